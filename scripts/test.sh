@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the full build, then the
+# non-GUI layers again under AddressSanitizer and UndefinedBehaviorSanitizer, then
+# the formatting check. Exits non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/setup-deps.sh"
+
+# Qt wants a private runtime folder; root has none by default.
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR}" ]; then
+  export XDG_RUNTIME_DIR=$(mktemp -d /tmp/velt-runtime.XXXXXX)
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+jobs=$(nproc)
+
+echo "== build"
+"$root/scripts/build.sh" "$root/build"
+echo "== tests"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+echo "== sanitizer build (non-GUI layers)"
+"$root/scripts/build.sh" "$root/build-asan" -DVELT_GUI=OFF -DVELT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+echo "== sanitizer tests"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== format"
+"$root/scripts/check-format.sh"
