@@ -42,8 +42,7 @@ class HidHost {
   // itself cannot be used.
   virtual std::optional<std::vector<HidDeviceInfo>> enumerate() = 0;
   // nullptr with a one-line reason in `error` when the interface cannot be opened.
-  virtual std::unique_ptr<HidConnection> open(const HidDeviceInfo& device,
-                                              std::string& error) = 0;
+  virtual std::unique_ptr<HidConnection> open(const HidDeviceInfo& device, std::string& error) = 0;
 };
 
 // The process-wide host every device function goes through. Until one is installed

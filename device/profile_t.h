@@ -8,11 +8,11 @@ namespace velt {
 // 2048-byte profile image by Convert_pf_to_buffer; their in-memory layout is never
 // sent as it is. All numbers are unsigned; multi-byte fields go little-endian.
 
-inline constexpr int kMacroEventSlots = 128;   // event slots of one MACRO_T
-inline constexpr int kButtonCount = 7;         // assignable buttons
-inline constexpr int kButtonRecordCount = 9;   // the seven buttons and two extra records
-inline constexpr int kMacroRecordCount = 10;   // one per button record; the tenth stays empty
-inline constexpr uint8_t kMacroButtonType = 3; // BUTTON_T type of a macro button
+inline constexpr int kMacroEventSlots = 128;    // event slots of one MACRO_T
+inline constexpr int kButtonCount = 7;          // assignable buttons
+inline constexpr int kButtonRecordCount = 9;    // the seven buttons and two extra records
+inline constexpr int kMacroRecordCount = 10;    // one per button record; the tenth stays empty
+inline constexpr uint8_t kMacroButtonType = 3;  // BUTTON_T type of a macro button
 
 struct BUTTON_T {
   uint8_t type = 0;
