@@ -19,6 +19,9 @@ struct HidDeviceInfo {
   std::string path;
   // USB interface number, -1 when the backend does not know it.
   int interfaceNumber = -1;
+  // False for an interface of a multi-interface device that is not the one carrying
+  // the feature reports; discovery passes over it.
+  bool carriesFeatureReports = true;
 };
 
 // An open HID interface. Every buffer carries the report ID in byte 0 and every

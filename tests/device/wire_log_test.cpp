@@ -1,0 +1,91 @@
+#include "device/wire_log.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "device/hid_device.h"
+#include "tests/device/scripted_host.h"
+
+namespace velt::testing {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+class WireLogTest : public ScriptedDeviceTest {
+ protected:
+  void SetUp() override {
+    ScriptedDeviceTest::SetUp();
+    path = std::filesystem::temp_directory_path() /
+           ("velt-wire-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
+    std::filesystem::remove(path);
+    ::setenv("VELT_WIRE_LOG", path.c_str(), 1);
+  }
+  void TearDown() override {
+    ::unsetenv("VELT_WIRE_LOG");
+    ScriptedDeviceTest::TearDown();
+    std::filesystem::remove(path);
+  }
+  std::filesystem::path path;
+};
+
+TEST_F(WireLogTest, EveryTransferIsOneLine) {
+  openMouse();
+  expectSet(wire(), {0x03, 0x04, 0, 0, 0, 0, 0, 0});
+  expectSet(wire(), {0x03, 0xF1, 0, 0, 0x0A, 0, 0, 0}, -1);
+  expectGet(wire(), 8, {0x03, 0x01, 0xAB, 0, 0, 0, 0, 0x7F});
+  expectGet(wire(), 4, {0x04}, -1);
+  expectGet(wire(), 8, {0x03, 0x03});  // a short reply logs what arrived
+
+  uint8_t command[8] = {0x03, 0x04};
+  EXPECT_TRUE(SetFeature(command, 8));
+  uint8_t flash[8] = {0x03, 0xF1, 0, 0, 0x0A};
+  EXPECT_FALSE(SetFeature(flash, 8));
+  uint8_t status[8] = {0x03};
+  size_t length = 8;
+  EXPECT_TRUE(GetFeature(status, length));
+  uint8_t reply[4] = {0x04, 0xEE, 0x10, 0x00};
+  length = 4;
+  EXPECT_FALSE(GetFeature(reply, length));
+  uint8_t shortStatus[8] = {0x03};
+  length = 8;
+  EXPECT_TRUE(GetFeature(shortStatus, length));
+
+  EXPECT_EQ(readFile(path),
+            "set ok 03 04 00 00 00 00 00 00\n"
+            "set fail 03 f1 00 00 0a 00 00 00\n"
+            "get ok 03 01 ab 00 00 00 00 7f\n"
+            "get fail 04 ee 10 00\n"
+            "get ok 03 03\n");
+}
+
+TEST_F(WireLogTest, AppendsToWhatTheLogAlreadyHolds) {
+  std::ofstream(path) << "set ok 05\n";
+  openMouse();
+  expectSet(wire(), {0x20, 0x06});
+  uint8_t frame[2] = {0x20, 0x06};
+  EXPECT_TRUE(SetFeature(frame, 2));
+  EXPECT_EQ(readFile(path), "set ok 05\nset ok 20 06\n");
+}
+
+TEST_F(WireLogTest, NothingIsWrittenWithoutTheVariable) {
+  ::unsetenv("VELT_WIRE_LOG");
+  openMouse();
+  expectSet(wire(), {0x03, 0x04});
+  uint8_t frame[2] = {0x03, 0x04};
+  EXPECT_TRUE(SetFeature(frame, 2));
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace velt::testing
