@@ -11,11 +11,11 @@
 
 #include "device/hidraw_sysfs.h"
 #include "device/report_descriptor.h"
+#include "device/transfer.h"
 
 namespace velt {
 namespace {
 
-constexpr uint8_t kCommandReportId = 0x03;
 constexpr uint8_t kBootloaderControlReportId = 0x20;
 
 class HidapiConnection : public HidConnection {
