@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velt {
+
+// The file operations behind every stored file, so that tests can fail any one of
+// them. Each operation either happens completely or not at all.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Replaces the file at path as a whole: a temporary file in the same folder,
+  // flushed to disk, then renamed over the old one.
+  virtual bool replaceFile(const std::string& path, std::string_view data) = 0;
+  virtual bool removeFile(const std::string& path) = 0;
+};
+
+FileWriter& systemFileWriter();
+
+// Temporary files of replaceFile are hidden files named after their target with this
+// infix and a random suffix; a crash can leave one behind.
+inline constexpr std::string_view kTempFileInfix = ".tmp-";
+bool isTempFileName(std::string_view fileName);
+
+// Lets the first `allowed` operations through to the system writer and fails every
+// later one without touching anything, as if the process had died there.
+class FailingFileWriter : public FileWriter {
+ public:
+  explicit FailingFileWriter(int allowed) : allowed_(allowed) {}
+  bool replaceFile(const std::string& path, std::string_view data) override;
+  bool removeFile(const std::string& path) override;
+  int operations() const { return operations_; }
+
+ private:
+  bool pass();
+  int allowed_;
+  int operations_ = 0;
+};
+
+}  // namespace velt

@@ -1,0 +1,235 @@
+#include "model/plist_file.h"
+
+#include <fcntl.h>
+#include <plist/plist.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "base/log.h"
+#include "model/limits.h"
+#include "model/plist_guard.h"
+
+namespace velt {
+namespace {
+
+struct PlistFree {
+  void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistPtr = std::unique_ptr<void, PlistFree>;
+
+bool nodeText(plist_t node, std::string& text) {
+  switch (plist_get_node_type(node)) {
+    case PLIST_STRING: {
+      uint64_t length = 0;
+      const char* chars = plist_get_string_ptr(node, &length);
+      text.assign(chars ? chars : "", chars ? length : 0);
+      return true;
+    }
+    case PLIST_UINT: {
+      uint64_t value = 0;
+      plist_get_uint_val(node, &value);
+      text = std::to_string(static_cast<int64_t>(value));
+      return true;
+    }
+    case PLIST_REAL: {
+      double value = 0;
+      plist_get_real_val(node, &value);
+      text = realText(value);
+      return true;
+    }
+    case PLIST_BOOLEAN: {
+      uint8_t value = 0;
+      plist_get_bool_val(node, &value);
+      text = value ? "1" : "0";
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool readBounded(const std::string& path, std::string& bytes, std::string& error) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  char chunk[65536];
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error = std::strerror(errno);
+      ok = false;
+      break;
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<size_t>(n));
+    if (bytes.size() > kMaxPlistBytes) {
+      error = "file too large";
+      ok = false;
+      break;
+    }
+  }
+  ::close(fd);
+  return ok;
+}
+
+// Whether `text` at `at` starts a character XML 1.0 may hold; `length` is its size.
+bool xmlCharAt(std::string_view text, size_t at, size_t& length) {
+  const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[at + i]); };
+  const uint8_t lead = byte(0);
+  if (lead < 0x80) {
+    length = 1;
+    return lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r';
+  }
+  length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  if (lead < 0xC2 || lead > 0xF4 || at + length > text.size()) return false;
+  uint32_t code = lead & (0x3F >> (length - 1));
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return false;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  const uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  return code >= minimum[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) &&
+         code != 0xFFFE && code != 0xFFFF;
+}
+
+std::string xmlSafe(std::string_view text) {
+  std::string safe;
+  safe.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    size_t length = 1;
+    if (xmlCharAt(text, at, length)) {
+      safe.append(text.substr(at, length));
+      at += length;
+    } else {
+      safe.append("\xEF\xBF\xBD");
+      at += 1;
+    }
+  }
+  return safe;
+}
+
+}  // namespace
+
+bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error) {
+  if (bytes.size() > kMaxPlistBytes) {
+    error = "file too large";
+    return false;
+  }
+  const auto length = static_cast<uint32_t>(bytes.size());
+  plist_t root = nullptr;
+  if (plist_is_binary(bytes.data(), length)) {
+    if (!binaryPlistWithinLimits(bytes, error)) return false;
+    plist_from_bin(bytes.data(), length, &root);
+  } else {
+    if (!xmlPlistWithinLimits(bytes, error)) return false;
+    plist_from_xml(bytes.data(), length, &root);
+  }
+  PlistPtr owner(root);
+  if (root == nullptr) {
+    error = "not a property list";
+    return false;
+  }
+  if (plist_get_node_type(root) != PLIST_DICT) {
+    error = "not a dictionary";
+    return false;
+  }
+  TextDict result;
+  plist_dict_iter iter = nullptr;
+  plist_dict_new_iter(root, &iter);
+  for (;;) {
+    char* key = nullptr;
+    plist_t value = nullptr;
+    plist_dict_next_item(root, iter, &key, &value);
+    if (key == nullptr) break;
+    std::string text;
+    if (value != nullptr && nodeText(value, text)) result.emplace(key, std::move(text));
+    free(key);
+  }
+  free(iter);
+  dict = std::move(result);
+  return true;
+}
+
+bool readTextDict(const std::string& path, TextDict& dict) {
+  std::string bytes;
+  std::string error;
+  if (!readBounded(path, bytes, error) || !parseTextDict(bytes, dict, error)) {
+    logf("cannot read %s: %s", path.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string toXmlPlist(const TextEntries& entries) {
+  PlistPtr root(plist_new_dict());
+  for (const auto& [key, value] : entries) {
+    plist_dict_set_item(root.get(), xmlSafe(key).c_str(), plist_new_string(xmlSafe(value).c_str()));
+  }
+  char* xml = nullptr;
+  uint32_t length = 0;
+  plist_to_xml(root.get(), &xml, &length);
+  std::string text(xml ? xml : "", xml ? length : 0);
+  plist_to_xml_free(xml);
+  return text;
+}
+
+bool writeXmlPlist(const std::string& path, const TextEntries& entries, FileWriter& writer) {
+  return writer.replaceFile(path, toXmlPlist(entries));
+}
+
+std::string integerText(uint32_t value) {
+  return std::to_string(static_cast<int32_t>(value));
+}
+
+std::string realText(double value) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+  if (result.ec != std::errc()) return "0.000000";
+  return std::string(buffer, result.ptr);
+}
+
+int64_t dictInteger(const TextDict& dict, const std::string& key) {
+  const auto found = dict.find(key);
+  if (found == dict.end()) return 0;
+  const std::string& text = found->second;
+  size_t at = text.find_first_not_of(" \t\n\r\f\v");
+  if (at == std::string::npos) return 0;
+  const bool negative = text[at] == '-';
+  if (text[at] == '-' || text[at] == '+') ++at;
+  int64_t value = 0;
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    const int digit = text[at] - '0';
+    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+float dictReal(const TextDict& dict, const std::string& key) {
+  const auto found = dict.find(key);
+  if (found == dict.end()) return 0.0f;
+  const std::string& text = found->second;
+  size_t at = text.find_first_not_of(" \t\n\r\f\v");
+  if (at == std::string::npos) return 0.0f;
+  if (text[at] == '+') ++at;
+  float value = 0.0f;
+  const auto result = std::from_chars(text.data() + at, text.data() + text.size(), value);
+  return result.ec == std::errc() ? value : 0.0f;
+}
+
+std::string dictText(const TextDict& dict, const std::string& key) {
+  const auto found = dict.find(key);
+  return found == dict.end() ? std::string() : found->second;
+}
+
+}  // namespace velt
