@@ -5,11 +5,10 @@
 #include <cstdint>
 #include <span>
 
+#include "device/commands.h"
 #include "device/result_codes.h"
 
 namespace velt {
-
-inline constexpr size_t kFirmwareBlockSize = 1024;
 
 // The value the mouse in normal mode must receive in the parameter report of the
 // enter-bootloader step before it restarts into its bootloader. The emulated mouse
@@ -24,7 +23,7 @@ DeviceResult Send_bl_request();
 DeviceResult Send_bl_start(uint32_t value);
 // Sends one firmware block under the low 16 bits of `block`; a data report whose
 // handshake fails is sent once more. 1 or 3.
-DeviceResult Send_fw_block(uint32_t block, std::span<const uint8_t, kFirmwareBlockSize> data);
+DeviceResult Send_fw_block(uint32_t block, std::span<const uint8_t, kDataBlockSize> data);
 // Ends the transfer; the handshake's outcome is ignored. 3 only if nothing could be sent.
 DeviceResult Send_bl_complete();
 

@@ -20,8 +20,6 @@ constexpr uint8_t kReadFlashBlock = 0xF1;
 
 constexpr uint8_t kVersionReportId = 0x04;
 constexpr size_t kVersionReportLength = 64;
-constexpr uint8_t kBlockReportId = 0x05;
-constexpr size_t kBlockReportLength = 1 + kFlashBlockSize;
 
 DeviceResult resultOf(bool ok) {
   return ok ? kResultSuccess : kResultTransferFailed;
@@ -88,7 +86,7 @@ DeviceResult Save_LOD(uint8_t distance) {
 
 // Request 03 F1 00 00 block 00 00 00; the block arrives on report 5 (1025 bytes),
 // bytes 1..1024.
-DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kFlashBlockSize> data) {
+DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kDataBlockSize> data) {
   if (!sendReport(commandFrame({kReadFlashBlock, 0, 0, block}), Handshake::kNone)) {
     return kResultTransferFailed;
   }

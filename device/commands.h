@@ -8,7 +8,9 @@
 
 namespace velt {
 
-inline constexpr size_t kFlashBlockSize = 1024;
+// The payload of every data-block report: flash blocks, profile image blocks and
+// firmware blocks.
+inline constexpr size_t kDataBlockSize = 1024;
 inline constexpr uint8_t kProfileCount = 5;  // the mouse's profile slots 0..4
 
 // Commands on feature report 3 to the mouse in normal mode, each followed by the
@@ -34,6 +36,6 @@ DeviceResult Get_surface_analyzer_result(uint8_t& value);
 DeviceResult Test_LOD(uint8_t distance);
 DeviceResult Save_LOD(uint8_t distance);
 // One 1024-byte flash block, read one second after the request.
-DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kFlashBlockSize> data);
+DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kDataBlockSize> data);
 
 }  // namespace velt

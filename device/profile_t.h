@@ -20,6 +20,8 @@ struct BUTTON_T {
   uint16_t macroOffset = 0;  // image position of the button's first macro event
   uint16_t macroLength = 0;  // number of macro events, without the terminator
   uint8_t trailer = 0;       // 0x0F once filled
+
+  friend bool operator==(const BUTTON_T&, const BUTTON_T&) = default;
 };
 
 struct MACRO_EVENT_T {
@@ -27,6 +29,8 @@ struct MACRO_EVENT_T {
   uint16_t key = 0;
   uint8_t state = 0;   // 0 press, 1 release
   uint64_t delay = 0;  // only the low 24 bits reach the mouse
+
+  friend bool operator==(const MACRO_EVENT_T&, const MACRO_EVENT_T&) = default;
 };
 
 struct MACRO_T {
@@ -34,6 +38,8 @@ struct MACRO_T {
   uint16_t reserved1 = 0;
   uint8_t reserved2 = 0;
   MACRO_EVENT_T events[kMacroEventSlots] = {};
+
+  friend bool operator==(const MACRO_T&, const MACRO_T&) = default;
 };
 
 struct LED_ZONE_T {
@@ -41,12 +47,16 @@ struct LED_ZONE_T {
   uint8_t green = 0;
   uint8_t blue = 0;
   uint8_t mode = 0;
+
+  friend bool operator==(const LED_ZONE_T&, const LED_ZONE_T&) = default;
 };
 
 struct DPI_LEVEL_T {
   uint8_t xySeparate = 0;
   uint16_t x = 0;
   uint16_t y = 0;
+
+  friend bool operator==(const DPI_LEVEL_T&, const DPI_LEVEL_T&) = default;
 };
 
 struct SENSOR_T {
@@ -61,6 +71,8 @@ struct SENSOR_T {
   uint8_t reserved3 = 0;
   uint16_t reserved4 = 0;
   uint8_t reserved5[2][2] = {};
+
+  friend bool operator==(const SENSOR_T&, const SENSOR_T&) = default;
 };
 
 struct PROFILE_T {
@@ -79,6 +91,8 @@ struct PROFILE_T {
   LED_ZONE_T dpiIndicatorLeds[3];
   // MACRO_T k belongs to button record k (the seven buttons, then the two extras).
   MACRO_T macros[kMacroRecordCount];
+
+  friend bool operator==(const PROFILE_T&, const PROFILE_T&) = default;
 };
 
 }  // namespace velt

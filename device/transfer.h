@@ -17,6 +17,9 @@ using Report = std::vector<uint8_t>;
 
 inline constexpr uint8_t kCommandReportId = 0x03;
 inline constexpr size_t kCommandReportLength = 8;
+// Data-block report of normal mode: the ID, then 1024 bytes.
+inline constexpr uint8_t kBlockReportId = 0x05;
+inline constexpr size_t kBlockReportLength = 1025;
 
 // A report of `length` bytes: `id`, then `body`, then zeros (body is cut to fit).
 Report makeReport(uint8_t id, size_t length, std::span<const uint8_t> body);

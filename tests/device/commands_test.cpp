@@ -11,58 +11,32 @@
 namespace velt::testing {
 namespace {
 
-using Step = ScriptedHost::Step;
-
-Step set(Bytes frame, int status = 0) {
-  return {true, std::move(frame), 0, status};
-}
-Step get(size_t length, Bytes reply, int status = 0) {
-  return {false, std::move(reply), length, status};
-}
-Step status(uint8_t value) {
-  return get(8, {3, value});
-}
-Step failedStatusRead() {
-  return get(8, {3}, -1);
-}
-
-std::vector<Step> repeat(Step step, int times) {
-  return std::vector<Step>(times, step);
-}
-std::vector<Step> operator+(std::vector<Step> a, const std::vector<Step>& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
-
 class CommandsTest : public ScriptedDeviceTest {
  protected:
   void SetUp() override {
     ScriptedDeviceTest::SetUp();
     openMouse();
   }
-  void script(const std::vector<Step>& steps) {
-    wire().script.insert(wire().script.end(), steps.begin(), steps.end());
-  }
 };
 
 struct HandshakeCase {
   const char* name;
-  std::vector<Step> replies;
+  Script replies;
   bool success;
 };
 
 TEST_F(CommandsTest, StatusHandshake) {
   const HandshakeCase cases[] = {
-      {"success at once", {status(1)}, true},
-      {"nine busy then success", repeat(status(3), 9) + std::vector{status(1)}, true},
-      {"ten busy", repeat(status(3), 10), false},
-      {"status 0 fails at the first poll", {status(0)}, false},
-      {"status 2 fails at the first poll", {status(2)}, false},
-      {"failed read counts as busy", {failedStatusRead(), status(1)}, true},
-      {"nine failed reads then success", repeat(failedStatusRead(), 9) + std::vector{status(1)},
+      {"success at once", {statusReply(1)}, true},
+      {"nine busy then success", repeat(statusReply(3), 9) + Script{statusReply(1)}, true},
+      {"ten busy", repeat(statusReply(3), 10), false},
+      {"status 0 fails at the first poll", {statusReply(0)}, false},
+      {"status 2 fails at the first poll", {statusReply(2)}, false},
+      {"failed read counts as busy", {failedStatusRead(), statusReply(1)}, true},
+      {"nine failed reads then success", repeat(failedStatusRead(), 9) + Script{statusReply(1)},
        true},
       {"ten failed reads", repeat(failedStatusRead(), 10), false},
-      {"short reply without a status byte", {get(8, {3})}, false},
+      {"short reply without a status byte", {wantGet(8, {3})}, false},
   };
   for (const HandshakeCase& c : cases) {
     script(c.replies);
@@ -77,7 +51,7 @@ constexpr uint32_t kUntouched = 0xAA;
 struct CommandCase {
   const char* name;
   std::function<DeviceResult(uint32_t& out)> call;
-  std::vector<Step> wire;
+  Script wire;
   DeviceResult result;
   uint32_t out = kUntouched;
 };
@@ -139,96 +113,97 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CommandCase{"FwVersion46",
                     fwVersion,
-                    {set(kVersionCmd), status(1), get(64, reply64({4, 0x2E, 0x00}))},
+                    {wantSet(kVersionCmd), statusReply(1), wantGet(64, reply64({4, 0x2E, 0x00}))},
                     kResultSuccess,
                     46},
         CommandCase{"FwVersionLittleEndian",
                     fwVersion,
-                    {set(kVersionCmd), status(1), get(64, reply64({4, 0x2E, 0x01}))},
+                    {wantSet(kVersionCmd), statusReply(1), wantGet(64, reply64({4, 0x2E, 0x01}))},
                     kResultSuccess,
                     0x012E},
         CommandCase{"FwVersionUnreadableReply",
                     fwVersion,
-                    {set(kVersionCmd), status(1), get(64, {4}, -1)},
+                    {wantSet(kVersionCmd), statusReply(1), wantGet(64, {4}, -1)},
                     kResultTransferFailed},
         CommandCase{"FwVersionHandshakeFails",
                     fwVersion,
-                    {set(kVersionCmd), status(2)},
+                    {wantSet(kVersionCmd), statusReply(2)},
                     kResultTransferFailed},
-        CommandCase{"FwVersionSendFails", fwVersion, {set(kVersionCmd, -1)}, kResultTransferFailed},
+        CommandCase{
+            "FwVersionSendFails", fwVersion, {wantSet(kVersionCmd, -1)}, kResultTransferFailed},
         CommandCase{"CurrentProfile4",
                     currentProfile,
-                    {set(kProfileCmd), status(1), get(8, {3, 4})},
+                    {wantSet(kProfileCmd), statusReply(1), wantGet(8, {3, 4})},
                     kResultSuccess,
                     4},
         CommandCase{"CurrentProfileReply5KeepsOutput",
                     currentProfile,
-                    {set(kProfileCmd), status(1), get(8, {3, 5})},
+                    {wantSet(kProfileCmd), statusReply(1), wantGet(8, {3, 5})},
                     kResultSuccess},
         CommandCase{"CurrentProfileUnreadableReply",
                     currentProfile,
-                    {set(kProfileCmd), status(1), get(8, {3}, -1)},
+                    {wantSet(kProfileCmd), statusReply(1), wantGet(8, {3}, -1)},
                     kResultReplyUnreadable},
         CommandCase{"CurrentProfileHandshakeFails", currentProfile,
-                    std::vector<Step>{set(kProfileCmd)} + repeat(status(3), 10),
+                    Script{wantSet(kProfileCmd)} + repeat(statusReply(3), 10),
                     kResultTransferFailed},
-        CommandCase{
-            "SelectProfile3",
-            with<Set_current_profile_id, 3>,
-            {set({3, 2, 0, 0, 0, 0, 0, 0}), status(1), set({3, 3, 0, 0, 0, 0, 0, 0}), status(1)},
-            kResultSuccess},
+        CommandCase{"SelectProfile3",
+                    with<Set_current_profile_id, 3>,
+                    {wantSet({3, 2, 0, 0, 0, 0, 0, 0}), statusReply(1),
+                     wantSet({3, 3, 0, 0, 0, 0, 0, 0}), statusReply(1)},
+                    kResultSuccess},
         CommandCase{"SelectProfileFirstHandshakeFails",
                     with<Set_current_profile_id, 3>,
-                    {set({3, 2, 0, 0, 0, 0, 0, 0}), status(0)},
+                    {wantSet({3, 2, 0, 0, 0, 0, 0, 0}), statusReply(0)},
+                    kResultTransferFailed},
+        CommandCase{"SelectProfileSecondHandshakeFails",
+                    with<Set_current_profile_id, 1>,
+                    {wantSet({3, 2, 0, 0, 0, 0, 0, 0}), statusReply(1),
+                     wantSet({3, 1, 0, 0, 0, 0, 0, 0}), statusReply(2)},
                     kResultTransferFailed},
         CommandCase{
-            "SelectProfileSecondHandshakeFails",
-            with<Set_current_profile_id, 1>,
-            {set({3, 2, 0, 0, 0, 0, 0, 0}), status(1), set({3, 1, 0, 0, 0, 0, 0, 0}), status(2)},
-            kResultTransferFailed},
-        CommandCase{
             "SelectProfile5IsRejected", with<Set_current_profile_id, 5>, {}, kResultBadArgument},
-        CommandCase{
-            "DriverControl0",
-            with<Set_driver_control, 0>,
-            {set({3, 0x10, 0, 0, 0, 0, 0, 0}), status(1), set({3, 0, 0, 0, 0, 0, 0, 0}), status(1)},
-            kResultSuccess},
-        CommandCase{
-            "DriverControl2",
-            with<Set_driver_control, 2>,
-            {set({3, 0x10, 0, 0, 0, 0, 0, 0}), status(1), set({3, 2, 0, 0, 0, 0, 0, 0}), status(1)},
-            kResultSuccess},
+        CommandCase{"DriverControl0",
+                    with<Set_driver_control, 0>,
+                    {wantSet({3, 0x10, 0, 0, 0, 0, 0, 0}), statusReply(1),
+                     wantSet({3, 0, 0, 0, 0, 0, 0, 0}), statusReply(1)},
+                    kResultSuccess},
+        CommandCase{"DriverControl2",
+                    with<Set_driver_control, 2>,
+                    {wantSet({3, 0x10, 0, 0, 0, 0, 0, 0}), statusReply(1),
+                     wantSet({3, 2, 0, 0, 0, 0, 0, 0}), statusReply(1)},
+                    kResultSuccess},
         CommandCase{
             "DriverControl1SendsNothing", with<Set_driver_control, 1>, {}, kResultBadArgument},
         CommandCase{
             "DriverControl3SendsNothing", with<Set_driver_control, 3>, {}, kResultBadArgument},
         CommandCase{"SurfaceAnalyzerStartIgnoresStatus",
                     startAnalyzer,
-                    {set({3, 0x30, 1, 0, 0, 0, 0, 0}), status(2)},
+                    {wantSet({3, 0x30, 1, 0, 0, 0, 0, 0}), statusReply(2)},
                     kResultSuccess},
         CommandCase{"SurfaceAnalyzerStartSendFails",
                     startAnalyzer,
-                    {set({3, 0x30, 1, 0, 0, 0, 0, 0}, -1)},
+                    {wantSet({3, 0x30, 1, 0, 0, 0, 0, 0}, -1)},
                     kResultTransferFailed},
         CommandCase{"SurfaceResultHasNoHandshake",
                     surfaceResult,
-                    {set({3, 0x30, 2, 0, 0, 0, 0, 0}), get(8, {3, 0, 77})},
+                    {wantSet({3, 0x30, 2, 0, 0, 0, 0, 0}), wantGet(8, {3, 0, 77})},
                     kResultSuccess,
                     77},
         CommandCase{"SurfaceResultUnreadable",
                     surfaceResult,
-                    {set({3, 0x30, 2, 0, 0, 0, 0, 0}), get(8, {3}, -1)},
+                    {wantSet({3, 0x30, 2, 0, 0, 0, 0, 0}), wantGet(8, {3}, -1)},
                     kResultTransferFailed},
         CommandCase{"TestLodIgnoresFailureStatus",
                     with<Test_LOD, 20>,
-                    {set({3, 0x31, 1, 20, 0, 0, 0, 0}), status(0)},
+                    {wantSet({3, 0x31, 1, 20, 0, 0, 0, 0}), statusReply(0)},
                     kResultSuccess},
         CommandCase{"TestLodSendFails",
                     with<Test_LOD, 6>,
-                    {set({3, 0x31, 1, 6, 0, 0, 0, 0}, -1)},
+                    {wantSet({3, 0x31, 1, 6, 0, 0, 0, 0}, -1)},
                     kResultTransferFailed},
         CommandCase{"SaveLodIgnoresBusyStatus", with<Save_LOD, 31>,
-                    std::vector<Step>{set({3, 0x31, 2, 31, 0, 0, 0, 0})} + repeat(status(3), 10),
+                    Script{wantSet({3, 0x31, 2, 31, 0, 0, 0, 0})} + repeat(statusReply(3), 10),
                     kResultSuccess}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -239,18 +214,18 @@ TEST_F(CommandsTest, ReadFlashBlockWaitsOneSecondThenReadsTheBlock) {
   Bytes reply(1025, 0);
   reply[0] = 5;
   for (size_t i = 1; i < reply.size(); ++i) reply[i] = static_cast<uint8_t>(i * 7);
-  script({set({3, 0xF1, 0, 0, 9, 0, 0, 0}), get(1025, reply)});
+  script({wantSet({3, 0xF1, 0, 0, 9, 0, 0, 0}), wantGet(1025, reply)});
   std::vector<uint8_t> block(1024, 0xEE);
   EXPECT_EQ(Read_flash_block(9, std::span<uint8_t, 1024>(block)), kResultSuccess);
   EXPECT_EQ(block, Bytes(reply.begin() + 1, reply.end()));
   EXPECT_EQ(time->now(), std::chrono::seconds(1));
 
-  script({set({3, 0xF1, 0, 0, 2, 0, 0, 0}), get(1025, {5}, -1)});
+  script({wantSet({3, 0xF1, 0, 0, 2, 0, 0, 0}), wantGet(1025, {5}, -1)});
   std::fill(block.begin(), block.end(), 0xEE);
   EXPECT_EQ(Read_flash_block(2, std::span<uint8_t, 1024>(block)), kResultTransferFailed);
   EXPECT_EQ(block, Bytes(1024, 0xEE));
 
-  script({set({3, 0xF1, 0, 0, 2, 0, 0, 0}, -1)});
+  script({wantSet({3, 0xF1, 0, 0, 2, 0, 0, 0}, -1)});
   EXPECT_EQ(Read_flash_block(2, std::span<uint8_t, 1024>(block)), kResultTransferFailed);
   setClock(nullptr);
 }

@@ -165,9 +165,8 @@ TEST_F(DiscoveryTest, FeatureReportsGoToTheDeviceInTheSlot) {
   EXPECT_TRUE(wire().transfers.empty());
 
   openMouse();
-  expectSet(wire(), {3, 4, 0, 0, 0, 0, 0, 0});
-  expectGet(wire(), 8, {3, 1, 2});
-  expectSet(wire(), {3, 4, 0, 0, 0, 0, 0, 0}, -1);
+  script({wantSet({3, 4, 0, 0, 0, 0, 0, 0}), wantGet(8, {3, 1, 2}),
+          wantSet({3, 4, 0, 0, 0, 0, 0, 0}, -1)});
   EXPECT_TRUE(SetFeature(frame, sizeof frame));
   EXPECT_TRUE(GetFeature(frame, length));
   EXPECT_EQ(length, 3u);

@@ -91,12 +91,29 @@ std::unique_ptr<HidConnection> ScriptedHost::open(const HidDeviceInfo& device, s
   return std::make_unique<ScriptedConnection>(state_);
 }
 
-void expectSet(ScriptedHost::State& state, Bytes frame, int status) {
-  state.script.push_back({true, std::move(frame), 0, status});
+Step wantSet(Bytes frame, int status) {
+  return {true, std::move(frame), 0, status};
 }
 
-void expectGet(ScriptedHost::State& state, size_t length, Bytes reply, int status) {
-  state.script.push_back({false, std::move(reply), length, status});
+Step wantGet(size_t length, Bytes reply, int status) {
+  return {false, std::move(reply), length, status};
+}
+
+Step statusReply(uint8_t value) {
+  return wantGet(8, {3, value});
+}
+
+Step failedStatusRead() {
+  return wantGet(8, {3}, -1);
+}
+
+Script repeat(const Step& step, int times) {
+  return Script(static_cast<size_t>(times), step);
+}
+
+Script operator+(Script a, const Script& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
 }
 
 HidDeviceInfo veltInfo(uint16_t productId, uint32_t locationId, std::string path) {
@@ -118,6 +135,10 @@ void ScriptedDeviceTest::TearDown() {
   Close_device();
   setHidHost(nullptr);
   EXPECT_TRUE(state_->script.empty()) << state_->script.size() << " scripted transfers unused";
+}
+
+void ScriptedDeviceTest::script(const Script& steps) {
+  state_->script.insert(state_->script.end(), steps.begin(), steps.end());
 }
 
 void ScriptedDeviceTest::openMouse() {

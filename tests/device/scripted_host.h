@@ -60,11 +60,18 @@ class ScriptedHost : public HidHost {
   std::shared_ptr<State> state_;
 };
 
-// Script building on a state.
-void expectSet(ScriptedHost::State& state, Bytes frame, int status = 0);
-// A get of `length` bytes of the report `reply[0]` answered with `reply`, or failing
-// with `status` (the buffer then keeps what it held).
-void expectGet(ScriptedHost::State& state, size_t length, Bytes reply, int status = 0);
+using Step = ScriptedHost::Step;
+using Script = std::vector<Step>;
+
+// Script steps: a set that must send exactly `frame`; a get of `length` bytes of the
+// report `reply[0]` answered with `reply`, or failing with `status` (the buffer then
+// keeps what it held); a status handshake reply of report 3.
+Step wantSet(Bytes frame, int status = 0);
+Step wantGet(size_t length, Bytes reply, int status = 0);
+Step statusReply(uint8_t value);
+Step failedStatusRead();
+Script repeat(const Step& step, int times);
+Script operator+(Script a, const Script& b);
 
 HidDeviceInfo veltInfo(uint16_t productId, uint32_t locationId, std::string path);
 
@@ -77,6 +84,8 @@ class ScriptedDeviceTest : public ::testing::Test {
   // Attaches one mouse in normal mode and opens it into the current-device slot.
   void openMouse();
   ScriptedHost::State& wire() { return *state_; }
+  // Appends steps to the script.
+  void script(const Script& steps);
 
  private:
   std::shared_ptr<ScriptedHost::State> state_;

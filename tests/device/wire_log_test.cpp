@@ -41,11 +41,10 @@ class WireLogTest : public ScriptedDeviceTest {
 
 TEST_F(WireLogTest, EveryTransferIsOneLine) {
   openMouse();
-  expectSet(wire(), {0x03, 0x04, 0, 0, 0, 0, 0, 0});
-  expectSet(wire(), {0x03, 0xF1, 0, 0, 0x0A, 0, 0, 0}, -1);
-  expectGet(wire(), 8, {0x03, 0x01, 0xAB, 0, 0, 0, 0, 0x7F});
-  expectGet(wire(), 4, {0x04}, -1);
-  expectGet(wire(), 8, {0x03, 0x03});  // a short reply logs what arrived
+  script({wantSet({0x03, 0x04, 0, 0, 0, 0, 0, 0}), wantSet({0x03, 0xF1, 0, 0, 0x0A, 0, 0, 0}, -1),
+          wantGet(8, {0x03, 0x01, 0xAB, 0, 0, 0, 0, 0x7F}), wantGet(4, {0x04}, -1),
+          // a short reply logs what arrived
+          wantGet(8, {0x03, 0x03})});
 
   uint8_t command[8] = {0x03, 0x04};
   EXPECT_TRUE(SetFeature(command, 8));
@@ -72,7 +71,7 @@ TEST_F(WireLogTest, EveryTransferIsOneLine) {
 TEST_F(WireLogTest, AppendsToWhatTheLogAlreadyHolds) {
   std::ofstream(path) << "set ok 05\n";
   openMouse();
-  expectSet(wire(), {0x20, 0x06});
+  script({wantSet({0x20, 0x06})});
   uint8_t frame[2] = {0x20, 0x06};
   EXPECT_TRUE(SetFeature(frame, 2));
   EXPECT_EQ(readFile(path), "set ok 05\nset ok 20 06\n");
@@ -81,7 +80,7 @@ TEST_F(WireLogTest, AppendsToWhatTheLogAlreadyHolds) {
 TEST_F(WireLogTest, NothingIsWrittenWithoutTheVariable) {
   ::unsetenv("VELT_WIRE_LOG");
   openMouse();
-  expectSet(wire(), {0x03, 0x04});
+  script({wantSet({0x03, 0x04})});
   uint8_t frame[2] = {0x03, 0x04};
   EXPECT_TRUE(SetFeature(frame, 2));
   EXPECT_FALSE(std::filesystem::exists(path));
