@@ -102,6 +102,10 @@ struct HostileCase {
   std::string bytes;
 };
 
+void PrintTo(const HostileCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class HostilePlist : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostilePlist, IsRefusedWithoutCrashing) {
