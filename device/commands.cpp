@@ -21,10 +21,6 @@ constexpr uint8_t kReadFlashBlock = 0xF1;
 constexpr uint8_t kVersionReportId = 0x04;
 constexpr size_t kVersionReportLength = 64;
 
-DeviceResult resultOf(bool ok) {
-  return ok ? kResultSuccess : kResultTransferFailed;
-}
-
 // A setting changed in two frames: the first names it, the second carries the value
 // where the command code normally stands.
 DeviceResult setInTwoFrames(uint8_t setting, uint8_t value) {

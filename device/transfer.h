@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "device/result_codes.h"
+
 // The building blocks that every command, profile and bootloader function is made
 // of: building a report, sending it with or without the status handshake, reading
 // one. All act on the device in the current-device slot.
@@ -42,5 +44,10 @@ bool sendReport(const Report& report, Handshake handshake = Handshake::kRequired
 // Reads feature report `id` into a cleared `length`-byte buffer that starts with
 // `id`; bytes the device does not send stay 0. nullopt when the read fails.
 std::optional<Report> readReport(uint8_t id, size_t length);
+
+// 1 for a sequence that went through, 3 for one that did not.
+inline DeviceResult resultOf(bool ok) {
+  return ok ? kResultSuccess : kResultTransferFailed;
+}
 
 }  // namespace velt

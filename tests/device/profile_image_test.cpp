@@ -249,13 +249,7 @@ TEST_F(ProfileTransferTest, WriteStopsAtTheFirstFailure) {
   auto p = saneProfile();
   const Script full = writeScript(imageOf(*p), 2);
   for (size_t failAt = 0; failAt < full.size(); ++failAt) {
-    Script s(full.begin(), full.begin() + failAt + 1);
-    if (s.back().isSet) {
-      s.back().status = -1;
-    } else {
-      s.back() = statusReply(2);
-    }
-    script(s);
+    script(failingAt(full, failAt));
     EXPECT_EQ(Write_profile(2, *p), kResultTransferFailed) << "failing step " << failAt;
     EXPECT_TRUE(wire().script.empty()) << "failing step " << failAt;
   }
@@ -370,15 +364,7 @@ TEST_F(ProfileTransferTest, ReadFailuresKeepTheRecord) {
   auto p = saneProfile();
   const Script full = readScript(imageOf(*p), 2, 2048);
   for (size_t failAt = 0; failAt < full.size(); ++failAt) {
-    Script s(full.begin(), full.begin() + failAt + 1);
-    if (s.back().isSet) {
-      s.back().status = -1;
-    } else if (s.back().getLength == 8 && s.back().bytes.size() == 2) {
-      s.back() = statusReply(0);
-    } else {
-      s.back().status = -1;
-    }
-    script(s);
+    script(failingAt(full, failAt));
     auto target = std::make_unique<PROFILE_T>();
     EXPECT_EQ(Read_profile(2, *target), kResultTransferFailed) << "failing step " << failAt;
     EXPECT_TRUE(*target == PROFILE_T{}) << "failing step " << failAt;

@@ -116,6 +116,18 @@ Script operator+(Script a, const Script& b) {
   return a;
 }
 
+Script failingAt(const Script& full, size_t step) {
+  Script s(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(step) + 1);
+  Step& last = s.back();
+  const bool isStatus = !last.isSet && last.getLength == 8 && last.bytes.size() == 2;
+  if (isStatus) {
+    last = statusReply(2);
+  } else {
+    last.status = -1;
+  }
+  return s;
+}
+
 HidDeviceInfo veltInfo(uint16_t productId, uint32_t locationId, std::string path) {
   HidDeviceInfo info;
   info.vendorId = 0x22D4;

@@ -72,6 +72,9 @@ Step statusReply(uint8_t value);
 Step failedStatusRead();
 Script repeat(const Step& step, int times);
 Script operator+(Script a, const Script& b);
+// The steps of `full` up to `step`, with that one failing: a set or a read fails on
+// the wire, a handshake reply reports failure.
+Script failingAt(const Script& full, size_t step);
 
 HidDeviceInfo veltInfo(uint16_t productId, uint32_t locationId, std::string path);
 
