@@ -6,17 +6,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
-#include <tuple>
 
 #include "device/hidraw_sysfs.h"
 #include "device/report_descriptor.h"
-#include "device/transfer.h"
 
 namespace velt {
 namespace {
-
-constexpr uint8_t kBootloaderControlReportId = 0x20;
 
 class HidapiConnection : public HidConnection {
  public:
@@ -46,35 +41,6 @@ class HidapiConnection : public HidConnection {
   hid_device* device_;
 };
 
-bool carriesFeatures(const std::string& node) {
-  std::optional<std::vector<uint8_t>> descriptor = hidrawReportDescriptor(node);
-  return descriptor && (declaresFeatureReport(*descriptor, kCommandReportId) ||
-                        declaresFeatureReport(*descriptor, kBootloaderControlReportId));
-}
-
-// Interfaces of one physical device share vendor, product and location. Where no
-// interface of a device declares the feature reports, its lowest interface number
-// is taken to carry them, so that the device never goes unseen.
-void markFeatureInterfaces(std::vector<HidDeviceInfo>& devices) {
-  using Key = std::tuple<uint16_t, uint16_t, uint32_t>;
-  std::map<Key, std::vector<HidDeviceInfo*>> byDevice;
-  for (HidDeviceInfo& d : devices) {
-    d.carriesFeatureReports = carriesFeatures(d.path);
-    byDevice[{d.vendorId, d.productId, d.locationId}].push_back(&d);
-  }
-  for (auto& [key, interfaces] : byDevice) {
-    if (std::any_of(interfaces.begin(), interfaces.end(),
-                    [](const HidDeviceInfo* d) { return d->carriesFeatureReports; })) {
-      continue;
-    }
-    auto lowest = std::min_element(interfaces.begin(), interfaces.end(),
-                                   [](const HidDeviceInfo* a, const HidDeviceInfo* b) {
-                                     return a->interfaceNumber < b->interfaceNumber;
-                                   });
-    (*lowest)->carriesFeatureReports = true;
-  }
-}
-
 class HidapiHost : public HidHost {
  public:
   std::optional<std::vector<HidDeviceInfo>> enumerate() override {
@@ -91,7 +57,8 @@ class HidapiHost : public HidHost {
       devices.push_back(std::move(info));
     }
     hid_free_enumeration(list);
-    markFeatureInterfaces(devices);
+    markFeatureInterfaces(devices,
+                          [](const std::string& node) { return hidrawReportDescriptor(node); });
     return devices;
   }
 

@@ -1,6 +1,11 @@
 #include "device/report_descriptor.h"
 
+#include <algorithm>
+#include <map>
+#include <tuple>
 #include <vector>
+
+#include "device/transfer.h"
 
 namespace velt {
 namespace {
@@ -13,6 +18,7 @@ constexpr uint8_t kFeatureItem = 0xB0;   // main, tag 0xB
 constexpr uint8_t kReportIdItem = 0x84;  // global, tag 0x8
 constexpr uint8_t kPushItem = 0xA4;      // global, tag 0xA
 constexpr uint8_t kPopItem = 0xB4;       // global, tag 0xB
+constexpr uint8_t kBootloaderControlReportId = 0x20;
 
 }  // namespace
 
@@ -40,6 +46,30 @@ bool declaresFeatureReport(std::span<const uint8_t> descriptor, uint8_t reportId
     i += 1 + size;
   }
   return false;
+}
+
+void markFeatureInterfaces(std::vector<HidDeviceInfo>& devices,
+                           const DescriptorReader& descriptorOf) {
+  using Key = std::tuple<uint16_t, uint16_t, uint32_t>;
+  std::map<Key, std::vector<HidDeviceInfo*>> byDevice;
+  for (HidDeviceInfo& d : devices) {
+    std::optional<std::vector<uint8_t>> descriptor = descriptorOf(d.path);
+    d.carriesFeatureReports =
+        descriptor && (declaresFeatureReport(*descriptor, kCommandReportId) ||
+                       declaresFeatureReport(*descriptor, kBootloaderControlReportId));
+    byDevice[{d.vendorId, d.productId, d.locationId}].push_back(&d);
+  }
+  for (auto& [key, interfaces] : byDevice) {
+    if (std::any_of(interfaces.begin(), interfaces.end(),
+                    [](const HidDeviceInfo* d) { return d->carriesFeatureReports; })) {
+      continue;
+    }
+    auto lowest = std::min_element(interfaces.begin(), interfaces.end(),
+                                   [](const HidDeviceInfo* a, const HidDeviceInfo* b) {
+                                     return a->interfaceNumber < b->interfaceNumber;
+                                   });
+    (*lowest)->carriesFeatureReports = true;
+  }
 }
 
 }  // namespace velt

@@ -3,8 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "device/hid_device.h"
+#include "device/hidapi_host.h"
 #include "device/hidraw_sysfs.h"
 #include "device/report_descriptor.h"
 
@@ -20,6 +22,28 @@ TEST(HidapiHost, OpenDeviceWithoutMouseAnswersFalse) {
   EXPECT_FALSE(IsOpen());
   EXPECT_FALSE(Open_bl_device());
   EXPECT_EQ(Close_device(), 0);
+}
+
+TEST(HidapiHost, OpenFailureNamesTheNode) {
+  HidDeviceInfo missing;
+  missing.path = "/dev/velt-test-missing-node";
+  std::string error;
+  EXPECT_EQ(makeHidapiHost()->open(missing, error), nullptr);
+  EXPECT_NE(error.find(missing.path), std::string::npos) << error;
+}
+
+TEST(HidapiHost, NodeClosedToTheUserPointsToTheUdevRule) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may open any node";
+  const fs::path node = fs::temp_directory_path() / ("velt-hidraw-" + std::to_string(::getpid()));
+  std::ofstream(node).put('\0');
+  fs::permissions(node, fs::perms::none);
+  HidDeviceInfo closed;
+  closed.path = node;
+  std::string error;
+  EXPECT_EQ(makeHidapiHost()->open(closed, error), nullptr);
+  fs::remove(node);
+  EXPECT_NE(error.find(node.string()), std::string::npos) << error;
+  EXPECT_NE(error.find("packaging/70-velt.rules"), std::string::npos) << error;
 }
 
 struct LocationCase {
@@ -112,6 +136,42 @@ TEST(ReportDescriptor, FindsFeatureItemsByReportId) {
   for (const DescriptorCase& c : cases) {
     EXPECT_EQ(declaresFeatureReport(c.descriptor, c.reportId), c.declares) << c.name;
   }
+}
+
+HidDeviceInfo interfaceOf(uint16_t product, uint32_t location, int number, std::string path) {
+  HidDeviceInfo info;
+  info.vendorId = 0x22D4;
+  info.productId = product;
+  info.locationId = location;
+  info.interfaceNumber = number;
+  info.path = std::move(path);
+  return info;
+}
+
+TEST(ReportDescriptor, FeatureInterfaceOfEachDevice) {
+  const std::map<std::string, std::vector<uint8_t>> descriptors = {
+      {"mouse-if0", {0x05, 0x01, 0x09, 0x02, 0x81, 0x02}},  // boot mouse, inputs only
+      {"mouse-if1", {0x06, 0x00, 0xFF, 0x85, 0x03, 0xB1, 0x02}},
+      {"bl-if0", {0x85, 0x20, 0xB1, 0x02}},
+      {"plain-if0", {0x81, 0x02}},
+      {"plain-if1", {0x81, 0x02}},
+  };
+  std::vector<HidDeviceInfo> devices = {
+      interfaceOf(0x1301, 1, 0, "mouse-if0"),      interfaceOf(0x1301, 1, 1, "mouse-if1"),
+      interfaceOf(0x1303, 2, 0, "bl-if0"),         interfaceOf(0x1301, 3, 1, "plain-if1"),
+      interfaceOf(0x1301, 3, 0, "plain-if0"),      interfaceOf(0x1301, 4, 2, "unreadable-if2"),
+      interfaceOf(0x1301, 4, 1, "unreadable-if1"),
+  };
+  markFeatureInterfaces(devices, [&](const std::string& path) {
+    auto it = descriptors.find(path);
+    return it == descriptors.end() ? std::nullopt : std::optional<std::vector<uint8_t>>(it->second);
+  });
+  std::vector<std::string> chosen;
+  for (const HidDeviceInfo& d : devices) {
+    if (d.carriesFeatureReports) chosen.push_back(d.path);
+  }
+  EXPECT_EQ(chosen,
+            (std::vector<std::string>{"mouse-if1", "bl-if0", "plain-if0", "unreadable-if1"}));
 }
 
 }  // namespace
