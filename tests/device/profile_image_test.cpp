@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <random>
 
 #include "tests/device/scripted_host.h"
 
@@ -198,6 +199,26 @@ TEST(ProfileImage, UnpackingClipsMacrosOutsideTheImage) {
     Convert_buffer_to_pf(image, *p);
     EXPECT_EQ(p->macros[0].eventCount, c.expected) << c.offset << "+" << c.length;
     EXPECT_EQ(p->buttons[0].macroLength, c.expected) << c.offset << "+" << c.length;
+  }
+}
+
+TEST(ProfileImage, UnpackingArbitraryImagesStaysInside) {
+  std::mt19937 random(20261210);
+  std::uniform_int_distribution<int> byte(0, 255);
+  for (int round = 0; round < 2000; ++round) {
+    Image image;
+    for (uint8_t& b : image) b = static_cast<uint8_t>(byte(random));
+    for (int slot = 0; slot < 10; ++slot) {
+      if (byte(random) < 128) image[0x065 + 7 * slot] = kMacroButtonType;
+    }
+    auto p = std::make_unique<PROFILE_T>();
+    Convert_buffer_to_pf(image, *p);
+    for (int k = 0; k < kButtonRecordCount; ++k) {
+      const BUTTON_T& b = k < kButtonCount ? p->buttons[k] : p->extraButtons[k - kButtonCount];
+      if (b.type != kMacroButtonType) continue;
+      ASSERT_LE(p->macros[k].eventCount, kMacroEventSlots);
+      ASSERT_LE(b.macroOffset + 7u * b.macroLength, b.macroLength ? 2048u : 0xFFFFFu);
+    }
   }
 }
 
