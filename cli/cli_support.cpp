@@ -1,0 +1,36 @@
+#include "cli/cli_support.h"
+
+#include <charconv>
+
+#include "device/hid_device.h"
+
+namespace velt {
+
+bool openMouse(CommandContext& context) {
+  if (IsMakesureOpen()) return true;
+  context.err << "no VELT mouse found\n";
+  return false;
+}
+
+int deviceFailed(CommandContext& context, std::string_view function, DeviceResult result) {
+  context.err << function << " failed: " << static_cast<int>(result) << "\n";
+  return kExitDeviceFailed;
+}
+
+int usageError(CommandContext& context, std::string_view message) {
+  context.err << message << " (see veltctl --help)\n";
+  return kExitUsage;
+}
+
+bool parseNumber(std::string_view text, long min, long max, long& value) {
+  long parsed = 0;
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, parsed);
+  if (text.empty() || error != std::errc() || stop != end || parsed < min || parsed > max) {
+    return false;
+  }
+  value = parsed;
+  return true;
+}
+
+}  // namespace velt

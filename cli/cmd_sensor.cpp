@@ -1,0 +1,59 @@
+#include <algorithm>
+#include <chrono>
+
+#include "base/clock.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "cli/surface_level.h"
+#include "device/commands.h"
+
+namespace velt {
+namespace {
+
+// The mouse accepts lift-off distances from 6 to 31; others are clamped into it.
+constexpr long kMinLiftDistance = 6;
+constexpr long kMaxLiftDistance = 31;
+// How long the mouse needs for a surface analysis.
+constexpr int kSurfaceSeconds = 11;
+
+}  // namespace
+
+int runLod(CommandContext& context) {
+  long distance = 0;
+  if (context.args.size() != 2 || (context.args[0] != "test" && context.args[0] != "save") ||
+      !parseNumber(context.args[1], 0, 255, distance)) {
+    return usageError(context, "usage: veltctl lod test|save D");
+  }
+  distance = std::clamp(distance, kMinLiftDistance, kMaxLiftDistance);
+  if (!openMouse(context)) return kExitNoMouse;
+  const bool test = context.args[0] == "test";
+  const uint8_t value = static_cast<uint8_t>(distance);
+  if (DeviceResult result = test ? Test_LOD(value) : Save_LOD(value); result != kResultSuccess) {
+    return deviceFailed(context, test ? "Test_LOD" : "Save_LOD", result);
+  }
+  context.out << (test ? "lift-off test" : "lift-off distance saved") << " at " << distance << "\n";
+  return kExitOk;
+}
+
+int runSurface(CommandContext& context) {
+  if (!context.args.empty()) return usageError(context, "surface takes no arguments");
+  if (!openMouse(context)) return kExitNoMouse;
+  if (DeviceResult result = Start_surface_analyzer(); result != kResultSuccess) {
+    return deviceFailed(context, "Start_surface_analyzer", result);
+  }
+  context.out << "analysing the surface, keep the mouse still:";
+  for (int left = kSurfaceSeconds; left > 0; --left) {
+    context.out << " " << left << std::flush;
+    clock().sleepFor(std::chrono::seconds(1));
+  }
+  context.out << "\n";
+  uint8_t value = 0;
+  if (DeviceResult result = Get_surface_analyzer_result(value); result != kResultSuccess) {
+    return deviceFailed(context, "Get_surface_analyzer_result", result);
+  }
+  context.out << "surface value " << static_cast<int>(value) << ", level " << surfaceLevel(value)
+              << " of 10\n";
+  return kExitOk;
+}
+
+}  // namespace velt

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace velt {
+
+// veltctl's exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDeviceFailed = 1;  // a device function did not return success
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNoMouse = 3;
+
+// What a subcommand gets: its own arguments (without its name) and the two streams.
+// Messages go to `err`, one line each.
+struct CommandContext {
+  std::vector<std::string> args;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+using CommandFunction = int (*)(CommandContext& context);
+
+struct Command {
+  const char* name;
+  const char* usage;    // the arguments, as shown by --help
+  const char* summary;  // one line
+  CommandFunction run;
+};
+
+// Every subcommand, in the order --help lists them.
+std::span<const Command> commandTable();
+
+}  // namespace velt

@@ -1,0 +1,7 @@
+#include <iostream>
+
+#include "cli/veltctl.h"
+
+int main(int argc, char** argv) {
+  return velt::runVeltctl(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,137 @@
+#include "emulator/state_dir.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "base/log.h"
+#include "emulator/state_text.h"
+
+namespace velt {
+namespace {
+
+// The whole file; nullopt when it does not exist or cannot be read.
+std::optional<std::string> readWhole(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string text;
+  char buffer[16384];
+  ssize_t got = 0;
+  while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+    text.append(buffer, static_cast<size_t>(got));
+  ::close(fd);
+  if (got < 0) return std::nullopt;
+  return text;
+}
+
+bool writeAt(int fd, std::span<const uint8_t> data, off_t offset) {
+  while (!data.empty()) {
+    const ssize_t put = ::pwrite(fd, data.data(), data.size(), offset);
+    if (put <= 0) return false;
+    data = data.subspan(static_cast<size_t>(put));
+    offset += put;
+  }
+  return true;
+}
+
+// Replaces `path` with `data` through a temporary file and a rename.
+bool replaceFile(const std::string& path, std::span<const uint8_t> data) {
+  const std::string temporary = path + ".tmp";
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = writeAt(fd, data, 0);
+  const bool closed = ::close(fd) == 0;
+  if (written && closed && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  ::unlink(temporary.c_str());
+  return false;
+}
+
+std::span<const uint8_t> bytesOf(const std::string& text) {
+  return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+std::unique_ptr<StateDir> StateDir::open(const std::string& dir, std::string& error) {
+  std::error_code code;
+  std::filesystem::create_directories(dir, code);
+  if (code) {
+    error = "cannot create the emulated mouse folder " + dir + ": " + code.message();
+    return nullptr;
+  }
+  const std::string lockPath = dir + "/lock";
+  const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error = "cannot open " + lockPath + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  return std::unique_ptr<StateDir>(new StateDir(dir, fd));
+}
+
+StateDir::~StateDir() {
+  ::close(lockFd_);
+}
+
+bool StateDir::transact(const std::function<bool(MouseState& state)>& change) {
+  std::lock_guard<std::mutex> threads(mutex_);
+  if (::flock(lockFd_, LOCK_EX) != 0) return false;
+  std::string before;
+  MouseState state = load(before);
+  bool ok = change(state);
+  const std::string after = encodeState(state);
+  if (after != before) ok = save(after) && ok;
+  ::flock(lockFd_, LOCK_UN);
+  return ok;
+}
+
+// A missing file is a fresh mouse; so is one that cannot be read, which is kept aside
+// so that nothing of it is lost.
+MouseState StateDir::load(std::string& text) {
+  MouseState state;
+  const std::string path = file("mouse-state");
+  std::optional<std::string> stored = readWhole(path);
+  if (!stored) return state;
+  std::string error;
+  if (decodeState(*stored, state, error)) {
+    text = std::move(*stored);
+    return state;
+  }
+  const std::string kept = file("mouse-state.bad");
+  ::rename(path.c_str(), kept.c_str());
+  logLine("emulated mouse: " + path + ": " + error +
+          "; starting as a fresh mouse, the old file is " + kept);
+  return MouseState{};
+}
+
+bool StateDir::save(const std::string& text) {
+  if (replaceFile(file("mouse-state"), bytesOf(text))) return true;
+  logLine("emulated mouse: cannot write " + file("mouse-state") + ": " + std::strerror(errno));
+  return false;
+}
+
+bool StateDir::clearIncoming() {
+  return replaceFile(file("firmware.incoming"), {});
+}
+
+bool StateDir::writeIncomingBlock(uint16_t block, std::span<const uint8_t> data) {
+  const int fd = ::open(file("firmware.incoming").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  const bool written = writeAt(fd, data, static_cast<off_t>(block) * kFirmwareBlockSize);
+  return ::close(fd) == 0 && written;
+}
+
+std::optional<std::vector<uint8_t>> StateDir::storeIncoming(uint16_t blocks) {
+  std::optional<std::string> incoming = readWhole(file("firmware.incoming"));
+  if (!incoming) return std::nullopt;
+  // Blocks never sent read as zeros.
+  incoming->resize(static_cast<size_t>(blocks) * kFirmwareBlockSize, '\0');
+  if (!replaceFile(file("firmware.bin"), bytesOf(*incoming))) return std::nullopt;
+  ::unlink(file("firmware.incoming").c_str());
+  return std::vector<uint8_t>(incoming->begin(), incoming->end());
+}
+
+}  // namespace velt
