@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "base/log.h"
+#include "emulator/state_text.h"
+#include "tests/emulator/raw_mouse.h"
+
+namespace velt {
+namespace {
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(StateTextTest, RoundTripsEveryField) {
+  MouseState state;
+  state.mode = MouseMode::kBootloader;
+  state.firmwareVersion = 0x1234;
+  state.currentProfile = 3;
+  state.savedLiftDistance = 17;
+  state.reply = {3, 1, 9, 8};
+  state.hasFollowing = true;
+  state.incomingBlocks = 77;
+  state.slots[4].length = 2048;
+  state.slots[4].image[2047] = 0xEE;
+  MouseState decoded;
+  std::string error;
+  ASSERT_TRUE(decodeState(encodeState(state), decoded, error)) << error;
+  EXPECT_EQ(encodeState(decoded), encodeState(state));
+  EXPECT_EQ(decoded.slots[4].image[2047], 0xEE);
+  EXPECT_EQ(decoded.slots[0].length, 0);
+}
+
+TEST(StateTextTest, RejectsWhatIsNotAStateFile) {
+  const std::string good = encodeState(MouseState{});
+  const std::string cases[] = {
+      "",
+      "hello\n",
+      good + "current-profile 5\n",
+      good + "current-profile -1\n",
+      good + "firmware-version 65536\n",
+      good + "colour blue\n",
+      good + "slot 0 2048 abcd\n",
+      good + "slot 5 2048 " + std::string(4096, '0') + "\n",
+      good + "slot 0 2049 " + std::string(4096, '0') + "\n",
+      good + "slot 0 2048 " + std::string(4095, '0') + "g\n",
+      good + "reply 0301\n",
+      std::string("\0\0\0", 3),
+  };
+  for (const std::string& text : cases) {
+    MouseState state;
+    state.currentProfile = 2;
+    std::string error;
+    EXPECT_FALSE(decodeState(text, state, error))
+        << text.substr(text.size() > 40 ? text.size() - 40 : 0);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(state.currentProfile, 2) << "unchanged on failure";
+  }
+}
+
+TEST(StateDirTest, CorruptStateIsKeptAsideAndTheMouseStartsFresh) {
+  TempDir dir;
+  const std::string path = dir.path() + "/mouse-state";
+  {
+    auto host = makeHost(dir.path());
+    RawMouse mouse(*host);
+    ASSERT_EQ(mouse.command({3, 0x02}), 1);
+    ASSERT_EQ(mouse.command({3, 4}), 1);
+  }
+  const std::string garbage = "VELT emulated mouse state 1\ncurrent-profile 99\n";
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << garbage;
+  std::vector<std::string> lines;
+  setLogHook([&](const std::string& line) { lines.push_back(line); });
+  auto host = makeHost(dir.path());
+  RawMouse mouse(*host);
+  EXPECT_EQ(mouse.command({3, 0x03}), 1);
+  EXPECT_EQ(mouse.status(), 0) << "a fresh mouse";
+  setLogHook({});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find("line 2"), std::string::npos) << lines[0];
+  EXPECT_EQ(readFile(path + ".bad"), garbage);
+  MouseState state;
+  std::string error;
+  EXPECT_TRUE(decodeState(readFile(path), state, error)) << "a good file replaced it: " << error;
+}
+
+TEST(StateDirTest, FolderIsCreatedWithItsParents) {
+  TempDir dir;
+  const std::string nested = dir.path() + "/a/b/c";
+  auto host = makeHost(nested);
+  RawMouse mouse(*host);
+  EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  EXPECT_TRUE(std::filesystem::exists(nested + "/lock"));
+}
+
+TEST(StateDirTest, UnusableFolderIsAnError) {
+  TempDir dir;
+  const std::string file = dir.path() + "/plain";
+  std::ofstream(file) << "x";
+  std::string error;
+  EXPECT_FALSE(StateDir::open(file + "/mouse", error));
+  EXPECT_NE(error.find(file), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace velt
