@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/KivImageView.h"
+#include "toolkit/platform/ViewWidget.h"
+
+namespace velt {
+namespace {
+
+using test::LogCapture;
+using test::RecordingView;
+using test::WindowDriver;
+
+TEST(KivImageView, InitViewStoresParentIdAndEnables) {
+  RecordingView parent;
+  KivImageView view;
+  view.enable(false);
+  view.initView(&parent, 42, {10, 20, 30, 40});
+  EXPECT_EQ(view.parent(), &parent);
+  EXPECT_EQ(view.viewID(), 42);
+  EXPECT_TRUE(view.isEnabled());
+  EXPECT_EQ(view.frame(), (Rect{10, 20, 30, 40}));
+}
+
+TEST(KivImageView, FallbacksWriteTheirLines) {
+  LogCapture log;
+  KivImageView view;
+  view.OnCmd(7);
+  view.subMsg(101, -3);
+  ASSERT_EQ(log.lines.size(), 2u);
+  EXPECT_EQ(log.lines[0], "NSKivImageView button 7 click");
+  EXPECT_EQ(log.lines[1], "101 send message:-3");
+}
+
+TEST(KivImageView, ChildFrameIsMeasuredFromTheParentsBottomLeft) {
+  KivImageView parent, child;
+  parent.initView(nullptr, 1, {0, 0, 100, 100});
+  child.initView(&parent, 2, {10, 20, 30, 40});
+  parent.addSubview(&child);
+  EXPECT_EQ(widgetOf(child)->geometry(), QRect(10, 40, 30, 40));
+
+  // The parent growing keeps the child at the same distance from the bottom.
+  parent.setFrame({0, 0, 100, 150});
+  EXPECT_EQ(widgetOf(child)->geometry(), QRect(10, 90, 30, 40));
+}
+
+TEST(KivImageView, DestroyingAViewDetachesItFromTheTree) {
+  KivImageView parent;
+  parent.initView(nullptr, 1, {0, 0, 100, 100});
+  {
+    KivImageView child;
+    child.initView(&parent, 2, {0, 0, 10, 10});
+    parent.addSubview(&child);
+    ASSERT_EQ(parent.subviews().size(), 1u);
+  }
+  EXPECT_TRUE(parent.subviews().empty());
+  EXPECT_TRUE(widgetOf(parent)->children().isEmpty());
+}
+
+// Records every mouse call with the location it was given.
+class TrackingView : public KivImageView {
+ public:
+  struct Call {
+    std::string what;
+    Point at;
+  };
+  void mouseDown(const MouseEvent& e) override { calls.push_back({"down", e.location}); }
+  void mouseDragged(const MouseEvent& e) override { calls.push_back({"drag", e.location}); }
+  void mouseUp(const MouseEvent& e) override { calls.push_back({"up", e.location}); }
+  std::vector<Call> calls;
+};
+
+TEST(KivImageView, DragsAndReleaseGoToThePressedViewInItsOwnCoordinates) {
+  KivImageView root;
+  WindowDriver driver(root);
+  TrackingView left, right;
+  left.initView(&root, 1, {10, 10, 50, 50});
+  right.initView(&root, 2, {100, 10, 50, 50});
+  root.addSubview(&left);
+  root.addSubview(&right);
+
+  driver.move({20, 30});
+  driver.press({20, 30});
+  driver.drag({120, 30});  // over the other view
+  driver.release({120, 40});
+
+  EXPECT_TRUE(right.calls.empty());
+  // QTest may move the pointer to the release point first: more drags, never fewer.
+  ASSERT_GE(left.calls.size(), 3u);
+  EXPECT_EQ(left.calls.front().what, "down");
+  EXPECT_EQ(left.calls.front().at, (Point{10, 20}));
+  EXPECT_EQ(left.calls[1].what, "drag");
+  EXPECT_EQ(left.calls[1].at, (Point{110, 20}));
+  for (size_t i = 1; i + 1 < left.calls.size(); ++i) EXPECT_EQ(left.calls[i].what, "drag");
+  EXPECT_EQ(left.calls.back().what, "up");
+  EXPECT_EQ(left.calls.back().at, (Point{110, 30}));
+}
+
+TEST(KivWindow, PressOnAViewThatTakesNoMouseDragsTheWindow) {
+  KivImageView root;
+  WindowDriver driver(root);
+  KivImageView label;  // passes every event on
+  label.initView(&root, 1, {10, 10, 50, 50});
+  root.addSubview(&label);
+  Rect before = driver.window().frame();
+
+  driver.move({20, 20});
+  driver.press({20, 20});
+  driver.drag({50, 10});
+  // The window followed the pointer, so the pointer is back at (20, 20) in it.
+  driver.release({20, 20});
+
+  Rect after = driver.window().frame();
+  EXPECT_EQ(after.x - before.x, 30);
+  EXPECT_EQ(after.y - before.y, -10);
+}
+
+TEST(KivWindow, PressOnAViewThatTakesTheMouseLeavesTheWindowInPlace) {
+  KivImageView root;
+  WindowDriver driver(root);
+  TrackingView target;
+  target.initView(&root, 1, {10, 10, 50, 50});
+  root.addSubview(&target);
+  Rect before = driver.window().frame();
+
+  driver.move({20, 20});
+  driver.press({20, 20});
+  driver.drag({50, 10});
+  driver.release({50, 10});
+
+  EXPECT_EQ(driver.window().frame(), before);
+  EXPECT_FALSE(target.calls.empty());
+}
+
+TEST(KivWindow, NotMovableWindowStaysPut) {
+  KivImageView root;
+  WindowDriver driver(root);
+  driver.window().setMovableByWindowBackground(false);
+  Rect before = driver.window().frame();
+  driver.move({20, 20});
+  driver.press({20, 20});
+  driver.drag({60, 60});
+  driver.release({60, 60});
+  EXPECT_EQ(driver.window().frame(), before);
+}
+
+TEST(KivWindow, FrameIsInScreenCoordinatesWithYUp) {
+  KivWindow window({100, 50, 376, 177});
+  EXPECT_EQ(window.frame(), (Rect{100, 50, 376, 177}));
+  EXPECT_EQ(widgetOf(window)->size(), QSize(376, 177));
+  EXPECT_EQ(widgetOf(window)->y(), static_cast<int>(screenHeight()) - 50 - 177);
+  EXPECT_TRUE(window.canBecomeKeyWindow());
+}
+
+}  // namespace
+}  // namespace velt

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "toolkit/geometry.h"
+
+namespace velt {
+
+// An immutable bitmap picture shared by handle: copies are cheap and refer to the same
+// pixels, which is how the controls "own" their pictures. A null image stands for "no
+// picture". Pixel positions are measured from the bottom left, like everything else.
+class Image {
+ public:
+  struct Data;  // defined by the platform layer
+
+  Image() = default;
+  explicit Image(std::shared_ptr<const Data> data) : d_(std::move(data)) {}
+
+  // Loads a picture file or a compiled-in resource (":/sheets/Main_Normal.bmp"); null when
+  // it is missing or cannot be decoded. One point is one pixel of the file.
+  static Image load(const std::string& path);
+  // A fully transparent picture of the given size (null for an empty size).
+  static Image blank(Size size);
+  // A picture of one colour, for tests and placeholders.
+  static Image filled(Size size, Color color);
+
+  bool isNull() const { return d_ == nullptr; }
+  explicit operator bool() const { return !isNull(); }
+  Size size() const;
+  int width() const { return static_cast<int>(size().width); }
+  int height() const { return static_cast<int>(size().height); }
+
+  // The colour at pixel (x, y) from the bottom left; clear outside the picture.
+  Color pixel(int x, int y) const;
+  // A new picture of the rectangle's size holding that rectangle of this one (from the
+  // bottom left), composited source-over onto transparent; parts outside are transparent.
+  // Null for an empty rectangle or a null image.
+  Image cut(const Rect& rect) const;
+  bool save(const std::string& path) const;
+
+  // Same pixels, not merely the same handle.
+  bool samePixels(const Image& other) const;
+
+  const Data* data() const { return d_.get(); }
+
+ private:
+  std::shared_ptr<const Data> d_;
+};
+
+}  // namespace velt

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "toolkit/KivImageView.h"
+
+namespace velt {
+
+// A plain platform line edit hosted as a view; no behaviour of its own.
+class KivEdit : public KivImageView {
+ public:
+  std::string text() const;
+  void setText(const std::string& text);
+  void setFont(const Font& font);
+  // Runs when the user presses Return in the field.
+  void setOnReturn(std::function<void()> action);
+  bool acceptsFirstResponder() const override { return true; }
+  AccessibleRole accessibleRole() const override { return AccessibleRole::EditableText; }
+  std::string accessibleValue() const override { return text(); }
+
+ protected:
+  std::unique_ptr<ViewHost> createHost() override;
+};
+
+}  // namespace velt

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/GraphicsContext.h"
+#include "toolkit/Image.h"
+#include "toolkit/ViewHost.h"
+#include "toolkit/events.h"
+#include "toolkit/geometry.h"
+
+namespace velt {
+
+// What a control reports to screen readers and interface tests.
+enum class AccessibleRole {
+  Pane,
+  Button,
+  CheckBox,
+  Slider,
+  ScrollBar,
+  List,
+  ListItem,
+  Menu,
+  MenuItem,
+  ComboBox,
+  StaticText,
+  Graphic,
+  ProgressBar,
+  EditableText
+};
+
+// Base of every control and page view. A view's frame is in its superview's
+// coordinates, origin bottom left, y up; its own drawing and events use its bounds,
+// (0, 0) at its bottom-left corner. Views do not own each other: the object that creates
+// a view keeps it (a page keeps its controls in fields) and must outlive nothing it
+// relies on; a view that goes away leaves its superview and its subviews.
+class KivImageView {
+ public:
+  KivImageView();
+  virtual ~KivImageView();
+  KivImageView(const KivImageView&) = delete;
+  KivImageView& operator=(const KivImageView&) = delete;
+
+  // Stores parent and ID, enables the view, initialises it with the frame and redraws.
+  void initView(KivImageView* parent, int32_t id, const Rect& rect);
+  // Platform initialisation with the frame; enter and exit tracking over the bounds.
+  virtual void initWithFrame(const Rect& rect);
+
+  void setBkImage(const Image& image);
+  const Image& bkImage() const { return m_bkImage; }
+  void enable(bool flag);
+  bool isEnabled() const { return m_bEnable; }
+  KivImageView* parent() const { return m_pParent; }
+  int32_t viewID() const { return m_nID; }
+  void setViewID(int32_t id) { m_nID = id; }
+
+  // Parent protocol: the fallbacks only log.
+  virtual void OnCmd(int32_t id);
+  virtual void subMsg(int32_t id, int32_t value);
+
+  virtual void drawRect(GraphicsContext& gc, const Rect& dirtyRect);
+
+  // Event entry points, in the view's own coordinates. A view that does not override
+  // one passes the event on to its superview; a mouse down that no view takes drags
+  // the window. Mouse up and drags go to the view that got the mouse down.
+  virtual void mouseEntered(const MouseEvent& event);
+  virtual void mouseExited(const MouseEvent& event);
+  virtual void mouseDown(const MouseEvent& event);
+  virtual void mouseUp(const MouseEvent& event);
+  virtual void mouseDragged(const MouseEvent& event);
+  virtual void mouseMoved(const MouseEvent& event);
+  virtual void rightMouseDown(const MouseEvent& event);
+  virtual void keyDown(const KeyEvent& event);
+  virtual void keyUp(const KeyEvent& event);
+  virtual void flagsChanged(const KeyEvent& event);
+  // Keyboard focus: views refuse it unless they say otherwise.
+  virtual bool acceptsFirstResponder() const { return false; }
+  bool becomeFirstResponder();
+  void resignFirstResponder();
+
+  // View tree.
+  void addSubview(KivImageView* view);
+  void removeFromSuperview();
+  KivImageView* superview() const { return superview_; }
+  const std::vector<KivImageView*>& subviews() const { return subviews_; }
+  void setFrame(const Rect& frame);
+  const Rect& frame() const { return frame_; }
+  Rect bounds() const { return frame_.bounds(); }
+  void setHidden(bool hidden);
+  bool isHidden() const { return hidden_; }
+  void setNeedsDisplay();
+  Point convertToScreen(const Point& inView) const;
+  Point convertToWindow(const Point& inView) const;
+
+  // Accessibility: role, name and value as a screen reader reads them. The name is the
+  // one the page gives, else the control's own (a caption).
+  virtual AccessibleRole accessibleRole() const { return AccessibleRole::Pane; }
+  virtual std::string accessibleName() const { return m_strAccessibleName; }
+  virtual std::string accessibleValue() const { return {}; }
+  void setAccessibleName(const std::string& name);
+
+  // For the platform layer: whether the last event handler let the event pass.
+  bool takeEventPassed();
+  ViewHost* host() const { return host_.get(); }
+
+ protected:
+  // Hosts differ for views that embed a platform control (KivEdit).
+  virtual std::unique_ptr<ViewHost> createHost();
+  // An overriding handler calls this to let the event go on to the superview.
+  void passEvent() { eventPassed_ = true; }
+
+  Image m_bkImage;
+  KivImageView* m_pParent = nullptr;
+  int32_t m_nID = 0;
+  bool m_bEnable = true;
+  std::string m_strAccessibleName;
+
+ private:
+  std::unique_ptr<ViewHost> host_;
+  KivImageView* superview_ = nullptr;
+  std::vector<KivImageView*> subviews_;
+  Rect frame_;
+  bool hidden_ = false;
+  bool eventPassed_ = false;
+};
+
+}  // namespace velt

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+
+namespace velt {
+
+// Runs a nested event loop until stopModalLoop; returns the code given to it. Loops
+// nest: a stop ends the innermost one.
+int runModalLoop();
+void stopModalLoop(int code = 0);
+int modalLoopDepth();
+
+// Runs the work on the UI thread's loop, soon; callable from any thread.
+void postToMainThread(std::function<void()> work);
+
+// Delivers what is pending on the UI thread's loop (posted work, redraws) and returns.
+void processPendingEvents();
+
+}  // namespace velt

@@ -1,0 +1,65 @@
+#include "toolkit/KivEdit.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+#include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/qt_convert.h"
+
+namespace velt {
+
+namespace {
+
+// The view's widget with a QLineEdit filling it; focus goes to the line edit.
+class EditHost : public QtViewHost {
+ public:
+  explicit EditHost(KivImageView& view) : QtViewHost(view), edit(new QLineEdit(widget())) {
+    auto* layout = new QHBoxLayout(widget());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(edit);
+    edit->setFrame(false);
+    widget()->setFocusProxy(edit);
+  }
+  bool makeFirstResponder() override {
+    edit->setFocus(Qt::OtherFocusReason);
+    return true;
+  }
+  void resignFirstResponder() override { edit->clearFocus(); }
+  void setAcceptsKeyboardFocus(bool) override {}
+
+  QLineEdit* edit;
+};
+
+EditHost* editHost(const KivEdit& view) {
+  return static_cast<EditHost*>(view.host());
+}
+
+}  // namespace
+
+std::unique_ptr<ViewHost> KivEdit::createHost() {
+  return std::make_unique<EditHost>(*this);
+}
+
+std::string KivEdit::text() const {
+  EditHost* host = editHost(*this);
+  return host ? host->edit->text().toStdString() : std::string();
+}
+
+void KivEdit::setText(const std::string& text) {
+  if (!host()) initWithFrame(frame());
+  editHost(*this)->edit->setText(qt::toQString(text));
+}
+
+void KivEdit::setFont(const Font& font) {
+  if (!host()) initWithFrame(frame());
+  editHost(*this)->edit->setFont(qt::toQFont(font));
+}
+
+void KivEdit::setOnReturn(std::function<void()> action) {
+  if (!host()) initWithFrame(frame());
+  QLineEdit* edit = editHost(*this)->edit;
+  QObject::disconnect(edit, &QLineEdit::returnPressed, nullptr, nullptr);
+  if (action) QObject::connect(edit, &QLineEdit::returnPressed, edit, std::move(action));
+}
+
+}  // namespace velt

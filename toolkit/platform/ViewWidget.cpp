@@ -1,0 +1,215 @@
+#include "toolkit/platform/ViewWidget.h"
+
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+#include "toolkit/platform/QtGraphicsContext.h"
+#include "toolkit/platform/qt_accessibility.h"
+#include "toolkit/platform/qt_convert.h"
+#include "toolkit/platform/qt_keys.h"
+
+namespace velt {
+
+double screenHeight() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().height() : 0;
+}
+
+ViewWidget::ViewWidget(KivImageView& view) : view_(view) {
+  installAccessibilityFactory();
+  setMouseTracking(true);
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QtGraphicsContext gc(painter, height());
+  view_.drawRect(gc, qt::fromQRect(event->rect(), height()));
+}
+
+MouseEvent ViewWidget::toMouseEvent(QPointF local, const QMouseEvent* event) const {
+  MouseEvent result;
+  result.location = {local.x(), height() - local.y()};
+  QPoint inWindow = mapTo(window(), local.toPoint());
+  result.locationInWindow = {static_cast<double>(inWindow.x()),
+                             window()->height() - static_cast<double>(inWindow.y())};
+  QPointF global = mapToGlobal(local);
+  result.screenLocation = {global.x(), screenHeight() - global.y()};
+  if (event) {
+    result.button = event->button() == Qt::RightButton  ? MouseButton::Right
+                    : event->button() == Qt::LeftButton ? MouseButton::Left
+                                                        : MouseButton::Other;
+    result.modifierFlags = hostModifierFlags(event->modifiers());
+  }
+  return result;
+}
+
+void ViewWidget::deliverMouse(QMouseEvent* event, void (KivImageView::*handler)(const MouseEvent&),
+                              int clickCount) {
+  MouseEvent e = toMouseEvent(event->position(), event);
+  e.clickCount = clickCount;
+  view_.takeEventPassed();
+  (view_.*handler)(e);
+  if (view_.takeEventPassed())
+    event->ignore();
+  else
+    event->accept();
+}
+
+void ViewWidget::enterEvent(QEnterEvent* event) {
+  view_.mouseEntered(toMouseEvent(event->position(), nullptr));
+  view_.takeEventPassed();
+}
+
+void ViewWidget::leaveEvent(QEvent*) {
+  view_.mouseExited(toMouseEvent(mapFromGlobal(QCursor::pos()), nullptr));
+  view_.takeEventPassed();
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton)
+    deliverMouse(event, &KivImageView::rightMouseDown);
+  else
+    deliverMouse(event, &KivImageView::mouseDown);
+}
+
+void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Qt replaces the second press by this event; the views see a press with count 2.
+  if (event->button() == Qt::RightButton)
+    deliverMouse(event, &KivImageView::rightMouseDown, 2);
+  else
+    deliverMouse(event, &KivImageView::mouseDown, 2);
+}
+
+void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() & Qt::LeftButton)
+    deliverMouse(event, &KivImageView::mouseDragged);
+  else
+    deliverMouse(event, &KivImageView::mouseMoved);
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->ignore();
+    return;
+  }
+  deliverMouse(event, &KivImageView::mouseUp);
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+  KeyEvent e = toKeyEvent(*event);
+  view_.takeEventPassed();
+  if (isModifierKey(*event))
+    view_.flagsChanged(e);
+  else
+    view_.keyDown(e);
+  if (view_.takeEventPassed()) event->ignore();
+}
+
+void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
+  KeyEvent e = toKeyEvent(*event);
+  view_.takeEventPassed();
+  if (isModifierKey(*event))
+    view_.flagsChanged(e);
+  else
+    view_.keyUp(e);
+  if (view_.takeEventPassed()) event->ignore();
+}
+
+QtViewHost::QtViewHost(KivImageView& view) : widget_(new ViewWidget(view)) {}
+
+QtViewHost::~QtViewHost() {
+  delete widget_.data();
+}
+
+void QtViewHost::setFrame(const Rect& frame) {
+  frame_ = frame;
+  if (!widget_) return;
+  QWidget* parent = widget_->parentWidget();
+  double parentHeight = parent ? parent->height() : frame.height;
+  double top = parent ? parentHeight - (frame.y + frame.height) : 0;
+  widget_->setGeometry(static_cast<int>(std::lround(frame.x)), static_cast<int>(std::lround(top)),
+                       static_cast<int>(std::lround(frame.width)),
+                       static_cast<int>(std::lround(frame.height)));
+  // A subview's Qt position depends on this view's height.
+  for (KivImageView* sub : widget_->view().subviews())
+    if (sub->host()) sub->host()->setFrame(sub->frame());
+}
+
+void QtViewHost::setNeedsDisplay() {
+  if (widget_) widget_->update();
+}
+
+void QtViewHost::setParentWidget(QWidget* parent) {
+  if (!widget_) return;
+  widget_->setParent(parent);
+  setFrame(frame_);
+  if (parent) {
+    widget_->raise();
+    widget_->setVisible(!hidden_);
+  }
+}
+
+void QtViewHost::setSuperHost(ViewHost* superHost) {
+  auto* super = static_cast<QtViewHost*>(superHost);
+  setParentWidget(super ? super->widget() : nullptr);
+}
+
+void QtViewHost::setHidden(bool hidden) {
+  hidden_ = hidden;
+  // A widget without parent would become a window of its own when shown.
+  if (widget_ && widget_->parentWidget()) widget_->setVisible(!hidden);
+}
+
+Point QtViewHost::convertToScreen(const Point& inView) const {
+  if (!widget_) return inView;
+  QPointF global = widget_->mapToGlobal(QPointF(inView.x, widget_->height() - inView.y));
+  return {global.x(), screenHeight() - global.y()};
+}
+
+Point QtViewHost::convertToWindow(const Point& inView) const {
+  if (!widget_) return inView;
+  QWidget* window = widget_->window();
+  QPointF local(inView.x, widget_->height() - inView.y);
+  QPointF inWindow = widget_->mapTo(window, local);
+  return {inWindow.x(), window->height() - inWindow.y()};
+}
+
+void QtViewHost::setAcceptsKeyboardFocus(bool accepts) {
+  if (widget_) widget_->setFocusPolicy(accepts ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+bool QtViewHost::makeFirstResponder() {
+  if (!widget_) return false;
+  widget_->setFocusPolicy(Qt::StrongFocus);
+  widget_->setFocus(Qt::OtherFocusReason);
+  return true;
+}
+
+void QtViewHost::resignFirstResponder() {
+  if (widget_) widget_->clearFocus();
+}
+
+void QtViewHost::accessibilityChanged() {
+  if (!widget_ || !QAccessible::isActive()) return;
+  QAccessibleEvent event(widget_.data(), QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&event);
+}
+
+std::unique_ptr<ViewHost> createViewHost(KivImageView& view) {
+  return std::make_unique<QtViewHost>(view);
+}
+
+QWidget* widgetOf(const KivImageView& view) {
+  auto* host = static_cast<QtViewHost*>(view.host());
+  return host ? host->widget() : nullptr;
+}
+
+}  // namespace velt

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+#include "toolkit/KivImageView.h"
+#include "toolkit/ViewHost.h"
+
+namespace velt {
+
+// The QWidget behind one KivImageView: Qt gives it child order, the implicit mouse grab
+// (release and drags go to the pressed widget), enter and leave, focus and
+// accessibility. It turns Qt events into the view's calls in the view's own bottom-left
+// coordinates; an event the view passes on is ignored, so Qt hands it to the parent.
+class ViewWidget : public QWidget {
+ public:
+  explicit ViewWidget(KivImageView& view);
+  KivImageView& view() const { return view_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  MouseEvent toMouseEvent(QPointF local, const QMouseEvent* event) const;
+  void deliverMouse(QMouseEvent* event, void (KivImageView::*handler)(const MouseEvent&),
+                    int clickCount = 1);
+
+  KivImageView& view_;
+};
+
+// The host of an ordinary view: one ViewWidget.
+class QtViewHost : public ViewHost {
+ public:
+  explicit QtViewHost(KivImageView& view);
+  ~QtViewHost() override;
+
+  void setFrame(const Rect& frame) override;
+  void setNeedsDisplay() override;
+  void setSuperHost(ViewHost* superHost) override;
+  void setHidden(bool hidden) override;
+  Point convertToScreen(const Point& inView) const override;
+  Point convertToWindow(const Point& inView) const override;
+  void setAcceptsKeyboardFocus(bool accepts) override;
+  bool makeFirstResponder() override;
+  void resignFirstResponder() override;
+  void accessibilityChanged() override;
+
+  // Places the widget directly in a window's widget (the content view).
+  void setParentWidget(QWidget* parent);
+  QWidget* widget() const { return widget_; }
+
+ private:
+  QPointer<ViewWidget> widget_;
+  Rect frame_;
+  bool hidden_ = false;
+};
+
+// The widget behind a view (tests send it events and grab it); nullptr before the view
+// has a frame.
+QWidget* widgetOf(const KivImageView& view);
+
+// Screen coordinates with y up, measured from the bottom of the primary screen.
+double screenHeight();
+
+}  // namespace velt

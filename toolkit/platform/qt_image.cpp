@@ -1,0 +1,90 @@
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <cmath>
+
+#include "toolkit/platform/qt_convert.h"
+
+namespace velt {
+
+QFont qt::toQFont(const Font& font) {
+  QFont result(toQString(font.family));
+  result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSize))));
+  result.setBold(font.bold);
+  result.setHintingPreference(QFont::PreferFullHinting);
+  return result;
+}
+
+Image qt::fromQImage(QImage image) {
+  if (image.isNull()) return {};
+  if (image.format() != QImage::Format_ARGB32_Premultiplied)
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // One point is one pixel of the bitmap, whatever resolution the file claims.
+  image.setDevicePixelRatio(1);
+  return Image(std::make_shared<const Image::Data>(Image::Data{std::move(image)}));
+}
+
+Size measureText(const std::string& text, const Font& font) {
+  QFontMetricsF metrics(qt::toQFont(font));
+  return {metrics.horizontalAdvance(qt::toQString(text)), metrics.ascent() + metrics.descent()};
+}
+
+Image Image::load(const std::string& path) {
+  QImage image;
+  if (!image.load(qt::toQString(path))) return {};
+  return qt::fromQImage(std::move(image));
+}
+
+static QImage transparentQImage(Size size) {
+  QImage image(static_cast<int>(std::ceil(size.width)), static_cast<int>(std::ceil(size.height)),
+               QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+Image Image::blank(Size size) {
+  if (size.isEmpty()) return {};
+  return qt::fromQImage(transparentQImage(size));
+}
+
+Image Image::filled(Size size, Color color) {
+  if (size.isEmpty()) return {};
+  QImage image = transparentQImage(size);
+  image.fill(qt::toQColor(color));
+  return qt::fromQImage(std::move(image));
+}
+
+Size Image::size() const {
+  if (!d_) return {};
+  return {static_cast<double>(d_->image.width()), static_cast<double>(d_->image.height())};
+}
+
+Color Image::pixel(int x, int y) const {
+  if (!d_) return Color::clear();
+  const QImage& image = d_->image;
+  int qy = image.height() - 1 - y;
+  if (x < 0 || qy < 0 || x >= image.width() || qy >= image.height()) return Color::clear();
+  return qt::fromQRgb(image.pixel(x, qy));
+}
+
+Image Image::cut(const Rect& rect) const {
+  if (!d_ || rect.isEmpty()) return {};
+  QImage piece = transparentQImage(rect.size());
+  QPainter painter(&piece);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  QRectF source = qt::toQRect(rect, d_->image.height());
+  painter.drawImage(QRectF(0, 0, rect.width, rect.height), d_->image, source);
+  painter.end();
+  return qt::fromQImage(std::move(piece));
+}
+
+bool Image::save(const std::string& path) const {
+  return d_ && d_->image.save(qt::toQString(path));
+}
+
+bool Image::samePixels(const Image& other) const {
+  if (isNull() || other.isNull()) return isNull() == other.isNull();
+  return d_->image == other.d_->image;
+}
+
+}  // namespace velt
