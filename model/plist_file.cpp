@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <plist/plist.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,6 +14,7 @@
 #include "base/log.h"
 #include "model/limits.h"
 #include "model/plist_guard.h"
+#include "model/utf8.h"
 
 namespace velt {
 namespace {
@@ -54,9 +56,18 @@ bool nodeText(plist_t node, std::string& text) {
 }
 
 bool readBounded(const std::string& path, std::string& bytes, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = std::strerror(errno);
+    return false;
+  }
+  // Sizes are checked before reading, so that a list naming large or special files
+  // (a device, a pipe) costs no more than a list naming small ones.
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<uint64_t>(info.st_size) > kMaxPlistBytes) {
+    error = S_ISREG(info.st_mode) ? "file too large" : "not a regular file";
+    ::close(fd);
     return false;
   }
   char chunk[65536];
@@ -83,36 +94,21 @@ bool readBounded(const std::string& path, std::string& bytes, std::string& error
 
 // Whether `text` at `at` starts a character XML 1.0 may hold; `length` is its size.
 bool xmlCharAt(std::string_view text, size_t at, size_t& length) {
-  const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[at + i]); };
-  const uint8_t lead = byte(0);
-  if (lead < 0x80) {
-    length = 1;
-    return lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r';
-  }
-  length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if (lead < 0xC2 || lead > 0xF4 || at + length > text.size()) return false;
-  uint32_t code = lead & (0x3F >> (length - 1));
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return false;
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  const uint32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-  return code >= minimum[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) &&
-         code != 0xFFFE && code != 0xFFFF;
+  uint32_t code = 0;
+  length = utf8SequenceAt(text, at, code);
+  if (length == 0) return false;
+  if (code < 0x20) return code == '\t' || code == '\n' || code == '\r';
+  return code != 0xFFFE && code != 0xFFFF;
 }
 
 std::string xmlSafe(std::string_view text) {
   std::string safe;
   safe.reserve(text.size());
   for (size_t at = 0; at < text.size();) {
-    size_t length = 1;
-    if (xmlCharAt(text, at, length)) {
-      safe.append(text.substr(at, length));
-      at += length;
-    } else {
-      safe.append("\xEF\xBF\xBD");
-      at += 1;
-    }
+    size_t length = 0;
+    const bool allowed = xmlCharAt(text, at, length);
+    safe.append(allowed ? text.substr(at, length) : "\xEF\xBF\xBD");
+    at += length == 0 ? 1 : length;
   }
   return safe;
 }

@@ -1,0 +1,139 @@
+#include "model/MacroLibrary.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <unordered_set>
+
+#include "base/log.h"
+#include "model/limits.h"
+#include "model/macro_file_names.h"
+#include "model/plist_file.h"
+
+namespace velt {
+
+namespace fs = std::filesystem;
+
+void MacroLibrary::setLayout(MacroView* view, const ItemRect& bounds) {
+  view_ = view;
+  bounds_ = bounds;
+}
+
+bool MacroLibrary::setMacroPath(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  folder_ = std::move(folder);
+  std::error_code error;
+  fs::create_directories(folder_, error);
+  if (error) logf("cannot create %s: %s", folder_.c_str(), error.message().c_str());
+  return !error;
+}
+
+std::string MacroLibrary::listFilePath(const std::string& folder) {
+  return folder + "macroList.plist";
+}
+
+bool MacroLibrary::saveMacroItems() {
+  std::error_code error;
+  if (folder_.empty() || !fs::is_directory(folder_, error)) return false;
+  std::vector<std::string> names;
+  for (const auto& macro : macros_) names.push_back(macro->strName());
+  const std::vector<std::string> files = macroFileNames(names);
+  TextEntries list;
+  list.emplace_back("macroCount", integerText(static_cast<uint32_t>(macros_.size())));
+  for (size_t i = 0; i < macros_.size(); ++i) {
+    const std::string path = folder_ + files[i];
+    if (!macros_[i]->save(path, *writer_)) return false;
+    list.emplace_back("macro" + std::to_string(i), path);
+  }
+  if (!writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
+  return removeUnlisted(files);
+}
+
+// Macro files of earlier writes and temporary files a crash left behind; other files
+// and folders are not the library's.
+bool MacroLibrary::removeUnlisted(const std::vector<std::string>& listed) {
+  const std::unordered_set<std::string> keep(listed.begin(), listed.end());
+  std::vector<std::string> stale;
+  std::error_code error;
+  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const bool macroFile = name.size() > kMacroFileExtension.size() &&
+                           name.ends_with(kMacroFileExtension) && !keep.count(name);
+    if ((macroFile || isTempFileName(name)) && it->is_regular_file(error)) stale.push_back(name);
+  }
+  bool removed = !error;
+  for (const std::string& name : stale) removed = writer_->removeFile(folder_ + name) && removed;
+  return removed;
+}
+
+bool MacroLibrary::readMacroItems() {
+  TextDict list;
+  if (!readTextDict(listFilePath(folder_), list)) return false;
+  int64_t count = std::max<int64_t>(0, dictInteger(list, "macroCount"));
+  if (count > kMaxLibraryMacros) {
+    logf("macro list: %lld macros, reading the first %lld", static_cast<long long>(count),
+         static_cast<long long>(kMaxLibraryMacros));
+    count = kMaxLibraryMacros;
+  }
+  for (int64_t i = 0; i < count; ++i) {
+    const std::string path = dictText(list, "macro" + std::to_string(i));
+    auto macro = newMacro(0, "");
+    if (path.empty() || !macro->read(path)) {
+      logf("macro list entry %lld skipped", static_cast<long long>(i));
+      continue;
+    }
+    macros_.push_back(std::move(macro));
+  }
+  return true;
+}
+
+Macro* MacroLibrary::macroWithID(int64_t id) const {
+  for (const auto& macro : macros_) {
+    if (macro->nID() == id) return macro.get();
+  }
+  return nullptr;
+}
+
+std::unique_ptr<Macro> MacroLibrary::newMacro(int64_t id, std::string name) const {
+  auto macro = std::make_unique<Macro>();
+  macro->initMacro(view_, id, std::move(name), bounds_);
+  return macro;
+}
+
+Macro& MacroLibrary::createMacro(std::string name) {
+  macros_.push_back(newMacro(nextMacroID(), std::move(name)));
+  return *macros_.back();
+}
+
+void MacroLibrary::addMacro(std::unique_ptr<Macro> macro) {
+  macros_.push_back(std::move(macro));
+}
+
+bool MacroLibrary::addMacro(const MacroData& data) {
+  if (macroWithID(data.macroID()) != nullptr) return false;
+  auto macro = newMacro(data.macroID(), data.macroName());
+  macro->appendEvents(data);
+  macros_.push_back(std::move(macro));
+  return true;
+}
+
+bool MacroLibrary::removeMacro(int64_t id) {
+  const auto found = std::find_if(macros_.begin(), macros_.end(),
+                                  [&](const auto& macro) { return macro->nID() == id; });
+  if (found == macros_.end()) return false;
+  macros_.erase(found);
+  return true;
+}
+
+int32_t MacroLibrary::nextMacroID() const {
+  int64_t highest = kFirstMacroID - 1;
+  for (const auto& macro : macros_) highest = std::max<int64_t>(highest, macro->nID());
+  return static_cast<int32_t>(highest + 1);
+}
+
+std::optional<MacroData> MacroLibrary::macroData(int64_t id) const {
+  const Macro* macro = macroWithID(id);
+  if (macro == nullptr) return std::nullopt;
+  return macro->toMacroData();
+}
+
+}  // namespace velt

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/Macro.h"
+#include "model/file_writer.h"
+
+namespace velt {
+
+class MacroView;
+
+// The macro library: every recorded macro and every macro a profile brought along, in
+// order, stored as one file per macro plus "macroList.plist" in the macro folder.
+class MacroLibrary {
+ public:
+  static constexpr int32_t kFirstMacroID = 16;
+
+  explicit MacroLibrary(FileWriter& writer = systemFileWriter()) : writer_(&writer) {}
+
+  // The view and bounds that macros made by the library (read from disk, added from a
+  // profile) are laid out for.
+  void setLayout(MacroView* view, const ItemRect& bounds);
+  // Remembers the folder, creating it with its parents; false when that fails.
+  bool setMacroPath(std::string folder);
+  const std::string& macroPath() const { return folder_; }
+
+  // Writes every macro file, then the list file, then removes the macro files the list
+  // no longer names: at every moment the list on disk names files that hold its
+  // macros. False (nothing more written) at the first failed file operation, and
+  // without writing anything when the folder is not set or does not exist.
+  bool saveMacroItems();
+  // Appends the macros the list file names (full paths, used as they stand). Entries
+  // whose file cannot be read are skipped. False when the list cannot be read.
+  bool readMacroItems();
+
+  const std::vector<std::unique_ptr<Macro>>& macros() const { return macros_; }
+  Macro* macroWithID(int64_t id) const;
+  // A new, empty macro with the next ID, appended.
+  Macro& createMacro(std::string name);
+  void addMacro(std::unique_ptr<Macro> macro);
+  // A profile's button macro joins unless a macro with its ID is there already; its
+  // empty events are dropped. True when it was added.
+  bool addMacro(const MacroData& data);
+  // Takes the macro out of the list; its file goes at the next write.
+  bool removeMacro(int64_t id);
+  // One above the highest ID, and 16 for the first macro.
+  int32_t nextMacroID() const;
+  // The copy a profile keeps of a library macro.
+  std::optional<MacroData> macroData(int64_t id) const;
+
+  static std::string listFilePath(const std::string& folder);
+
+ private:
+  std::unique_ptr<Macro> newMacro(int64_t id, std::string name) const;
+  bool removeUnlisted(const std::vector<std::string>& listed);
+
+  FileWriter* writer_;
+  MacroView* view_ = nullptr;
+  ItemRect bounds_;
+  std::string folder_;
+  std::vector<std::unique_ptr<Macro>> macros_;
+};
+
+}  // namespace velt
