@@ -2,34 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "device/hid_device.h"
 #include "emulator/emulated_hid_host.h"
+#include "tests/emulator/test_files.h"
 
 namespace velt {
 
 using Bytes = std::vector<uint8_t>;
-
-// A fresh state folder per test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velt-emu-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // An emulated host on `dir` with the faults of `faultList` (parsed, must be valid).
 inline std::unique_ptr<EmulatedHidHost> makeHost(const std::string& dir,

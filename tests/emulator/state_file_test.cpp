@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "base/log.h"
 #include "emulator/state_text.h"
@@ -9,13 +8,6 @@
 
 namespace velt {
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(StateTextTest, RoundTripsEveryField) {
   MouseState state;

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/veltctl.h"
+#include "tests/emulator/test_files.h"
+
+namespace velt {
+
+struct VeltctlRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// veltctl in this process.
+inline VeltctlRun runInProcess(const std::vector<std::string>& args) {
+  std::vector<const char*> argv = {"veltctl"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  std::ostringstream out, err;
+  VeltctlRun run;
+  run.status = runVeltctl(static_cast<int>(argv.size()), argv.data(), out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { unsetenv(name_); }
+
+ private:
+  const char* name_;
+};
+
+// A temporary folder with the emulated mouse's state folder inside it.
+class TempFolder : public TempDir {
+ public:
+  std::string mouse() const { return path() + "/mouse"; }
+};
+
+}  // namespace velt

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/clock.h"
+#include "device/hid_device.h"
+#include "device/profile_image.h"
+#include "device/wire_log.h"
+#include "emulator/emulated_mouse.h"
+#include "emulator/state_dir.h"
+#include "tests/cli/veltctl_run.h"
+
+namespace velt {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string wire(const char* direction, Bytes bytes, size_t length) {
+  bytes.resize(length, 0);
+  return wireLogLine(direction, true, bytes.data(), bytes.size());
+}
+
+MouseState stateOf(const std::string& dir) {
+  std::string error;
+  MouseState state;
+  StateDir::open(dir, error)->transact([&](MouseState& s) {
+    state = s;
+    return true;
+  });
+  return state;
+}
+
+class VeltctlTest : public ::testing::Test {
+ protected:
+  VeltctlRun veltctl(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--emulate", folder.mouse()});
+    return runInProcess(args);
+  }
+  TempFolder folder;
+};
+
+TEST_F(VeltctlTest, InfoOnAFreshMouseSendsExactlyTheTwoCommands) {
+  const std::string log = folder.path() + "/wire.log";
+  VeltctlRun run;
+  {
+    ScopedEnv wireLog("VELT_WIRE_LOG", log);
+    run = veltctl({"info"});
+  }
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "firmware 0.46\nprofile 0\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(readFile(log), wire("set", {3, 0x04}, 8) + wire("get", {3, 1}, 8) +
+                               wire("get", {4, 0x2E}, 64) + wire("set", {3, 0x03}, 8) +
+                               wire("get", {3, 1}, 8) + wire("get", {3, 0}, 8));
+}
+
+TEST_F(VeltctlTest, SwitchChangesTheCurrentProfile) {
+  EXPECT_EQ(veltctl({"switch", "4"}).status, 0);
+  EXPECT_EQ(stateOf(folder.mouse()).currentProfile, 4);
+  EXPECT_EQ(veltctl({"info"}).out, "firmware 0.46\nprofile 4\n");
+}
+
+TEST_F(VeltctlTest, FaultsThatTheProtocolSurvivesOrReports) {
+  struct Case {
+    const char* faults;
+    int status;
+    const char* err;
+  } cases[] = {
+      {"busy=9", 0, ""},
+      {"busy=10", 1, "Get_fw_version failed: 3\n"},
+      {"fail-cmd=03", 1, "Get_current_profile_id failed: 3\n"},
+      {"drop-get=2", 1, "Get_fw_version failed: 3\n"},  // the version reply
+      {"drop-get=3", 0, ""},                            // a lost status read counts as busy
+      {"unplug-after=3", 1, "Get_current_profile_id failed: 3\n"},
+      {"unplug-after=0", 3, "no VELT mouse found\n"},
+      {"latency-us=10", 0, ""},
+      {"nope", 2, "VELT_EMULATE_FAULTS: unknown fault \"nope\"\n"},
+      {"busy=x", 2, "VELT_EMULATE_FAULTS: bad value in \"busy=x\"\n"},
+  };
+  for (const Case& c : cases) {
+    ScopedEnv faults("VELT_EMULATE_FAULTS", c.faults);
+    VeltctlRun run = veltctl({"info"});
+    EXPECT_EQ(run.status, c.status) << c.faults;
+    EXPECT_EQ(run.err, c.err) << c.faults;
+    EXPECT_EQ(run.out.empty(), c.status != 0) << c.faults;
+  }
+}
+
+TEST_F(VeltctlTest, UsageErrorsExitTwoWithOneLine) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"bogus"},
+      {"--frob", "info"},
+      {"switch"},
+      {"switch", "5"},
+      {"switch", "-1"},
+      {"switch", "1x"},
+      {"info", "extra"},
+      {"devices", "extra"},
+      {"lod", "test"},
+      {"lod", "spin", "10"},
+      {"lod", "save", "ten"},
+      {"dump", "1"},
+      {"dump", "-o", "file"},
+      {"dump", "1", "2", "-o", "file"},
+      {"dump", "9", "-o", "file"},
+      {"surface", "now"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    VeltctlRun run = veltctl(args);
+    const std::string shown = args.empty() ? "(none)" : args[0];
+    EXPECT_EQ(run.status, 2) << shown;
+    EXPECT_EQ(run.out, "") << shown;
+    ASSERT_FALSE(run.err.empty()) << shown;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+  }
+  EXPECT_EQ(runInProcess({"--emulate"}).status, 2);
+  EXPECT_EQ(stateOf(folder.mouse()).currentProfile, 0) << "no usage error reached the mouse";
+}
+
+TEST_F(VeltctlTest, HelpAndVersion) {
+  VeltctlRun version = runInProcess({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "veltctl 0.46\n");
+  VeltctlRun help = runInProcess({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* name : {"devices", "info", "switch", "dump", "lod", "surface", "--emulate"}) {
+    EXPECT_NE(help.out.find(name), std::string::npos) << name;
+  }
+}
+
+TEST_F(VeltctlTest, DevicesListsTheEmulatedMouse) {
+  VeltctlRun run = veltctl({"devices"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "normal emulated:" + folder.mouse() + "#normal location 0x00100000\n");
+}
+
+TEST_F(VeltctlTest, LiftOffDistanceIsClampedToSixThroughThirtyOne) {
+  struct Case {
+    const char* action;
+    const char* distance;
+    int tested, saved;
+  } cases[] = {
+      {"test", "1", 6, 0}, {"test", "40", 31, 0}, {"save", "3", 31, 6}, {"save", "18", 31, 18}};
+  for (const Case& c : cases) {
+    VeltctlRun run = veltctl({"lod", c.action, c.distance});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const MouseState state = stateOf(folder.mouse());
+    EXPECT_EQ(state.testedLiftDistance, c.tested) << c.action << " " << c.distance;
+    EXPECT_EQ(state.savedLiftDistance, c.saved) << c.action << " " << c.distance;
+  }
+}
+
+TEST_F(VeltctlTest, SurfaceCountsDownElevenSecondsThenShowsTheLevel) {
+  setClock(std::make_unique<ManualClock>());
+  const auto before = clock().now();
+  VeltctlRun run = veltctl({"surface"});
+  const auto waited = clock().now() - before;
+  setClock(nullptr);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(waited, std::chrono::seconds(11));
+  EXPECT_NE(run.out.find(" 11 10 9 8 7 6 5 4 3 2 1\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("surface value 87, level 8 of 10\n"), std::string::npos) << run.out;
+}
+
+TEST_F(VeltctlTest, DumpOfAnEmptyProfileWritesNothing) {
+  const std::string file = folder.path() + "/p1.bin";
+  VeltctlRun run = veltctl({"dump", "1", "-o", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "profile 1 is empty\n");
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST_F(VeltctlTest, DumpOfAWrittenProfileWritesItsImage) {
+  PROFILE_T profile;
+  profile.profileNumber = 2;
+  std::memcpy(profile.name, "Office", 6);
+  profile.imageLength = 2048;
+  profile.enabled = 1;
+  profile.sensor.levels[0] = {0, 1600, 1600};
+  profile.sensor.liftDistance = 9;
+  profile.buttons[1] = {kMacroButtonType, 0xFE, 0, 0, 0x0F};
+  profile.macros[1].eventCount = 2;
+  std::string error;
+  ASSERT_TRUE(installEmulatedMouse(folder.mouse(), error)) << error;
+  ASSERT_TRUE(Open_device());
+  ASSERT_EQ(Write_profile(2, profile), 1);
+  Close_device();
+  setHidHost(nullptr);
+
+  const std::string file = folder.path() + "/p2.bin";
+  VeltctlRun run = veltctl({"dump", "-o", file, "2"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  Bytes expected(kProfileImageSize, 0);
+  Convert_pf_to_buffer(profile, ProfileImage(expected.data(), kProfileImageSize));
+  const std::string image = readFile(file);
+  EXPECT_EQ(Bytes(image.begin(), image.end()), expected);
+  EXPECT_NE(run.out.find("profile 2 \"Office\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("lift-off distance 9"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("dpi 1600x1600"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("03:fe(2 events)"), std::string::npos) << run.out;
+}
+
+TEST_F(VeltctlTest, DumpToAnUnwritableFileIsReported) {
+  std::string error;
+  ASSERT_TRUE(installEmulatedMouse(folder.mouse(), error));
+  PROFILE_T profile;
+  ASSERT_TRUE(Open_device());
+  ASSERT_EQ(Write_profile(0, profile), 1);
+  Close_device();
+  setHidHost(nullptr);
+  const std::string file = folder.path() + "/missing/p0.bin";
+  VeltctlRun run = veltctl({"dump", "0", "-o", file});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "cannot write " + file + "\n");
+}
+
+TEST(VeltctlRealHostTest, NoMouseExitsThree) {
+  for (const char* command : {"info", "devices", "switch"}) {
+    std::vector<std::string> args = {command};
+    if (std::string(command) == "switch") args.push_back("1");
+    VeltctlRun run = runInProcess(args);
+    EXPECT_EQ(run.status, 3) << command;
+    EXPECT_NE(run.err.find("no VELT mouse found"), std::string::npos) << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace velt
