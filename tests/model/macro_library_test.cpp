@@ -1,0 +1,229 @@
+#include "model/MacroLibrary.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "model/macro_file_names.h"
+#include "model/plist_file.h"
+#include "temp_folder.h"
+
+namespace velt {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+void addMacro(MacroLibrary& library, const std::string& name, int events) {
+  Macro& m = library.createMacro(name);
+  for (int i = 0; i < events; ++i) m.addItem(1, i + 1, i % 2, 10 * i, Macro::kAppend);
+}
+
+std::set<std::string> filesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// What a library holds: (ID, name, events) of each macro, in order.
+std::vector<MacroData> contents(const MacroLibrary& library) {
+  std::vector<MacroData> out;
+  for (const auto& m : library.macros()) out.push_back(m->toMacroData());
+  return out;
+}
+
+std::vector<MacroData> reread(const std::string& folder) {
+  MacroLibrary library;
+  library.setMacroPath(folder);
+  library.readMacroItems();
+  return contents(library);
+}
+
+TEST(MacroLibrary, RoundTripKeepsMacrosIdsAndOrder) {
+  TempFolder folder;
+  MacroLibrary library;
+  ASSERT_TRUE(library.setMacroPath(folder.path() + "Corvel/VELTPLUS/Macros"));
+  addMacro(library, "Copy", 3);
+  addMacro(library, "Paste", 2);
+  ASSERT_TRUE(library.saveMacroItems());
+  const std::vector<MacroData> read = reread(library.macroPath());
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read, contents(library));
+  EXPECT_EQ(read[0].macroID(), 16u);
+  EXPECT_EQ(read[1].macroName(), "Paste");
+  EXPECT_EQ(read[1].macroID(), 17u);
+}
+
+TEST(MacroLibrary, DeletionRemovesTheFileAtTheNextWrite) {
+  TempFolder folder;
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  addMacro(library, "Copy", 3);
+  addMacro(library, "Paste", 2);
+  ASSERT_TRUE(library.saveMacroItems());
+  ASSERT_TRUE(library.removeMacro(16));
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"Paste.macro", "macroList.plist"}));
+  TextDict list;
+  ASSERT_TRUE(readTextDict(folder.file("macroList.plist"), list));
+  EXPECT_EQ(list, (TextDict{{"macroCount", "1"}, {"macro0", folder.file("Paste.macro")}}));
+}
+
+TEST(MacroLibrary, WriteLeavesForeignFilesAndClearsStaleTemporaries) {
+  TempFolder folder;
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  test::writeBytes(folder.file("notes.txt"), "mine");
+  test::writeBytes(folder.file(".Copy.macro.tmp-abc123"), "half written");
+  addMacro(library, "Copy", 1);
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(filesIn(folder.path()),
+            (std::set<std::string>{"Copy.macro", "macroList.plist", "notes.txt"}));
+}
+
+TEST(MacroLibrary, IdsFollowTheHighest) {
+  MacroLibrary library;
+  EXPECT_EQ(library.nextMacroID(), 16);
+  addMacro(library, "A", 1);
+  addMacro(library, "B", 1);
+  library.macroWithID(17)->setID(40);
+  EXPECT_EQ(library.nextMacroID(), 41);
+  addMacro(library, "C", 1);
+  EXPECT_EQ(library.macros().back()->nID(), 41);
+  library.removeMacro(41);
+  library.removeMacro(40);
+  EXPECT_EQ(library.nextMacroID(), 17);
+}
+
+TEST(MacroLibrary, CopiesToAndFromProfiles) {
+  MacroLibrary library;
+  MacroData fromProfile(20, "Profile macro");
+  fromProfile.addEvent(1, 4, 0, 0);
+  fromProfile.addEvent(0, 0, 0, 0);  // empty events are dropped
+  fromProfile.addEvent(1, 4, 1, 50);
+  EXPECT_TRUE(library.addMacro(fromProfile));
+  EXPECT_FALSE(library.addMacro(MacroData(20, "Same ID")));
+  const std::optional<MacroData> copy = library.macroData(20);
+  ASSERT_TRUE(copy.has_value());
+  EXPECT_EQ(copy->macroName(), "Profile macro");
+  ASSERT_EQ(copy->eventCount(), 2u);
+  EXPECT_EQ(copy->eventAtIndex(1), MacroEvent(1, 4, 1, 50));
+  EXPECT_FALSE(library.macroData(21).has_value());
+}
+
+TEST(MacroLibrary, NamesBecomeSafeUniqueFileNames) {
+  const std::vector<std::string> names = {"Paste",
+                                          "../evil",
+                                          "/etc/passwd",
+                                          ".hidden",
+                                          "",
+                                          "a\x01"
+                                          "b",
+                                          "Same",
+                                          "same",
+                                          "Same",
+                                          std::string(300, 'x'),
+                                          "caf\xC3\xA9",
+                                          "bad\xFF"};
+  const std::vector<std::string> files = macroFileNames(names);
+  const std::vector<std::string> expected = {"Paste.macro",       "_._evil.macro",
+                                             "_etc_passwd.macro", "_hidden.macro",
+                                             "macro.macro",       "a_b.macro",
+                                             "Same.macro",        "same-2.macro",
+                                             "Same-3.macro",      std::string(200, 'x') + ".macro",
+                                             "caf\xC3\xA9.macro", "bad_.macro"};
+  EXPECT_EQ(files, expected);
+}
+
+TEST(MacroLibrary, HostileAndSharedNamesStayInsideTheFolderAndApart) {
+  TempFolder outer;
+  const std::string folder = outer.path() + "Macros/";
+  MacroLibrary library;
+  library.setMacroPath(folder);
+  const std::vector<std::string> names = {"../escape", "/tmp/abs", "..", "", "Twin", "Twin"};
+  for (size_t i = 0; i < names.size(); ++i) addMacro(library, names[i], static_cast<int>(i) + 1);
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(filesIn(outer.path()), (std::set<std::string>{"Macros"}));
+  EXPECT_EQ(filesIn(folder).size(), names.size() + 1);
+  const std::vector<MacroData> read = reread(folder);
+  ASSERT_EQ(read, contents(library));  // names kept inside the files, twins apart
+  EXPECT_EQ(read[0].macroName(), "../escape");
+}
+
+TEST(MacroLibrary, ListPathsAreUsedAsTheyStandAndBadEntriesSkipped) {
+  TempFolder folder;
+  TempFolder elsewhere;
+  Macro outside;
+  outside.initMacro(nullptr, 30, "Outside", {});
+  outside.addItem(1, 4, 0, 0, Macro::kAppend);
+  ASSERT_TRUE(outside.save(elsewhere.file("o.macro")));
+  ASSERT_TRUE(
+      writeXmlPlist(folder.file("macroList.plist"), {{"macroCount", "4"},
+                                                     {"macro0", elsewhere.file("o.macro")},
+                                                     {"macro1", folder.file("missing.macro")},
+                                                     {"macro3", "/dev/zero"}}));
+  const std::vector<MacroData> read = reread(folder.path());
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].macroName(), "Outside");
+}
+
+TEST(MacroLibrary, HostileListIsBounded) {
+  TempFolder folder;
+  for (const char* count : {"2147483647", "-5", "many"}) {
+    ASSERT_TRUE(writeXmlPlist(folder.file("macroList.plist"), {{"macroCount", count}}));
+    EXPECT_TRUE(reread(folder.path()).empty()) << count;
+  }
+  MacroLibrary library;
+  library.setMacroPath(folder.file("gone"));
+  fs::remove(folder.file("gone"));
+  addMacro(library, "A", 1);
+  EXPECT_FALSE(library.saveMacroItems());  // folder deleted meanwhile: nothing written
+  EXPECT_FALSE(fs::exists(folder.file("gone")));
+}
+
+// Stops the write after each possible number of file operations, as a crash or a
+// full disk would: the library on disk is then the old one or the new one, and every
+// macro its list names is readable.
+TEST(MacroLibrary, WriteInterruptedAnywhereLosesNoMacro) {
+  MacroLibrary before;
+  addMacro(before, "Copy", 3);
+  addMacro(before, "Paste", 2);
+  addMacro(before, "Twin", 1);
+  const std::vector<MacroData> oldContents = contents(before);
+  bool completed = false;
+  for (int allowed = 0; !completed; ++allowed) {
+    TempFolder folder;
+    before.setMacroPath(folder.path());
+    ASSERT_TRUE(before.saveMacroItems());
+
+    FailingFileWriter writer(allowed);
+    MacroLibrary after(writer);
+    after.setMacroPath(folder.path());
+    ASSERT_TRUE(after.readMacroItems());
+    after.removeMacro(16);                 // Copy deleted
+    after.macroWithID(17)->removeItems();  // Paste changed
+    after.macroWithID(17)->addItem(16, 241, 0, 0, Macro::kAppend);
+    addMacro(after, "Twin", 4);  // a second Twin
+    const std::vector<MacroData> newContents = contents(after);
+    completed = after.saveMacroItems();
+    EXPECT_EQ(completed, writer.operations() <= allowed) << allowed;
+
+    const std::vector<MacroData> read = reread(folder.path());
+    if (completed || read == newContents) continue;  // the new list is in place
+    // Before the list is replaced the old list stands; a macro file already rewritten
+    // holds the macro's new version.
+    ASSERT_EQ(read.size(), oldContents.size()) << allowed;
+    for (size_t i = 0; i < read.size(); ++i) {
+      EXPECT_EQ(read[i].macroID(), oldContents[i].macroID()) << allowed;
+      const Macro* current = after.macroWithID(read[i].macroID());
+      const bool newVersion = current != nullptr && read[i] == current->toMacroData();
+      EXPECT_TRUE(read[i] == oldContents[i] || newVersion) << allowed << " " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velt
