@@ -1,0 +1,19 @@
+#include "toolkit/image_access.h"
+
+#include "toolkit/ImageManager.h"
+#include "toolkit/image_tables.h"
+
+namespace velt {
+
+Image GetImage(int32_t state, int32_t id, const Rect& rect) {
+  static ImageManager store(configImageTable());
+  return store.getImage(state, id, rect);
+}
+
+Image imageClone(const Image& image, const Rect& rect) {
+  if (rect.width <= 0 || rect.height <= 0) return {};
+  if (image.isNull()) return Image::blank(rect.size());
+  return image.cut(rect);
+}
+
+}  // namespace velt

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "toolkit/Image.h"
+#include "toolkit/geometry.h"
+
+namespace velt {
+
+// The configuration application's pictures by (state, image ID, rectangle), from one
+// store shared by every page, created and loaded on the first call.
+Image GetImage(int32_t state, int32_t id, const Rect& rect);
+
+// A new picture of the rectangle's size holding that rectangle of the image (from the
+// bottom left); none when the rectangle has no width or no height.
+Image imageClone(const Image& image, const Rect& rect);
+
+}  // namespace velt

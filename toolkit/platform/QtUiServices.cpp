@@ -1,0 +1,76 @@
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QUrl>
+#include <QWidget>
+
+#include "toolkit/UiServices.h"
+#include "toolkit/platform/qt_convert.h"
+
+namespace velt {
+
+namespace {
+
+class QtUiServices : public UiServices {
+ public:
+  void alert(const std::string& title, const std::string& message) override {
+    QMessageBox box(QMessageBox::NoIcon, qt::toQString(title), qt::toQString(message),
+                    QMessageBox::Ok);
+    box.exec();
+  }
+
+  std::optional<std::string> openPanel(const std::string& title) override {
+    QString path = QFileDialog::getOpenFileName(nullptr, qt::toQString(title));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  }
+
+  std::optional<std::string> savePanel(const std::string& title,
+                                       const std::string& suggestedName) override {
+    QString path =
+        QFileDialog::getSaveFileName(nullptr, qt::toQString(title), qt::toQString(suggestedName));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+  }
+
+  int runCommand(const std::string& commandLine) override {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start("/bin/sh", {"-c", qt::toQString(commandLine)});
+    if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) return -1;
+    if (process.exitStatus() != QProcess::NormalExit) return -1;
+    return process.exitCode();
+  }
+
+  bool openUrl(const std::string& url) override {
+    return QDesktopServices::openUrl(QUrl(qt::toQString(url)));
+  }
+
+  void hideApplication() override {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (window->isVisible()) {
+        hidden_.push_back(window);
+        window->hide();
+      }
+  }
+
+  void showApplication() override {
+    for (QWidget* window : hidden_)
+      if (window) window->show();
+    hidden_.clear();
+  }
+
+ private:
+  std::vector<QPointer<QWidget>> hidden_;
+};
+
+}  // namespace
+
+std::unique_ptr<UiServices> makeQtUiServices() {
+  return std::make_unique<QtUiServices>();
+}
+
+}  // namespace velt
