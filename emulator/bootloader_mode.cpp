@@ -1,6 +1,6 @@
 #include <algorithm>
-#include <utility>
 #include <array>
+#include <utility>
 
 #include "base/log.h"
 #include "emulator/firmware_version.h"

@@ -23,6 +23,7 @@ enum class BlockTransfer : uint8_t { kNone, kProfileWrite, kProfileRead, kFlashR
 struct ProfileSlot {
   uint16_t length = 0;  // the stored image length; 0 for a slot never written
   std::array<uint8_t, kSlotImageSize> image{};
+  bool operator==(const ProfileSlot&) const = default;
 };
 
 // Everything the mouse keeps, shared by every process that uses the same state
@@ -64,6 +65,8 @@ struct MouseState {
   bool blockAnnounced = false;
   uint16_t announcedBlock = 0;
   uint16_t incomingBlocks = 0;
+
+  bool operator==(const MouseState&) const = default;
 };
 
 }  // namespace velt

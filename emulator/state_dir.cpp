@@ -79,27 +79,23 @@ StateDir::~StateDir() {
 bool StateDir::transact(const std::function<bool(MouseState& state)>& change) {
   std::lock_guard<std::mutex> threads(mutex_);
   if (::flock(lockFd_, LOCK_EX) != 0) return false;
-  std::string before;
-  MouseState state = load(before);
+  const MouseState before = load();
+  MouseState state = before;
   bool ok = change(state);
-  const std::string after = encodeState(state);
-  if (after != before) ok = save(after) && ok;
+  if (state != before) ok = save(encodeState(state)) && ok;
   ::flock(lockFd_, LOCK_UN);
   return ok;
 }
 
 // A missing file is a fresh mouse; so is one that cannot be read, which is kept aside
 // so that nothing of it is lost.
-MouseState StateDir::load(std::string& text) {
+MouseState StateDir::load() {
   MouseState state;
   const std::string path = file("mouse-state");
   std::optional<std::string> stored = readWhole(path);
   if (!stored) return state;
   std::string error;
-  if (decodeState(*stored, state, error)) {
-    text = std::move(*stored);
-    return state;
-  }
+  if (decodeState(*stored, state, error)) return state;
   const std::string kept = file("mouse-state.bad");
   ::rename(path.c_str(), kept.c_str());
   logLine("emulated mouse: " + path + ": " + error +

@@ -35,7 +35,7 @@ class StateDir : public FirmwareStore {
  private:
   StateDir(std::string dir, int lockFd) : dir_(std::move(dir)), lockFd_(lockFd) {}
   std::string file(const char* name) const { return dir_ + "/" + name; }
-  MouseState load(std::string& text);
+  MouseState load();
   bool save(const std::string& text);
 
   std::string dir_;

@@ -53,20 +53,28 @@ std::vector<Field> fieldsOf(MouseState& s) {
 
 std::string hexOf(std::span<const uint8_t> bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (uint8_t byte : bytes) {
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
+  std::string text(bytes.size() * 2, '0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    text[2 * i] = kDigits[bytes[i] >> 4];
+    text[2 * i + 1] = kDigits[bytes[i] & 0x0F];
   }
   return text;
+}
+
+// One lowercase hex digit's value, or -1.
+int digitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
 bool bytesOf(std::string_view hex, std::span<uint8_t> bytes) {
   if (hex.size() != bytes.size() * 2) return false;
   for (size_t i = 0; i < bytes.size(); ++i) {
-    auto [stop, error] = std::from_chars(hex.data() + 2 * i, hex.data() + 2 * i + 2, bytes[i], 16);
-    if (error != std::errc() || stop != hex.data() + 2 * i + 2) return false;
+    const int high = digitValue(hex[2 * i]);
+    const int low = digitValue(hex[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    bytes[i] = static_cast<uint8_t>(high << 4 | low);
   }
   return true;
 }
