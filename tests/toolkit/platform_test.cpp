@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
+#include <thread>
+
+#include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/KivEdit.h"
+#include "toolkit/KivTimer.h"
+#include "toolkit/main_loop.h"
+#include "toolkit/platform/qt_keys.h"
+
+namespace velt {
+namespace {
+
+using test::WindowDriver;
+
+TEST(KivTimer, TicksOnTheLoopUntilStopped) {
+  KivTimer timer;
+  int ticks = 0;
+  timer.start(std::chrono::milliseconds(1), [&] {
+    if (++ticks == 3) {
+      timer.stop();
+      stopModalLoop(7);
+    }
+  });
+  EXPECT_TRUE(timer.isActive());
+  EXPECT_EQ(timer.interval(), std::chrono::milliseconds(1));
+  EXPECT_EQ(runModalLoop(), 7);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(timer.isActive());
+}
+
+TEST(KivTimer, RestartReplacesTheCallbackAndFireRunsIt) {
+  KivTimer timer;
+  std::string seen;
+  timer.start(std::chrono::hours(1), [&] { seen += "a"; });
+  timer.fire();
+  timer.start(std::chrono::milliseconds(100), [&] { seen += "b"; });
+  timer.fire();
+  EXPECT_EQ(seen, "ab");
+  EXPECT_EQ(timer.interval(), std::chrono::milliseconds(100));
+}
+
+TEST(MainLoop, ModalLoopsNestAndStopInnermostFirst) {
+  std::vector<std::string> order;
+  postToMainThread([&] {
+    EXPECT_EQ(modalLoopDepth(), 1);
+    postToMainThread([&] {
+      order.push_back("stop inner");
+      stopModalLoop(2);
+    });
+    int inner = runModalLoop();
+    order.push_back("inner returned " + std::to_string(inner));
+    stopModalLoop(1);
+  });
+  int outer = runModalLoop();
+  order.push_back("outer returned " + std::to_string(outer));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"stop inner", "inner returned 2", "outer returned 1"}));
+  EXPECT_EQ(modalLoopDepth(), 0);
+}
+
+TEST(MainLoop, WorkPostedFromAWorkerRunsOnTheUiThread) {
+  std::thread::id ranOn;
+  std::thread worker([&] {
+    postToMainThread([&] {
+      ranOn = std::this_thread::get_id();
+      stopModalLoop(0);
+    });
+  });
+  runModalLoop();
+  worker.join();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST(KivEdit, HoldsTypedTextAndReportsReturn) {
+  KivImageView root;
+  WindowDriver driver(root);
+  KivEdit edit;
+  edit.initView(&root, 1, {10, 10, 120, 20});
+  root.addSubview(&edit);
+  int returns = 0;
+  edit.setOnReturn([&] { ++returns; });
+  edit.setText("Macro");
+  EXPECT_EQ(edit.text(), "Macro");
+
+  auto* line = widgetOf(edit)->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  QTest::keyClicks(line, "12");
+  QTest::keyClick(line, Qt::Key_Return);
+  EXPECT_EQ(edit.text(), "Macro12");
+  EXPECT_EQ(returns, 1);
+  EXPECT_EQ(line->geometry().size(), QSize(120, 20));
+}
+
+struct KeyCase {
+  int qtKey;
+  Qt::KeyboardModifiers modifiers;
+  quint32 scanCode;
+  uint16_t hostCode;
+};
+
+class HostKeyCodes : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(HostKeyCodes, FollowTheKeyPosition) {
+  const KeyCase& c = GetParam();
+  EXPECT_EQ(hostKeyCode(c.qtKey, c.scanCode, c.modifiers), c.hostCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HostKeyCodes,
+    testing::Values(KeyCase{Qt::Key_A, {}, 0, 0}, KeyCase{Qt::Key_B, {}, 0, 11},
+                    KeyCase{Qt::Key_Exclam, Qt::ShiftModifier, 0, 18},
+                    KeyCase{Qt::Key_Return, {}, 0, 36}, KeyCase{Qt::Key_Escape, {}, 0, 53},
+                    KeyCase{Qt::Key_F1, {}, 0, 122}, KeyCase{Qt::Key_Up, {}, 0, 126},
+                    KeyCase{Qt::Key_1, Qt::KeypadModifier, 0, 83},
+                    KeyCase{Qt::Key_Shift, {}, 50, 56}, KeyCase{Qt::Key_Shift, {}, 62, 60},
+                    KeyCase{Qt::Key_Control, {}, 105, 62}, KeyCase{Qt::Key_Meta, {}, 133, 55},
+                    KeyCase{Qt::Key_MediaPlay, {}, 0, 0xFFFF}));
+
+// A focusable view that records its key calls.
+class KeyView : public KivImageView {
+ public:
+  bool acceptsFirstResponder() const override { return true; }
+  void keyDown(const KeyEvent& e) override { seen.push_back({"down", e}); }
+  void flagsChanged(const KeyEvent& e) override { seen.push_back({"flags", e}); }
+  std::vector<std::pair<std::string, KeyEvent>> seen;
+};
+
+TEST(KeyEvents, ReachTheFocusedViewWithHostCodesAndFlags) {
+  KivImageView root;
+  WindowDriver driver(root);
+  KeyView view;
+  view.initView(&root, 1, {0, 0, 50, 50});
+  root.addSubview(&view);
+  ASSERT_TRUE(view.becomeFirstResponder());
+  QWidget* widget = widgetOf(view);
+  QTest::keyPress(widget, Qt::Key_Shift, Qt::ShiftModifier);
+  QTest::keyClick(widget, Qt::Key_S, Qt::ShiftModifier);
+
+  // QTest presses the modifier of a click itself: more flag changes may come between.
+  ASSERT_GE(view.seen.size(), 2u);
+  EXPECT_EQ(view.seen[0].first, "flags");
+  EXPECT_EQ(view.seen[0].second.keyCode, 56);
+  EXPECT_TRUE(view.seen[0].second.modifierFlags & kModifierShift);
+  auto down = std::find_if(view.seen.begin(), view.seen.end(),
+                           [](const auto& call) { return call.first == "down"; });
+  ASSERT_NE(down, view.seen.end());
+  EXPECT_EQ(down->second.keyCode, 1);
+  EXPECT_EQ(std::count_if(view.seen.begin(), view.seen.end(),
+                          [](const auto& call) { return call.first == "down"; }),
+            1);
+}
+
+}  // namespace
+}  // namespace velt
