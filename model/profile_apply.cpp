@@ -1,0 +1,54 @@
+#include "model/profile_apply.h"
+
+#include "base/log.h"
+#include "device/commands.h"
+#include "device/hid_device.h"
+#include "device/profile_image.h"
+#include "model/Profile.h"
+
+namespace velt {
+namespace {
+
+ApplyOutcome failed(const char* message) {
+  logLine(message);
+  return {false, message, {}};
+}
+
+// A mouse that was unplugged and plugged in again still looks open; one command shows
+// whether it answers.
+bool mouseAnswers() {
+  uint8_t id = 0;
+  if (Get_current_profile_id(id) == kResultSuccess) return true;
+  Close_device();
+  return IsMakesureOpen();
+}
+
+}  // namespace
+
+ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
+                                  uint8_t currentProfileID) {
+  if (!IsMakesureOpen()) return failed(kMouseNotFoundMessage);
+  std::array<PROFILE_T, 5> images;
+  for (size_t i = 0; i < images.size(); ++i) profiles[i]->toPROFILE_T(images[i]);
+  if (!mouseAnswers()) return failed(kMouseNotFoundMessage);
+
+  ApplyOutcome outcome;
+  bool written = true;
+  for (size_t i = 0; i < images.size(); ++i) {
+    outcome.writeResults[i] = Write_profile(images[i].profileNumber, images[i]);
+    if (outcome.writeResults[i] != kResultSuccess) {
+      logf("Write_profile %d failed: %d", images[i].profileNumber, outcome.writeResults[i]);
+      written = false;
+    }
+  }
+  if (Set_current_profile_id(currentProfileID) != kResultSuccess) {
+    outcome.message = kSetCurrentProfileErrorMessage;
+  } else if (!written) {
+    outcome.message = kWriteProfileErrorMessage;
+  }
+  outcome.success = outcome.message.empty();
+  if (!outcome.success) logLine(outcome.message);
+  return outcome;
+}
+
+}  // namespace velt

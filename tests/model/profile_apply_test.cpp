@@ -1,0 +1,142 @@
+#include "model/profile_apply.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/clock.h"
+#include "device/commands.h"
+#include "device/hid_device.h"
+#include "device/profile_image.h"
+#include "model/Profile.h"
+#include "temp_folder.h"
+#include "tests/emulator/raw_mouse.h"
+
+namespace velt {
+namespace {
+
+// Five profiles as the main view keeps them: slots 1, 2, 3, 4 and 0, each with a name
+// of its own and a macro on button 2.
+class ProfileApply : public testing::Test {
+ protected:
+  void SetUp() override {
+    setClock(std::make_unique<ManualClock>());
+    const uint8_t slots[5] = {1, 2, 3, 4, 0};
+    for (int i = 0; i < 5; ++i) {
+      profiles[i].setProfileID(slots[i]);
+      profiles[i].setProfileName("Profile" + std::to_string(i + 1));
+      KeyButton& key = profiles[i].key2();
+      key.setKeyMappingTable(kMacroFunction);
+      key.setkeyMacro(16);
+      MacroData m(16, "Copy");
+      m.addEvent(1, 8, 0, 0);
+      m.addEvent(1, 8, 1, 40);
+      profiles[i].setButtonMacro(key, &m);
+    }
+  }
+  void TearDown() override {
+    Close_device();
+    setHidHost(nullptr);
+    setClock(nullptr);
+  }
+  void install(const std::string& faults) {
+    Close_device();
+    setHidHost(makeHost(folder.path() + "mouse", faults));
+  }
+  ApplyOutcome apply(uint8_t current) {
+    return applyProfilesToMouse(
+        {&profiles[0], &profiles[1], &profiles[2], &profiles[3], &profiles[4]}, current);
+  }
+  // The name stored in the slot, read back over a fault-free connection.
+  std::string storedName(uint8_t slot) {
+    PROFILE_T record;
+    if (Read_profile(slot, record) != kResultSuccess) return "(none)";
+    return std::string(record.name, strnlen(record.name, sizeof record.name));
+  }
+  void expectAllWritten() {
+    install("");
+    ASSERT_TRUE(Open_device());
+    const uint8_t slots[5] = {1, 2, 3, 4, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(storedName(slots[i]), profiles[i].profileName());
+  }
+
+  test::TempFolder folder;
+  Profile profiles[5];
+};
+
+TEST_F(ProfileApply, WritesFiveProfilesAndSelectsTheCurrentOne) {
+  install("");
+  const ApplyOutcome outcome = apply(3);
+  EXPECT_TRUE(outcome.success);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 1, 1, 1}));
+  uint8_t current = 9;
+  ASSERT_EQ(Get_current_profile_id(current), kResultSuccess);
+  EXPECT_EQ(current, 3);
+  expectAllWritten();
+}
+
+TEST_F(ProfileApply, NoMouse) {
+  install("unplug-after=0");
+  const ApplyOutcome outcome = apply(1);
+  EXPECT_FALSE(outcome.success);
+  EXPECT_EQ(outcome.message, "not found velt mouse");
+  EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{}));
+}
+
+// The first command after opening is the liveness check: when it is lost the mouse is
+// closed and opened again, and the apply goes on.
+TEST_F(ProfileApply, LostLivenessCheckReopensOnce) {
+  install("drop-set=1");
+  const ApplyOutcome outcome = apply(2);
+  EXPECT_TRUE(outcome.success) << outcome.message;
+  expectAllWritten();
+}
+
+TEST_F(ProfileApply, MouseGoneDuringTheCheckIsNotFound) {
+  install("unplug-after=1");
+  ASSERT_TRUE(Open_device());
+  EXPECT_EQ(apply(1).message, "not found velt mouse");
+}
+
+TEST_F(ProfileApply, DroppedTransferInOneProfileIsReportedAndTheRestWritten) {
+  int reported = 0;
+  for (long drop = 3; drop < 60 && reported == 0; ++drop) {
+    install("drop-set=" + std::to_string(drop));
+    const ApplyOutcome outcome = apply(1);
+    if (outcome.success) continue;
+    ++reported;
+    EXPECT_EQ(outcome.message, "Write_profile Error") << drop;
+    int failures = 0;
+    for (DeviceResult r : outcome.writeResults) failures += r != kResultSuccess;
+    EXPECT_EQ(failures, 1) << drop;
+    uint8_t current = 9;
+    EXPECT_EQ(Get_current_profile_id(current), kResultSuccess);
+    EXPECT_EQ(current, 1);
+  }
+  EXPECT_EQ(reported, 1) << "no dropped transfer made a write fail";
+}
+
+TEST_F(ProfileApply, SetCurrentProfileFailure) {
+  install("fail-cmd=02");
+  const ApplyOutcome outcome = apply(4);
+  EXPECT_FALSE(outcome.success);
+  EXPECT_EQ(outcome.message, "Set_current_profile_id Error");
+  EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 1, 1, 1}));
+}
+
+TEST_F(ProfileApply, TooManyMacroEventsIsReported) {
+  MacroData big(16, "Big");
+  for (int i = 0; i < 120; ++i) big.addEvent(1, 4, 0, 0);
+  profiles[2].setButtonMacro(profiles[2].key2(), &big);
+  profiles[2].key3().setKeyMappingTable(kMacroFunction);
+  profiles[2].key3().setkeyMacro(16);
+  profiles[2].setButtonMacro(profiles[2].key3(), &big);  // 240 events in one profile
+  install("");
+  const ApplyOutcome outcome = apply(1);
+  EXPECT_EQ(outcome.message, "Write_profile Error");
+  EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 2, 1, 1}));
+}
+
+}  // namespace
+}  // namespace velt
