@@ -10,6 +10,9 @@ std::span<const Command> commandTable() {
       {"dump", "N -o FILE", "read profile N into FILE (2048 bytes) and summarise it", &runDump},
       {"lod", "test|save D", "lift-off distance test or save, D from 6 to 31", &runLod},
       {"surface", "", "analyse the surface (about 11 seconds)", &runSurface},
+      {"image", "PLIST --slot N -o FILE", "build the 2048-byte image of a profile file", &runImage},
+      {"apply", "[--profiles DIR] [--current N]", "write the five profile files to the mouse",
+       &runApply},
   };
   return table;
 }

@@ -13,5 +13,7 @@ int runSwitch(CommandContext& context);
 int runDump(CommandContext& context);
 int runLod(CommandContext& context);
 int runSurface(CommandContext& context);
+int runImage(CommandContext& context);
+int runApply(CommandContext& context);
 
 }  // namespace velt

@@ -1,5 +1,7 @@
 #include "model/profile_apply.h"
 
+#include <vector>
+
 #include "base/log.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
@@ -28,7 +30,7 @@ bool mouseAnswers() {
 ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
                                   uint8_t currentProfileID) {
   if (!IsMakesureOpen()) return failed(kMouseNotFoundMessage);
-  std::array<PROFILE_T, 5> images;
+  std::vector<PROFILE_T> images(profiles.size());  // 20 KB each: kept off the stack
   for (size_t i = 0; i < images.size(); ++i) profiles[i]->toPROFILE_T(images[i]);
   if (!mouseAnswers()) return failed(kMouseNotFoundMessage);
 

@@ -1,0 +1,79 @@
+#include <array>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "device/commands.h"
+#include "device/profile_image.h"
+#include "model/Profile.h"
+#include "model/file_writer.h"
+
+namespace velt {
+namespace {
+
+struct ImageArguments {
+  std::string plist;
+  std::string output;
+  long slot = -1;
+};
+
+// "image PLIST --slot N -o FILE", options in any order.
+bool parseImageArguments(const std::vector<std::string>& args, ImageArguments& parsed) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const bool hasValue = i + 1 < args.size();
+    if (args[i] == "--slot" && hasValue && parsed.slot < 0) {
+      if (!parseNumber(args[++i], 0, kProfileCount - 1, parsed.slot)) return false;
+    } else if (args[i] == "-o" && hasValue && parsed.output.empty()) {
+      parsed.output = args[++i];
+    } else if (parsed.plist.empty() && !args[i].empty() && args[i][0] != '-') {
+      parsed.plist = args[i];
+    } else {
+      return false;
+    }
+  }
+  return !parsed.plist.empty() && !parsed.output.empty() && parsed.slot >= 0;
+}
+
+size_t macroEventTotal(const PROFILE_T& record) {
+  return std::accumulate(std::begin(record.macros), std::end(record.macros), size_t{0},
+                         [](size_t sum, const MACRO_T& m) { return sum + m.eventCount; });
+}
+
+}  // namespace
+
+// The image Write_profile would send for the profile file, as the application reads
+// it: a fresh profile, then the file, then the slot.
+int runImage(CommandContext& context) {
+  ImageArguments args;
+  if (!parseImageArguments(context.args, args)) {
+    return usageError(context, "usage: veltctl image PLIST --slot N -o FILE, N from 0 to 4");
+  }
+  Profile profile;
+  if (!profile.read(args.plist)) {
+    context.err << "cannot read profile file " << args.plist << "\n";
+    return kExitDeviceFailed;
+  }
+  profile.setProfileID(static_cast<uint64_t>(args.slot));
+  PROFILE_T record;
+  profile.toPROFILE_T(record);
+  const size_t events = macroEventTotal(record);
+  if (events > static_cast<size_t>(kMaxProfileMacroEvents)) {
+    context.err << "the profile's macros hold " << events << " events, more than "
+                << kMaxProfileMacroEvents << "; no image written\n";
+    return kExitDeviceFailed;
+  }
+  std::array<uint8_t, kProfileImageSize> image{};
+  Convert_pf_to_buffer(record, image);
+  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  if (!systemFileWriter().replaceFile(args.output, bytes)) {
+    context.err << "cannot write " << args.output << "\n";
+    return kExitDeviceFailed;
+  }
+  context.out << "profile \"" << profile.profileName() << "\" slot " << args.slot << ", " << events
+              << " macro events -> " << args.output << "\n";
+  return kExitOk;
+}
+
+}  // namespace velt

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "device/profile_image.h"
+#include "model/Profile.h"
+#include "model/folders.h"
+#include "tests/cli/veltctl_run.h"
+
+namespace velt {
+namespace {
+
+// A profile file with a two-event macro on button 2.
+Profile sampleProfile(const std::string& name) {
+  Profile p;
+  p.setProfileName(name);
+  p.setDPIXaxis1(1000);
+  p.key2().setKeyMappingTable(kMacroFunction);
+  p.key2().setkeyMacro(16);
+  MacroData m(16, "Copy");
+  m.addEvent(1, 8, 0, 0);
+  m.addEvent(1, 8, 1, 40);
+  p.setButtonMacro(p.key2(), &m);
+  return p;
+}
+
+PROFILE_T decode(const std::string& file) {
+  const std::string bytes = readFile(file);
+  EXPECT_EQ(bytes.size(), kProfileImageSize);
+  std::array<uint8_t, kProfileImageSize> image{};
+  std::memcpy(image.data(), bytes.data(), std::min(bytes.size(), image.size()));
+  PROFILE_T record;
+  Convert_buffer_to_pf(image, record);
+  return record;
+}
+
+std::string nameOf(const PROFILE_T& record) {
+  return std::string(record.name, strnlen(record.name, sizeof record.name));
+}
+
+TEST(VeltctlImage, BuildsTheImageOfAProfileFile) {
+  TempFolder folder;
+  const std::string plist = folder.path() + "/p.plist";
+  ASSERT_TRUE(sampleProfile("Work").save(plist));
+  const VeltctlRun run =
+      runInProcess({"image", plist, "--slot", "2", "-o", folder.path() + "/p.bin"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const PROFILE_T record = decode(folder.path() + "/p.bin");
+  EXPECT_EQ(record.profileNumber, 2);
+  EXPECT_EQ(nameOf(record), "Work");
+  EXPECT_EQ(record.sensor.levels[0].x, 1350);
+  EXPECT_EQ(record.sensor.liftDistance, 12);  // the fresh profile's, not in the file
+  EXPECT_EQ(record.buttons[1].type, kMacroButtonType);
+  EXPECT_EQ(record.buttons[1].macroLength, 2);
+}
+
+TEST(VeltctlImage, RefusesMoreThan164MacroEvents) {
+  TempFolder folder;
+  Profile p = sampleProfile("Big");
+  MacroData big(16, "Big");
+  for (int i = 0; i < 165; ++i) big.addEvent(1, 4, 0, 0);
+  for (KeyButton* key : {&p.key2(), &p.key3()}) {
+    key->setKeyMappingTable(kMacroFunction);
+    key->setkeyMacro(16);
+    p.setButtonMacro(*key, &big);  // 128 each after the cut: 256 in all
+  }
+  const std::string plist = folder.path() + "/p.plist";
+  ASSERT_TRUE(p.save(plist));
+  const std::string out = folder.path() + "/p.bin";
+  const VeltctlRun run = runInProcess({"image", plist, "--slot", "0", "-o", out});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("164"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(VeltctlImage, BadArgumentsAndFiles) {
+  TempFolder folder;
+  const std::string out = folder.path() + "/p.bin";
+  EXPECT_EQ(runInProcess({"image", "x.plist", "--slot", "5", "-o", out}).status, 2);
+  EXPECT_EQ(runInProcess({"image", "x.plist", "-o", out}).status, 2);
+  EXPECT_EQ(runInProcess({"image", folder.path() + "/none.plist", "--slot", "1", "-o", out}).status,
+            1);
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+class VeltctlApply : public testing::Test {
+ protected:
+  void SetUp() override {
+    profiles = folder.path() + "/Profiles";
+    std::filesystem::create_directories(profiles);
+    for (int n = 1; n <= 4; ++n) {  // no file for profile 5: it keeps the defaults
+      ASSERT_TRUE(
+          sampleProfile("Mine" + std::to_string(n)).save(profiles + "/" + profileFileName(n)));
+    }
+  }
+  VeltctlRun apply(const std::string& current) {
+    return runInProcess(
+        {"--emulate", folder.mouse(), "apply", "--profiles", profiles, "--current", current});
+  }
+  std::string storedName(int slot) {
+    const std::string out = folder.path() + "/slot.bin";
+    const VeltctlRun run =
+        runInProcess({"--emulate", folder.mouse(), "dump", std::to_string(slot), "-o", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return nameOf(decode(out));
+  }
+
+  TempFolder folder;
+  std::string profiles;
+};
+
+TEST_F(VeltctlApply, WritesTheFiveProfilesToTheirSlots) {
+  const VeltctlRun run = apply("3");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("default5.plist"), std::string::npos);
+  EXPECT_EQ(storedName(1), "Mine1");
+  EXPECT_EQ(storedName(4), "Mine4");
+  EXPECT_EQ(storedName(0), "Profile5");
+  const VeltctlRun info = runInProcess({"--emulate", folder.mouse(), "info"});
+  EXPECT_NE(info.out.find("profile 3\n"), std::string::npos) << info.out;
+}
+
+TEST_F(VeltctlApply, LostTransferAndMissingMouse) {
+  {
+    ScopedEnv faults("VELT_EMULATE_FAULTS", "drop-set=1");  // the liveness check
+    const VeltctlRun run = apply("1");
+    EXPECT_EQ(run.status, 0) << run.err;
+  }
+  {
+    ScopedEnv faults("VELT_EMULATE_FAULTS", "unplug-after=0");
+    const VeltctlRun run = apply("1");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("not found velt mouse"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(apply("7").status, 2);
+  EXPECT_EQ(runInProcess({"apply", "--profiles", folder.path() + "/none"}).status, 2);
+}
+
+}  // namespace
+}  // namespace velt
