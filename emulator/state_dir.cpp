@@ -14,17 +14,22 @@
 namespace velt {
 namespace {
 
-// The whole file; nullopt when it does not exist or cannot be read.
-std::optional<std::string> readWhole(const std::string& path) {
+// A state file holds five slots in hex and some fields: about 21 KB.
+constexpr size_t kMaxStateFileSize = 256 * 1024;
+
+// The whole file; nullopt when it does not exist, cannot be read or holds more than
+// `maxSize` bytes.
+std::optional<std::string> readWhole(const std::string& path, size_t maxSize) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::string text;
   char buffer[16384];
   ssize_t got = 0;
-  while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+  while (text.size() <= maxSize && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
     text.append(buffer, static_cast<size_t>(got));
+  }
   ::close(fd);
-  if (got < 0) return std::nullopt;
+  if (got < 0 || text.size() > maxSize) return std::nullopt;
   return text;
 }
 
@@ -92,10 +97,10 @@ bool StateDir::transact(const std::function<bool(MouseState& state)>& change) {
 MouseState StateDir::load() {
   MouseState state;
   const std::string path = file("mouse-state");
-  std::optional<std::string> stored = readWhole(path);
-  if (!stored) return state;
-  std::string error;
-  if (decodeState(*stored, state, error)) return state;
+  if (::access(path.c_str(), F_OK) != 0) return state;
+  std::optional<std::string> stored = readWhole(path, kMaxStateFileSize);
+  std::string error = "cannot be read or is too large";
+  if (stored && decodeState(*stored, state, error)) return state;
   const std::string kept = file("mouse-state.bad");
   ::rename(path.c_str(), kept.c_str());
   logLine("emulated mouse: " + path + ": " + error +
@@ -121,10 +126,11 @@ bool StateDir::writeIncomingBlock(uint16_t block, std::span<const uint8_t> data)
 }
 
 std::optional<std::vector<uint8_t>> StateDir::storeIncoming(uint16_t blocks) {
-  std::optional<std::string> incoming = readWhole(file("firmware.incoming"));
+  const size_t size = static_cast<size_t>(blocks) * kFirmwareBlockSize;
+  std::optional<std::string> incoming = readWhole(file("firmware.incoming"), size);
   if (!incoming) return std::nullopt;
   // Blocks never sent read as zeros.
-  incoming->resize(static_cast<size_t>(blocks) * kFirmwareBlockSize, '\0');
+  incoming->resize(size, '\0');
   if (!replaceFile(file("firmware.bin"), bytesOf(*incoming))) return std::nullopt;
   ::unlink(file("firmware.incoming").c_str());
   return std::vector<uint8_t>(incoming->begin(), incoming->end());

@@ -7,27 +7,15 @@
 #include "device/profile_image.h"
 #include "device/wire_log.h"
 #include "emulator/emulated_mouse.h"
-#include "emulator/state_dir.h"
 #include "tests/cli/veltctl_run.h"
+#include "tests/emulator/raw_mouse.h"
 
 namespace velt {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
 std::string wire(const char* direction, Bytes bytes, size_t length) {
   bytes.resize(length, 0);
   return wireLogLine(direction, true, bytes.data(), bytes.size());
-}
-
-MouseState stateOf(const std::string& dir) {
-  std::string error;
-  MouseState state;
-  StateDir::open(dir, error)->transact([&](MouseState& s) {
-    state = s;
-    return true;
-  });
-  return state;
 }
 
 class VeltctlTest : public ::testing::Test {
@@ -56,7 +44,7 @@ TEST_F(VeltctlTest, InfoOnAFreshMouseSendsExactlyTheTwoCommands) {
 
 TEST_F(VeltctlTest, SwitchChangesTheCurrentProfile) {
   EXPECT_EQ(veltctl({"switch", "4"}).status, 0);
-  EXPECT_EQ(stateOf(folder.mouse()).currentProfile, 4);
+  EXPECT_EQ(storedState(folder.mouse()).currentProfile, 4);
   EXPECT_EQ(veltctl({"info"}).out, "firmware 0.46\nprofile 4\n");
 }
 
@@ -115,7 +103,7 @@ TEST_F(VeltctlTest, UsageErrorsExitTwoWithOneLine) {
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
   }
   EXPECT_EQ(runInProcess({"--emulate"}).status, 2);
-  EXPECT_EQ(stateOf(folder.mouse()).currentProfile, 0) << "no usage error reached the mouse";
+  EXPECT_EQ(storedState(folder.mouse()).currentProfile, 0) << "no usage error reached the mouse";
 }
 
 TEST_F(VeltctlTest, HelpAndVersion) {
@@ -145,7 +133,7 @@ TEST_F(VeltctlTest, LiftOffDistanceIsClampedToSixThroughThirtyOne) {
   for (const Case& c : cases) {
     VeltctlRun run = veltctl({"lod", c.action, c.distance});
     EXPECT_EQ(run.status, 0) << run.err;
-    const MouseState state = stateOf(folder.mouse());
+    const MouseState state = storedState(folder.mouse());
     EXPECT_EQ(state.testedLiftDistance, c.tested) << c.action << " " << c.distance;
     EXPECT_EQ(state.savedLiftDistance, c.saved) << c.action << " " << c.distance;
   }

@@ -140,14 +140,7 @@ TEST_F(NormalModeTest, SurfaceResultAfterStartWithoutHandshake) {
 TEST_F(NormalModeTest, LiftOffSaveIsRemembered) {
   EXPECT_EQ(mouse.command({3, 0x31, 1, 20}), 1);
   EXPECT_EQ(mouse.command({3, 0x31, 2, 31}), 1);
-  MouseState state;
-  host.reset();
-  std::string error;
-  auto reopened = StateDir::open(dir.path(), error);
-  reopened->transact([&](MouseState& s) {
-    state = s;
-    return true;
-  });
+  const MouseState state = storedState(dir.path());
   EXPECT_EQ(state.testedLiftDistance, 20);
   EXPECT_EQ(state.savedLiftDistance, 31);
 }

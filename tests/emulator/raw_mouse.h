@@ -25,6 +25,21 @@ inline std::unique_ptr<EmulatedHidHost> makeHost(const std::string& dir,
   return std::make_unique<EmulatedHidHost>(std::move(state), faults);
 }
 
+// The state as the folder holds it now.
+inline MouseState storedState(const std::string& dir) {
+  MouseState state;
+  std::string error;
+  std::unique_ptr<StateDir> folder = StateDir::open(dir, error);
+  EXPECT_TRUE(folder) << error;
+  if (folder) {
+    folder->transact([&](MouseState& s) {
+      state = s;
+      return true;
+    });
+  }
+  return state;
+}
+
 // Raw reports to one emulated host, as the device layer would send them.
 class RawMouse {
  public:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 #include "base/log.h"
 #include "emulator/state_text.h"
@@ -80,6 +81,40 @@ TEST(StateDirTest, CorruptStateIsKeptAsideAndTheMouseStartsFresh) {
   MouseState state;
   std::string error;
   EXPECT_TRUE(decodeState(readFile(path), state, error)) << "a good file replaced it: " << error;
+}
+
+TEST(StateDirTest, OversizedStateFileIsNotRead) {
+  TempDir dir;
+  const std::string path = dir.path() + "/mouse-state";
+  std::string huge = encodeState(MouseState{});
+  huge.resize(1 << 20, '\n');
+  std::ofstream(path, std::ios::binary) << huge;
+  setLogHook([](const std::string&) {});
+  auto host = makeHost(dir.path());
+  RawMouse mouse(*host);
+  EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  setLogHook({});
+  EXPECT_EQ(std::filesystem::file_size(path + ".bad"), huge.size());
+}
+
+// Two hosts on one folder change different fields at the same time: with every
+// transfer locked from read to write, neither change is lost.
+TEST(StateDirTest, ConcurrentTransfersLoseNoChange) {
+  TempDir dir;
+  auto first = makeHost(dir.path());
+  auto second = makeHost(dir.path());
+  auto hammer = [](EmulatedHidHost& host, uint8_t subCommand) {
+    RawMouse mouse(host);
+    for (int i = 0; i < 200; ++i) mouse.set({3, 0x31, subCommand, uint8_t(6 + i % 26)});
+  };
+  std::thread tester(hammer, std::ref(*first), 1);
+  std::thread saver(hammer, std::ref(*second), 2);
+  tester.join();
+  saver.join();
+  const MouseState state = storedState(dir.path());
+  EXPECT_EQ(state.testedLiftDistance, 6 + 199 % 26);
+  EXPECT_EQ(state.savedLiftDistance, 6 + 199 % 26);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() + "/mouse-state.bad"));
 }
 
 TEST(StateDirTest, FolderIsCreatedWithItsParents) {
