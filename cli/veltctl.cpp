@@ -1,5 +1,6 @@
 #include "cli/veltctl.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,14 @@ void printHelp(std::ostream& out) {
   out << "usage: veltctl [--emulate DIR] COMMAND [ARGS]\n"
          "       veltctl --help | --version\n\n"
          "  --emulate DIR  talk to the emulated mouse kept in DIR instead of a real one\n\n";
+  auto synopsis = [](const Command& command) {
+    return std::string(command.name) + " " + command.usage;
+  };
+  size_t width = 0;
+  for (const Command& command : commandTable()) width = std::max(width, synopsis(command).size());
   for (const Command& command : commandTable()) {
-    std::string line = std::string(command.name) + " " + command.usage;
-    line.resize(std::max<size_t>(line.size() + 2, 22), ' ');
+    std::string line = synopsis(command);
+    line.resize(width + 2, ' ');
     out << "  " << line << command.summary << "\n";
   }
 }
