@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/clock.h"
+#include "device/bootloader.h"
 #include "device/hid_device.h"
 #include "device/profile_image.h"
 #include "device/wire_log.h"
@@ -121,6 +122,26 @@ TEST_F(VeltctlTest, DevicesListsTheEmulatedMouse) {
   VeltctlRun run = veltctl({"devices"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "normal emulated:" + folder.mouse() + "#normal location 0x00100000\n");
+}
+
+TEST_F(VeltctlTest, MouseInItsBootloaderIsListedButHasNoInfo) {
+  {
+    auto host = makeHost(folder.mouse(), "bl-appear-after=1");
+    RawMouse mouse(*host);
+    ASSERT_TRUE(mouse.set({0x20, 0x06, 0x09, 0x00, 0x00, 0x08}));
+    ASSERT_EQ(mouse.status(), 1);
+    Bytes entry(9, 0x21);
+    std::copy(kBootloaderEntryValue.begin(), kBootloaderEntryValue.end(), entry.begin() + 1);
+    ASSERT_TRUE(mouse.set(entry, 9));
+    ASSERT_EQ(mouse.status(), 1);
+  }
+  VeltctlRun devices = veltctl({"devices"});
+  EXPECT_EQ(devices.status, 0);
+  EXPECT_EQ(devices.out,
+            "bootloader emulated:" + folder.mouse() + "#bootloader location 0x00100000\n");
+  VeltctlRun info = veltctl({"info"});
+  EXPECT_EQ(info.status, 3);
+  EXPECT_EQ(info.err, "no VELT mouse found\n");
 }
 
 TEST_F(VeltctlTest, LiftOffDistanceIsClampedToSixThroughThirtyOne) {
