@@ -1,11 +1,13 @@
 #include "toolkit/ImageManager.h"
 
 #include "base/log.h"
+#include "toolkit/sheet_resources.h"
 
 namespace velt {
 
 ImageManager::ImageManager(std::span<const ImageFamily> table, std::string root)
     : table_(table), root_(std::move(root)) {
+  initSheetResources();
   for (const ImageFamily& family : table_) {
     if (!family.whole.empty()) sheets_.emplace(family.whole, Image());
     for (std::string_view name : family.states)

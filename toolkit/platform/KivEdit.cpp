@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPalette>
 
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/qt_convert.h"
@@ -18,6 +19,14 @@ class EditHost : public QtViewHost {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit);
     edit->setFrame(false);
+    // The dark panel look of the sheets: light grey text on a dark face, accent selection.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(34, 36, 40));
+    palette.setColor(QPalette::Text, QColor(190, 190, 190));
+    palette.setColor(QPalette::Highlight, QColor(179, 211, 53));
+    palette.setColor(QPalette::HighlightedText, QColor(16, 17, 19));
+    edit->setPalette(palette);
+    edit->setTextMargins(4, 0, 4, 0);
     widget()->setFocusProxy(edit);
   }
   bool makeFirstResponder() override {

@@ -1,0 +1,35 @@
+#include "toolkit/sheetgen/sheet_registry.h"
+
+#include <algorithm>
+
+namespace velt::sheetgen {
+
+std::vector<SheetFile>& sheetFiles() {
+  static std::vector<SheetFile> files;
+  return files;
+}
+
+RegisterSheet::RegisterSheet(const std::string& fileName, QSize size, SheetPainter painter,
+                             SheetState state, int layer) {
+  LayeredPainter layered{layer, std::move(painter)};
+  for (SheetFile& file : sheetFiles())
+    if (file.fileName == fileName) {
+      auto at =
+          std::upper_bound(file.painters.begin(), file.painters.end(), layer,
+                           [](int value, const LayeredPainter& p) { return value < p.layer; });
+      file.painters.insert(at, std::move(layered));
+      return;
+    }
+  sheetFiles().push_back({fileName, size, state, {std::move(layered)}});
+}
+
+RegisterSheetFamily::RegisterSheetFamily(const std::string& family, QSize size,
+                                         const std::vector<std::string>& suffixes,
+                                         SheetPainter painter, int layer) {
+  for (size_t state = 0; state < suffixes.size() && state < 4; ++state)
+    if (!suffixes[state].empty())
+      RegisterSheet(family + "_" + suffixes[state] + ".bmp", size, painter,
+                    static_cast<SheetState>(state), layer);
+}
+
+}  // namespace velt::sheetgen

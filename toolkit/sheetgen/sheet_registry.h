@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace velt::sheetgen {
+
+// The four picture states of a sheet family, in the toolkit's numbering.
+enum SheetState { kNormal = 0, kOver = 1, kDown = 2, kDisable = 3 };
+
+// Draws one sheet of a family in one state; the painter's surface is the whole sheet,
+// cleared to transparent, y down as Qt has it (layout rectangles go through sheetRect).
+using SheetPainter = std::function<void(QPainter& painter, QSize size, SheetState state)>;
+
+struct LayeredPainter {
+  int layer;
+  SheetPainter paint;
+};
+
+struct SheetFile {
+  std::string fileName;  // the resource name, e.g. "Slider1.bmp"
+  QSize size;
+  SheetState state;
+  std::vector<LayeredPainter> painters;  // run by layer, lowest first
+};
+
+// Every sheet the generator writes. Sheet sources register at static initialisation:
+//
+//   static const RegisterSheetFamily kFamily{"Gallery", size, {"Normal", "Over", ...}, paint};
+//   static const RegisterSheet kPanel{"ColorPanel.bmp", size, paint};
+//
+// Several sources may paint onto the same family (a gallery section each): the painters of
+// one file run by layer, the background at layer 0 first.
+std::vector<SheetFile>& sheetFiles();
+
+struct RegisterSheet {
+  RegisterSheet(const std::string& fileName, QSize size, SheetPainter painter,
+                SheetState state = kNormal, int layer = 0);
+};
+
+// Files "<family>_<suffix>.bmp"; the suffixes name states 0, 1, 2, 3 in order ("Normal",
+// "Over", "Down", "Disable"), an empty suffix leaves that state out.
+struct RegisterSheetFamily {
+  RegisterSheetFamily(const std::string& family, QSize size,
+                      const std::vector<std::string>& suffixes, SheetPainter painter,
+                      int layer = 0);
+};
+
+}  // namespace velt::sheetgen
