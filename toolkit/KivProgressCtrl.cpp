@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/image_access.h"
 #include "toolkit/progress_fill.h"
 
 namespace velt {
@@ -43,10 +44,10 @@ Image KivProgressCtrl::getProgressImage(const Point& curPoint) const {
   // The band never reaches past the bar, whatever the value.
   if (m_bVertical) {
     const double top = std::clamp(curPoint.y, 0.0, b.height);
-    return m_pProgressImage.cut({0, top, b.width, b.height - top});
+    return imageClone(m_pProgressImage, {0, top, b.width, b.height - top});
   }
   const double right = std::clamp(curPoint.x - b.x, 0.0, b.width);
-  return m_pProgressImage.cut({0, 0, right, b.height});
+  return imageClone(m_pProgressImage, {0, 0, right, b.height});
 }
 
 void KivProgressCtrl::drawRect(GraphicsContext& gc, const Rect& dirtyRect) {

@@ -1,0 +1,78 @@
+#include "toolkit/ColorPanel.h"
+
+#include "toolkit/color_panel_layout.h"
+
+namespace velt {
+
+ColorPanel::ColorPanel() = default;
+
+// The view leaves the window before the window goes.
+ColorPanel::~ColorPanel() {
+  if (m_window) m_window->setContentView(nullptr);
+}
+
+void ColorPanel::initView(KivImageView* parent, int32_t id, const Rect& rect) {
+  m_window = std::make_unique<KivWindow>(rect, KivWindow::Style::Panel);
+  // A press on the palette picks a colour; it never drags the window.
+  m_window->setMovableByWindowBackground(false);
+  m_window->orderOut();
+  KivImageView::initView(parent, id, rect.bounds());
+  m_window->setContentView(this);
+  setHidden(true);
+}
+
+void ColorPanel::popPanel(const Point& screenPoint) {
+  Size size = m_bkImage.size();
+  // Without its picture the palette still opens at the size its squares assume.
+  if (size.isEmpty()) size = {kColorPanelWidth, kColorPanelHeight};
+  m_window->setFrame({screenPoint.x, screenPoint.y - size.height, size.width, size.height});
+  m_window->makeKeyAndOrderFront();
+  setFrame({0, 0, size.width, size.height});
+  if (m_clButtons.empty()) createButtons();
+  setHidden(false);
+  setNeedsDisplay();
+}
+
+void ColorPanel::hidePanel() {
+  setHidden(true);
+  if (m_window) m_window->orderOut();
+}
+
+Rect ColorPanel::logicRect(int32_t left, int32_t top, int32_t right, int32_t bottom) const {
+  const double h = bounds().height;
+  return {static_cast<double>(left), h - bottom, static_cast<double>(right - left),
+          static_cast<double>(bottom - top)};
+}
+
+void ColorPanel::addButton(const Rect& rect, const Color& color) {
+  m_clButtons.emplace_back(rect, color);
+}
+
+void ColorPanel::createButtons() {
+  for (int i = 0; i < kColorPanelSquareCount; ++i) {
+    const PanelSquareEdges e = colorPanelSquare(i);
+    const PanelColor c = kColorPanelColors[static_cast<size_t>(i)];
+    addButton(logicRect(e.left, e.top, e.right, e.bottom), Color::fromRgb8(c.red, c.green, c.blue));
+  }
+}
+
+Color ColorPanel::colorInIndex(int32_t index) const {
+  if (index < 0 || static_cast<size_t>(index) >= m_clButtons.size()) return {0, 0, 0, 1};
+  return m_clButtons[static_cast<size_t>(index)].color();
+}
+
+// Taken, so that the release comes back to the panel.
+void ColorPanel::mouseDown(const MouseEvent&) {}
+
+void ColorPanel::mouseDragged(const MouseEvent&) {}
+
+void ColorPanel::mouseUp(const MouseEvent& event) {
+  for (size_t i = 0; i < m_clButtons.size(); ++i) {
+    if (!m_clButtons[i].hit(event.location)) continue;
+    if (m_pParent) m_pParent->subMsg(m_nID, static_cast<int32_t>(i));
+    hidePanel();
+    return;
+  }
+}
+
+}  // namespace velt
