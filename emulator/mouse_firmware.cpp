@@ -11,9 +11,7 @@ namespace {
 // The mouse restarts into its other mode; whatever was in progress is lost.
 void restart(MouseState& state) {
   const bool toBootloader = state.mode == MouseMode::kNormal;
-  MouseState fresh;
-  state.reply = fresh.reply;
-  state.hasFollowing = false;
+  answer(state, kStatusOk);
   state.awaitedSetting = 0;
   state.block = BlockTransfer::kNone;
   state.pendingStep = 0;
