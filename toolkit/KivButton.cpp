@@ -14,7 +14,7 @@ void KivButton::setImages(const Image& normal, const Image& over, const Image& d
 void KivButton::setCaption(const std::string& caption) {
   m_strCaption = caption;
   setNeedsDisplay();
-  if (host()) host()->accessibilityChanged();
+  accessibilityChanged();
 }
 
 void KivButton::setSelected(bool flag) {

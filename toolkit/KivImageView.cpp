@@ -45,7 +45,7 @@ void KivImageView::setBkImage(const Image& image) {
 void KivImageView::enable(bool flag) {
   m_bEnable = flag;
   setNeedsDisplay();
-  if (host_) host_->accessibilityChanged();
+  accessibilityChanged();
 }
 
 void KivImageView::OnCmd(int32_t id) {
@@ -148,6 +148,10 @@ Point KivImageView::convertToWindow(const Point& inView) const {
 
 void KivImageView::setAccessibleName(const std::string& name) {
   m_strAccessibleName = name;
+  accessibilityChanged();
+}
+
+void KivImageView::accessibilityChanged() {
   if (host_) host_->accessibilityChanged();
 }
 

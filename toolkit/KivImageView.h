@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,7 +100,11 @@ class KivImageView {
   virtual AccessibleRole accessibleRole() const { return AccessibleRole::Pane; }
   virtual std::string accessibleName() const { return m_strAccessibleName; }
   virtual std::string accessibleValue() const { return {}; }
+  // Set for controls that can be checked (check boxes): their check state.
+  virtual std::optional<bool> accessibleChecked() const { return std::nullopt; }
   void setAccessibleName(const std::string& name);
+  // A control calls this when its name, value or check state changed.
+  void accessibilityChanged();
 
   // For the platform layer: whether the last event handler let the event pass.
   bool takeEventPassed();

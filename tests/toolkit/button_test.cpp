@@ -208,5 +208,53 @@ TEST(KivButton, AccessibleAsAButtonNamedByItsCaption) {
   EXPECT_TRUE(a->state().disabled);
 }
 
+// A dialog closed by its own button: the parent destroys the button from inside OnCmd.
+class ClosingParent : public KivImageView {
+ public:
+  void OnCmd(int32_t id) override {
+    closedBy = id;
+    button.reset();
+  }
+  std::unique_ptr<KivButton> button = std::make_unique<KivButton>();
+  int32_t closedBy = 0;
+};
+
+TEST(KivButton, ParentMayDestroyTheButtonFromItsCommand) {
+  ClosingParent root;
+  WindowDriver driver(root);
+  root.button->initView(&root, 4, {20, 20, 40, 20});
+  root.addSubview(root.button.get());
+  driver.click({30, 30});
+  EXPECT_EQ(root.closedBy, 4);
+  EXPECT_EQ(root.button, nullptr);
+  processPendingEvents();  // the detached widget goes now
+  driver.click({30, 30});  // reaches the parent's own widget without harm
+  EXPECT_TRUE(root.subviews().empty());
+}
+
+// A checkable control reports its check state.
+class Checkable : public KivImageView {
+ public:
+  AccessibleRole accessibleRole() const override { return AccessibleRole::CheckBox; }
+  std::optional<bool> accessibleChecked() const override { return checked; }
+  std::string accessibleValue() const override { return checked ? "1" : "0"; }
+  bool checked = false;
+};
+
+TEST(Accessibility, CheckStateAndValueComeFromTheView) {
+  Checkable box;
+  box.initView(nullptr, 1, {0, 0, 10, 10});
+  box.setAccessibleName("Angle snapping");
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widgetOf(box));
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::CheckBox);
+  EXPECT_EQ(a->text(QAccessible::Name), "Angle snapping");
+  EXPECT_TRUE(a->state().checkable);
+  EXPECT_FALSE(a->state().checked);
+  box.checked = true;
+  EXPECT_TRUE(a->state().checked);
+  EXPECT_EQ(a->text(QAccessible::Value), "1");
+}
+
 }  // namespace
 }  // namespace velt

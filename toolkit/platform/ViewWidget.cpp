@@ -21,7 +21,7 @@ double screenHeight() {
   return screen ? screen->geometry().height() : 0;
 }
 
-ViewWidget::ViewWidget(KivImageView& view) : view_(view) {
+ViewWidget::ViewWidget(KivImageView& view) : view_(&view) {
   installAccessibilityFactory();
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);
@@ -29,9 +29,10 @@ ViewWidget::ViewWidget(KivImageView& view) : view_(view) {
 }
 
 void ViewWidget::paintEvent(QPaintEvent* event) {
+  if (!view_) return;
   QPainter painter(this);
   QtGraphicsContext gc(painter, height());
-  view_.drawRect(gc, qt::fromQRect(event->rect(), height()));
+  view_->drawRect(gc, qt::fromQRect(event->rect(), height()));
 }
 
 MouseEvent ViewWidget::toMouseEvent(QPointF local, const QMouseEvent* event) const {
@@ -51,26 +52,34 @@ MouseEvent ViewWidget::toMouseEvent(QPointF local, const QMouseEvent* event) con
   return result;
 }
 
+template <typename Call>
+bool ViewWidget::deliver(Call&& call) {
+  if (!view_) return false;
+  ++dispatchDepth_;
+  view_->takeEventPassed();
+  call(*view_);
+  --dispatchDepth_;
+  return view_ && view_->takeEventPassed();
+}
+
 void ViewWidget::deliverMouse(QMouseEvent* event, void (KivImageView::*handler)(const MouseEvent&),
                               int clickCount) {
   MouseEvent e = toMouseEvent(event->position(), event);
   e.clickCount = clickCount;
-  view_.takeEventPassed();
-  (view_.*handler)(e);
-  if (view_.takeEventPassed())
+  if (deliver([&](KivImageView& view) { (view.*handler)(e); }))
     event->ignore();
   else
     event->accept();
 }
 
 void ViewWidget::enterEvent(QEnterEvent* event) {
-  view_.mouseEntered(toMouseEvent(event->position(), nullptr));
-  view_.takeEventPassed();
+  MouseEvent e = toMouseEvent(event->position(), nullptr);
+  deliver([&](KivImageView& view) { view.mouseEntered(e); });
 }
 
 void ViewWidget::leaveEvent(QEvent*) {
-  view_.mouseExited(toMouseEvent(mapFromGlobal(QCursor::pos()), nullptr));
-  view_.takeEventPassed();
+  MouseEvent e = toMouseEvent(mapFromGlobal(QCursor::pos()), nullptr);
+  deliver([&](KivImageView& view) { view.mouseExited(e); });
 }
 
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
@@ -105,22 +114,16 @@ void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void ViewWidget::keyPressEvent(QKeyEvent* event) {
   KeyEvent e = toKeyEvent(*event);
-  view_.takeEventPassed();
-  if (isModifierKey(*event))
-    view_.flagsChanged(e);
-  else
-    view_.keyDown(e);
-  if (view_.takeEventPassed()) event->ignore();
+  bool modifier = isModifierKey(*event);
+  if (deliver([&](KivImageView& view) { modifier ? view.flagsChanged(e) : view.keyDown(e); }))
+    event->ignore();
 }
 
 void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
   KeyEvent e = toKeyEvent(*event);
-  view_.takeEventPassed();
-  if (isModifierKey(*event))
-    view_.flagsChanged(e);
-  else
-    view_.keyUp(e);
-  if (view_.takeEventPassed()) event->ignore();
+  bool modifier = isModifierKey(*event);
+  if (deliver([&](KivImageView& view) { modifier ? view.flagsChanged(e) : view.keyUp(e); }))
+    event->ignore();
 }
 
 QtViewHost::QtViewHost(KivImageView& view) : widget_(new ViewWidget(view)) {}
@@ -139,7 +142,7 @@ void QtViewHost::setFrame(const Rect& frame) {
                        static_cast<int>(std::lround(frame.width)),
                        static_cast<int>(std::lround(frame.height)));
   // A subview's Qt position depends on this view's height.
-  for (KivImageView* sub : widget_->view().subviews())
+  for (KivImageView* sub : widget_->view()->subviews())
     if (sub->host()) sub->host()->setFrame(sub->frame());
 }
 
@@ -199,8 +202,11 @@ void QtViewHost::resignFirstResponder() {
 
 void QtViewHost::accessibilityChanged() {
   if (!widget_ || !QAccessible::isActive()) return;
-  QAccessibleEvent event(widget_.data(), QAccessible::NameChanged);
-  QAccessible::updateAccessibility(&event);
+  for (QAccessible::Event change :
+       {QAccessible::NameChanged, QAccessible::ValueChanged, QAccessible::StateChanged}) {
+    QAccessibleEvent event(widget_.data(), change);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 std::unique_ptr<ViewHost> createViewHost(KivImageView& view) {

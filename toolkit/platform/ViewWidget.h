@@ -14,10 +14,17 @@ namespace velt {
 // (release and drags go to the pressed widget), enter and leave, focus and
 // accessibility. It turns Qt events into the view's calls in the view's own bottom-left
 // coordinates; an event the view passes on is ignored, so Qt hands it to the parent.
+//
+// A view may destroy itself, or its page, from inside one of its own handlers (a dialog
+// closed by its OK button): the widget then outlives it, detached, until the event is over.
 class ViewWidget : public QWidget {
  public:
   explicit ViewWidget(KivImageView& view);
-  KivImageView& view() const { return view_; }
+  // Null once the view is gone.
+  KivImageView* view() const { return view_; }
+  void detachView() { view_ = nullptr; }
+  // Whether some view's handler is running now.
+  static bool dispatching() { return dispatchDepth_ > 0; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,8 +41,12 @@ class ViewWidget : public QWidget {
   MouseEvent toMouseEvent(QPointF local, const QMouseEvent* event) const;
   void deliverMouse(QMouseEvent* event, void (KivImageView::*handler)(const MouseEvent&),
                     int clickCount = 1);
+  // Runs a handler of the view; true when the view let the event pass.
+  template <typename Call>
+  bool deliver(Call&& call);
 
-  KivImageView& view_;
+  KivImageView* view_;
+  static inline int dispatchDepth_ = 0;
 };
 
 // The host of an ordinary view: one ViewWidget.

@@ -1,5 +1,7 @@
 #include <QAccessibleWidget>
 
+#include <optional>
+
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
@@ -46,17 +48,27 @@ QAccessible::Role toQRole(AccessibleRole role) {
 class AccessibleView : public QAccessibleWidget {
  public:
   explicit AccessibleView(ViewWidget* widget)
-      : QAccessibleWidget(widget, toQRole(widget->view().accessibleRole())), widget_(widget) {}
+      : QAccessibleWidget(widget, QAccessible::Pane), widget_(widget) {}
 
-  QAccessible::Role role() const override { return toQRole(widget_->view().accessibleRole()); }
+  QAccessible::Role role() const override {
+    const KivImageView* view = widget_->view();
+    return view ? toQRole(view->accessibleRole()) : QAccessible::Pane;
+  }
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return qt::toQString(widget_->view().accessibleName());
-    if (t == QAccessible::Value) return qt::toQString(widget_->view().accessibleValue());
+    const KivImageView* view = widget_->view();
+    if (view && t == QAccessible::Name) return qt::toQString(view->accessibleName());
+    if (view && t == QAccessible::Value) return qt::toQString(view->accessibleValue());
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
-    s.disabled = !widget_->view().isEnabled();
+    const KivImageView* view = widget_->view();
+    if (!view) return s;
+    s.disabled = !view->isEnabled();
+    if (std::optional<bool> checked = view->accessibleChecked()) {
+      s.checkable = true;
+      s.checked = *checked;
+    }
     return s;
   }
 
