@@ -74,8 +74,17 @@ bool MacroLibrary::readMacroItems() {
          static_cast<long long>(kMaxLibraryMacros));
     count = kMaxLibraryMacros;
   }
+  uint64_t bytes = 0;
   for (int64_t i = 0; i < count; ++i) {
     const std::string path = dictText(list, "macro" + std::to_string(i));
+    std::error_code error;
+    const uintmax_t size = fs::file_size(path, error);
+    if (!error) bytes += size;
+    if (bytes > kMaxLibraryBytes) {
+      logf("macro list: files beyond %lld bytes not read",
+           static_cast<long long>(kMaxLibraryBytes));
+      break;
+    }
     auto macro = newMacro(0, "");
     if (path.empty() || !macro->read(path)) {
       logf("macro list entry %lld skipped", static_cast<long long>(i));

@@ -176,6 +176,16 @@ TEST(MacroLibrary, HostileListIsBounded) {
     ASSERT_TRUE(writeXmlPlist(folder.file("macroList.plist"), {{"macroCount", count}}));
     EXPECT_TRUE(reread(folder.path()).empty()) << count;
   }
+  // Entries naming one large file again and again stop at the library's byte budget.
+  Macro padded;
+  padded.initMacro(nullptr, 16, std::string(6 << 20, 'x'), {});
+  ASSERT_TRUE(padded.save(folder.file("padded.macro")));
+  TextEntries entries = {{"macroCount", "20"}};
+  for (int i = 0; i < 20; ++i)
+    entries.emplace_back("macro" + std::to_string(i), folder.file("padded.macro"));
+  ASSERT_TRUE(writeXmlPlist(folder.file("macroList.plist"), entries));
+  EXPECT_EQ(reread(folder.path()).size(), 5u);  // 6 MB each, 32 MB in all
+
   MacroLibrary library;
   library.setMacroPath(folder.file("gone"));
   fs::remove(folder.file("gone"));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/MacroView.h"
+#include "model/limits.h"
 #include "model/plist_file.h"
 #include "temp_folder.h"
 
@@ -201,7 +202,7 @@ TEST(MacroFile, EventCountIsBounded) {
     test::writeBytes(folder.file("m.macro"), toXmlPlist({{"evnetCount", count}}));
     Macro m;
     ASSERT_TRUE(m.read(folder.file("m.macro")));
-    EXPECT_LE(m.eventItems().size(), 10000u) << count;
+    EXPECT_LE(m.eventItems().size(), static_cast<size_t>(kMaxMacroEvents)) << count;
   }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/Profile.h"
+#include "model/limits.h"
 #include "model/plist_file.h"
 #include "temp_folder.h"
 
@@ -193,7 +194,7 @@ TEST(ProfileFile, ReadingTruncatesToTheFieldWidthAndBoundsEventCounts) {
   ASSERT_TRUE(p.read(folder.file("f.plist")));
   EXPECT_EQ(p.pointerSpeed(), 44);
   EXPECT_EQ(p.ledMode(), 0xFFFFFFFFu);
-  EXPECT_EQ(p.macroData1().eventCount(), 10000u);  // kMaxMacroEvents
+  EXPECT_EQ(p.macroData1().eventCount(), static_cast<size_t>(kMaxMacroEvents));
   EXPECT_EQ(p.macroData1().eventAtIndex(0), MacroEvent(0, 70000 & 0xFFFF, 0, 0));
   EXPECT_EQ(p.macroData1().eventAtIndex(1), MacroEvent(0, 0, 0, 12));
 }
