@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "model/limits.h"
 #include "temp_folder.h"
@@ -64,6 +65,25 @@ TEST(PlistFile, WritesXmlAsMacOSDoesAndReadsItBack) {
   for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
     EXPECT_EQ(entry.path().filename(), "a.plist");  // no temporary file left
   }
+}
+
+TEST(PlistFile, FailedReplaceLeavesTheOldFileAndNoTemporary) {
+  TempFolder folder;
+  const std::string path = folder.file("a.plist");
+  ASSERT_TRUE(writeXmlPlist(path, {{"k", "old"}}));
+  std::filesystem::create_directories(folder.file("taken.plist/inner"));
+  EXPECT_FALSE(systemFileWriter().replaceFile(folder.file("taken.plist"), "new"));  // a folder
+  EXPECT_FALSE(writeXmlPlist(folder.file("missing/a.plist"), {{"k", "new"}}));
+  FailingFileWriter failing(0);
+  EXPECT_FALSE(writeXmlPlist(path, {{"k", "new"}}, failing));
+  TextDict dict;
+  ASSERT_TRUE(readTextDict(path, dict));
+  EXPECT_EQ(dict["k"], "old");
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"a.plist", "taken.plist"}));
 }
 
 TEST(PlistFile, TextXmlCannotHoldBecomesReplacementCharacter) {
