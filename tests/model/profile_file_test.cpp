@@ -134,6 +134,27 @@ TEST(ProfileFile, WritesTextValuesInTheirFormats) {
   EXPECT_EQ(dict.count("liftDistance"), 0u);
 }
 
+TEST(ProfileFile, WritesKeysInTableOrder) {
+  TempFolder folder;
+  Profile p;
+  bindMacro(p, 0, 16, 1);
+  ASSERT_TRUE(p.save(folder.file("p.plist")));
+  const std::string xml = test::readBytes(folder.file("p.plist"));
+  const char* order[] = {
+      "enalbe",      "profileName",        "profileSize",        "dipXaxis1",
+      "ledMode",     "scrollWheelAlpha",   "scrollWheelRed",     "scrollWheelBlue",
+      "logoBlue",    "keyFunIndex1",       "keyMappingTable1",   "keyMacro1",
+      "defaultKey1", "defaultKey7",        "macroID1",           "macroName1",
+      "eventCount1", "macro1_eventType_0", "macro1_eventDelay_0"};
+  size_t last = 0;
+  for (const char* key : order) {
+    const size_t at = xml.find(std::string("<key>") + key + "</key>");
+    ASSERT_NE(at, std::string::npos) << key;
+    EXPECT_GT(at, last) << key;
+    last = at;
+  }
+}
+
 TEST(ProfileFile, WritesMacroKeysOnlyForAnAssignedMacro) {
   Profile p;
   bindMacro(p, 3, 16, 3);
