@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "tests/toolkit/toolkit_test_support.h"
@@ -152,6 +154,52 @@ TEST(KivWindow, FrameIsInScreenCoordinatesWithYUp) {
   EXPECT_EQ(widgetOf(window)->size(), QSize(376, 177));
   EXPECT_EQ(widgetOf(window)->y(), static_cast<int>(screenHeight()) - 50 - 177);
   EXPECT_TRUE(window.canBecomeKeyWindow());
+}
+
+TEST(KivImageView, ConvertsPointsToWindowAndScreen) {
+  KivImageView root;
+  WindowDriver driver(root);  // at the screen's top-left corner, 200 x 150
+  KivImageView child;
+  child.initView(&root, 1, {10, 20, 30, 40});
+  root.addSubview(&child);
+  Rect window = driver.window().frame();
+  EXPECT_EQ(child.convertToWindow({5, 6}), (Point{15, 26}));
+  EXPECT_EQ(child.convertToScreen({5, 6}), (Point{window.x + 15, window.y + 26}));
+}
+
+// The background is drawn one to one from its bottom-left corner: a picture taller and
+// wider than the view shows its bottom-left part.
+TEST(KivImageView, BackgroundShowsTheImagesBottomLeftPart) {
+  QImage picture(60, 60, QImage::Format_RGB32);
+  picture.fill(Qt::green);
+  for (int y = 40; y < 60; ++y)  // Qt rows 40..59 are the bottom 20 rows
+    for (int x = 0; x < 20; ++x) picture.setPixel(x, y, qRgb(255, 0, 0));
+  QTemporaryDir dir;
+  ASSERT_TRUE(picture.save(dir.filePath("bk.png")));
+
+  KivImageView view;
+  view.initView(nullptr, 1, {0, 0, 20, 20});
+  view.setBkImage(Image::load(dir.filePath("bk.png").toStdString()));
+  QImage shot = widgetOf(view)->grab().toImage();
+  ASSERT_EQ(shot.size(), QSize(20, 20));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) ASSERT_EQ(shot.pixel(x, y), qRgb(255, 0, 0)) << x << "," << y;
+}
+
+TEST(KivWindow, OrdersInAndOutAndKeepsItsContent) {
+  KivWindow panel({0, 0, 102, 82}, KivWindow::Style::Panel);
+  KivImageView content;
+  panel.setContentView(&content);
+  EXPECT_EQ(content.frame(), (Rect{0, 0, 102, 82}));
+  EXPECT_FALSE(panel.isVisible());
+  panel.makeKeyAndOrderFront();
+  EXPECT_TRUE(panel.isVisible());
+  EXPECT_TRUE(widgetOf(content)->isVisible());
+  panel.orderOut();
+  EXPECT_FALSE(panel.isVisible());
+  panel.setFrame({30, 40, 120, 100});
+  EXPECT_EQ(content.frame(), (Rect{0, 0, 120, 100}));
+  EXPECT_EQ(panel.contentView(), &content);
 }
 
 }  // namespace
