@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "toolkit/platform/qt_convert.h"
+#include "toolkit/sheet_resources.h"
 
 namespace velt {
 
@@ -30,6 +31,7 @@ Size measureText(const std::string& text, const Font& font) {
 }
 
 Image Image::load(const std::string& path) {
+  initSheetResources();
   QImage image;
   if (!image.load(qt::toQString(path))) return {};
   return qt::fromQImage(std::move(image));
