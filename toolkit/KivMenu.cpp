@@ -160,7 +160,10 @@ void KivMenu::popMenu(const Point& position, int32_t anchor) {
                           top ? position.y - frame.height : position.y, frame.width, frame.height});
   }
   resetItemsRect();
-  if (m_Window && !m_MenuItems.empty()) m_Window->makeKeyAndOrderFront();
+  if (m_Window && !m_MenuItems.empty()) {
+    m_Window->makeKeyAndOrderFront();
+    becomeFirstResponder();
+  }
   setNeedsDisplay();
 }
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "toolkit/layout/slider_scroll_layout.h"
 #include "toolkit/slider_math.h"
 
 namespace velt {
 
 namespace {
 
-constexpr int32_t kLabelHeight = 20;
 constexpr int32_t kLabelExtraWidth = 20;
 constexpr std::array<int32_t, 4> kLabelShift = {0, -5, -2, 2};  // by thumb number
 constexpr Color kLabelColor = Color::gray(0.8);
@@ -113,7 +113,7 @@ Rect KivSliderCtrl3D::labelRect(int32_t thumb) const {
   Rect r = getSliderRect(thumb);
   double width = r.width + kLabelExtraWidth;
   double x = std::max(0.0, std::min(r.x + kLabelShift[thumb], bounds().width - width));
-  return {x, r.y - kLabelHeight, width, static_cast<double>(kLabelHeight)};
+  return {x, r.y - kSlider3DLabelHeight, width, kSlider3DLabelHeight};
 }
 
 void KivSliderCtrl3D::drawRect(GraphicsContext& gc, const Rect& dirtyRect) {

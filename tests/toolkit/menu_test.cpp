@@ -279,6 +279,23 @@ TEST_F(Combo, ReleaseOpensTheMenuUnderOrAboveTheButton) {
   EXPECT_FALSE(combo.menu()->isOpen());
 }
 
+// Through Qt's dispatch on the menu's own window: hover highlights, a click chooses.
+TEST_F(Combo, ClickInTheOpenMenuWindowChooses) {
+  driver.click({60, 50});
+  KivMenu* menu = combo.menu();
+  ASSERT_TRUE(menu->isOpen());
+  QWindow* window = widgetOf(*menu->window())->windowHandle();
+  ASSERT_NE(window, nullptr);
+  const Rect& row = menu->menuItems()[1].m_rcItem;  // "Right click", y 24
+  QPoint inQt(static_cast<int>(row.x + 20), static_cast<int>(68 - (row.y + 10)));
+  QTest::mouseMove(window, inQt);
+  EXPECT_EQ(menu->highlighted(), 1);
+  QTest::mouseClick(window, Qt::LeftButton, {}, inQt);
+  EXPECT_EQ(page.messages, (Messages{{12, 2}}));
+  EXPECT_EQ(combo.caption(), "Right click");
+  EXPECT_FALSE(menu->isOpen());
+}
+
 TEST_F(Combo, SelectedLookAndAccessibility) {
   combo.select(true);
   EXPECT_TRUE(combo.selected());

@@ -139,6 +139,27 @@ TEST_F(DpiSlider, StateTable) {
   }
 }
 
+// Through Qt's dispatch: the drag leaves the control and the release lands outside it.
+TEST(KivSliderCtrl, DragOutAndReleaseOutsideClampsToTheEnd) {
+  RecordingView root;
+  test::WindowDriver driver(root, {300, 100});
+  KivSliderCtrl slider;
+  slider.initView(&root, 4, {20, 40, 176, 20});
+  slider.setImages({}, Image::filled({10, 14}, Color::gray(0.5)), {}, {});
+  slider.setMinMaxValue(200, 1400, 200);
+  root.addSubview(&slider);
+  driver.move({25, 50});
+  driver.press({25, 50});  // x = 5 in the slider: 200
+  driver.drag({108, 50});  // 88: 800
+  driver.drag({280, 90});
+  driver.release({280, 90});
+  EXPECT_EQ(slider.getCurValue(), 1400);
+  ASSERT_FALSE(root.messages.empty());
+  EXPECT_EQ(root.messages.front(), (std::pair<int32_t, int32_t>{4, 200}));
+  EXPECT_EQ(root.messages.back(), (std::pair<int32_t, int32_t>{4, 1400}));
+  EXPECT_EQ(slider.mouseState(), 0);
+}
+
 TEST(SliderMath, SnapTiesDownAndMayExceedMaximum) {
   EXPECT_EQ(snapToStep(300, 200), 200);
   EXPECT_EQ(snapToStep(301, 200), 400);
