@@ -48,6 +48,8 @@ QPainterPath mouseBody() {
 }
 
 void paintMouseDetails(QPainter& painter) {
+  painter.save();
+  painter.setClipPath(mouseBody());
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(kOutline, 1));
   painter.drawLine(QPointF(62, 0), QPointF(104, 70));    // between the two buttons
@@ -57,6 +59,7 @@ void paintMouseDetails(QPainter& painter) {
   grip.moveTo(24, 96);
   grip.cubicTo(50, 120, 70, 150, 92, 166);
   painter.drawPath(grip);
+  painter.restore();
 }
 
 // Opaque everywhere except the LED windows, which are cut fully transparent.
