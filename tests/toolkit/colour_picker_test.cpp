@@ -247,6 +247,17 @@ TEST(KivCbnColorButton, AccessibleAsAButtonWithThePickedColour) {
   EXPECT_EQ(a->text(QAccessible::Value), "#D22A2C");
 }
 
+TEST(ColorPanel, AccessibleAsAListOfColours) {
+  RecordingView parent;
+  KivCbnColorButton button;
+  setUpButton(button, parent, 85, 0);
+  button.panel()->setAccessibleName("Colour palette");
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widgetOf(*button.panel()));
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::List);
+  EXPECT_EQ(a->text(QAccessible::Name), "Colour palette");
+}
+
 // Through Qt: the palette opens beneath the button on the screen, and a click in its own
 // window reaches the square.
 TEST(KivCbnColorButton, PaletteWindowTakesTheClick) {
