@@ -182,7 +182,8 @@ void Macro::appendEvents(const MacroData& data) {
   appendRows(events);
 }
 
-// As appending one by one would: numbered on from getNewItemID, the last one selected.
+// Ends as appending one by one would: numbered on from getNewItemID, the last one
+// selected, laid out (110 on overflow), and 115 with the last row's index.
 void Macro::appendRows(const std::vector<MacroEvent>& events) {
   if (events.empty()) return;
   resetItemState();
@@ -195,6 +196,7 @@ void Macro::appendRows(const std::vector<MacroEvent>& events) {
   }
   items_.back().setSelected(1);
   resetItemRect();
+  notify(kMsgItemAdded, static_cast<int32_t>(items_.size() - 1));
 }
 
 void Macro::notify(int32_t code, int32_t value) const {

@@ -13,6 +13,16 @@ namespace velt {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Macros hold 32-bit signed IDs and profile copies 32-bit unsigned ones: an ID names
+// the macro whose ID has the same 32 bits.
+bool sameID(const Macro& macro, int64_t id) {
+  return macro.nID() == static_cast<int32_t>(id);
+}
+
+}  // namespace
+
 void MacroLibrary::setLayout(MacroView* view, const ItemRect& bounds) {
   view_ = view;
   bounds_ = bounds;
@@ -97,7 +107,7 @@ bool MacroLibrary::readMacroItems() {
 
 Macro* MacroLibrary::macroWithID(int64_t id) const {
   for (const auto& macro : macros_) {
-    if (macro->nID() == id) return macro.get();
+    if (sameID(*macro, id)) return macro.get();
   }
   return nullptr;
 }
@@ -126,11 +136,7 @@ bool MacroLibrary::addMacro(const MacroData& data) {
 }
 
 bool MacroLibrary::removeMacro(int64_t id) {
-  const auto found = std::find_if(macros_.begin(), macros_.end(),
-                                  [&](const auto& macro) { return macro->nID() == id; });
-  if (found == macros_.end()) return false;
-  macros_.erase(found);
-  return true;
+  return std::erase_if(macros_, [&](const auto& macro) { return sameID(*macro, id); }) > 0;
 }
 
 int32_t MacroLibrary::nextMacroID() const {

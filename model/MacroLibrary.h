@@ -38,6 +38,8 @@ class MacroLibrary {
   bool readMacroItems();
 
   const std::vector<std::unique_ptr<Macro>>& macros() const { return macros_; }
+  // The first macro with the ID (compared as 32 bits, so a profile copy's unsigned ID
+  // finds its macro).
   Macro* macroWithID(int64_t id) const;
   // A new, empty macro with the next ID, appended.
   Macro& createMacro(std::string name);
@@ -45,7 +47,7 @@ class MacroLibrary {
   // A profile's button macro joins unless a macro with its ID is there already; its
   // empty events are dropped. True when it was added.
   bool addMacro(const MacroData& data);
-  // Takes the macro out of the list; its file goes at the next write.
+  // Takes every macro with the ID out of the list; their files go at the next write.
   bool removeMacro(int64_t id);
   // One above the highest ID, and 16 for the first macro.
   int32_t nextMacroID() const;

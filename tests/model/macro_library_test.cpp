@@ -114,6 +114,51 @@ TEST(MacroLibrary, CopiesToAndFromProfiles) {
   EXPECT_FALSE(library.macroData(21).has_value());
 }
 
+// Two list entries naming one file (as two macros of one name once shared it) give
+// two macros with one ID: deleting the ID removes both.
+TEST(MacroLibrary, DeletionRemovesEveryMacroWithTheId) {
+  TempFolder folder;
+  Macro shared;
+  shared.initMacro(nullptr, 16, "Twin", {});
+  shared.addItem(1, 4, 0, 0, Macro::kAppend);
+  ASSERT_TRUE(shared.save(folder.file("Twin.macro")));
+  ASSERT_TRUE(
+      writeXmlPlist(folder.file("macroList.plist"), {{"macroCount", "2"},
+                                                     {"macro0", folder.file("Twin.macro")},
+                                                     {"macro1", folder.file("Twin.macro")}}));
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  ASSERT_TRUE(library.readMacroItems());
+  ASSERT_EQ(library.macros().size(), 2u);
+  EXPECT_TRUE(library.removeMacro(16));
+  EXPECT_TRUE(library.macros().empty());
+  EXPECT_FALSE(library.removeMacro(16));
+}
+
+// A profile's macro ID is unsigned: one above 2^31 is stored in the library as the
+// same 32 bits and still found, so that re-adding the profile's macros at the next
+// start does not add it again.
+TEST(MacroLibrary, ProfileMacroWithAHighIdJoinsOnce) {
+  TempFolder folder;
+  MacroData fromProfile(3000000000u, "High");
+  fromProfile.addEvent(1, 4, 0, 0);
+  {
+    MacroLibrary library;
+    library.setMacroPath(folder.path());
+    ASSERT_TRUE(library.addMacro(fromProfile));
+    ASSERT_TRUE(library.saveMacroItems());
+  }
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  ASSERT_TRUE(library.readMacroItems());
+  EXPECT_FALSE(library.addMacro(fromProfile));
+  EXPECT_EQ(library.macros().size(), 1u);
+  const std::optional<MacroData> copy = library.macroData(3000000000u);
+  ASSERT_TRUE(copy.has_value());
+  EXPECT_EQ(*copy, fromProfile);
+  EXPECT_TRUE(library.removeMacro(3000000000u));
+}
+
 TEST(MacroLibrary, NamesBecomeSafeUniqueFileNames) {
   const std::vector<std::string> names = {"Paste",
                                           "../evil",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -148,6 +149,50 @@ TEST_F(MacroEditor, ScrollPutsTheChosenRowAtTheBottom) {
   const double y = macro.eventItems()[0].rect().y;
   macro.moveto(2);
   EXPECT_EQ(macro.eventItems()[0].rect().y, y);
+}
+
+// A library macro filled from a profile's copy or from its file ends as appending its
+// events one by one would: same rows, and the view's last word is 115 with the last
+// index, after 110 when the rows overflow.
+TEST_F(MacroEditor, BulkAppendEndsAsAppendingOneByOne) {
+  MacroData data(16, "M");
+  for (int i = 0; i < 8; ++i) data.addEvent(1, i, i % 2, 5 * i);
+  data.addEvent(0, 0, 0, 0);  // an empty event is dropped
+  RecordingView oneByOneView;
+  Macro oneByOne;
+  oneByOne.initMacro(&oneByOneView, 16, "M", {0, 0, 200, 100});
+  for (const MacroEvent& e : data.events()) {
+    if (e.eventType() != 0) {
+      oneByOne.addItem(e.eventType(), e.eventAction(), e.state(), e.delay(), Macro::kAppend);
+    }
+  }
+  test::TempFolder folder;
+  ASSERT_TRUE(oneByOne.save(folder.file("m.macro")));
+
+  for (const bool fromFile : {false, true}) {
+    view.messages.clear();
+    macro.initMacro(&view, 0, "", {0, 0, 200, 100});
+    if (fromFile) {
+      ASSERT_TRUE(macro.read(folder.file("m.macro")));
+    } else {
+      macro.appendEvents(data);
+    }
+    ASSERT_EQ(macro.eventItems().size(), oneByOne.eventItems().size()) << fromFile;
+    for (size_t i = 0; i < macro.eventItems().size(); ++i) {
+      const EventItem& got = macro.eventItems()[i];
+      const EventItem& want = oneByOne.eventItems()[i];
+      EXPECT_EQ(got.nID(), want.nID()) << fromFile << i;
+      EXPECT_EQ(got.selected(), want.selected()) << fromFile << i;
+      EXPECT_EQ(got.rect(), want.rect()) << fromFile << i;
+      EXPECT_EQ(got.event(), want.event()) << fromFile << i;
+    }
+    ASSERT_FALSE(view.messages.empty()) << fromFile;
+    EXPECT_EQ(view.messages.back(), oneByOneView.messages.back()) << fromFile;
+    EXPECT_EQ(view.messages.back(), std::make_pair(115, 7)) << fromFile;
+    EXPECT_NE(std::find(view.messages.begin(), view.messages.end(), std::make_pair(110, 7)),
+              view.messages.end())
+        << fromFile;
+  }
 }
 
 TEST(EventItem, DisplayTexts) {
