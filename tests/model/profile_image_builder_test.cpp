@@ -34,6 +34,15 @@ void singleKey(Profile& p, uint16_t code) {
   p.key1().setkeyMacro(code);
 }
 
+// Bit k set when the k-th zone of scroll wheel, DPI indicator (all three), DPI
+// buttons and logo shows the default green.
+unsigned litZones(const PROFILE_T& r) {
+  const bool indicator = r.dpiIndicatorLeds[0].green == 242 && r.dpiIndicatorLeds[1].green == 242 &&
+                         r.dpiIndicatorLeds[2].green == 242;
+  return (r.scrollWheelLed.green == 242 ? 1u : 0u) | (indicator ? 2u : 0u) |
+         (r.dpiButtonsLed.green == 242 ? 4u : 0u) | (r.logoLed.green == 242 ? 8u : 0u);
+}
+
 struct BuilderCase {
   const char* name;
   std::function<void(Profile&)> change;
@@ -116,6 +125,20 @@ const BuilderCase kCases[] = {
        EXPECT_EQ(r.scrollWheelLed.green, 0);
        EXPECT_EQ(r.dpiIndicatorLeds[1].green, 0);
      }},
+    {"OnlyScrollWheelLit", [](Profile& p) { p.setLEDEffects(1); },
+     [](const PROFILE_T& r) { EXPECT_EQ(litZones(r), 1u); }},
+    {"OnlyDpiIndicatorLit", [](Profile& p) { p.setLEDEffects(2); },
+     [](const PROFILE_T& r) { EXPECT_EQ(litZones(r), 2u); }},
+    {"OnlyDpiButtonsLit", [](Profile& p) { p.setLEDEffects(4); },
+     [](const PROFILE_T& r) { EXPECT_EQ(litZones(r), 4u); }},
+    {"PointerSpeedZeroTruncatesTowardZero",
+     [](Profile& p) {
+       p.setPointerSpeed(0);
+       p.setDPIXaxis1(2001);
+     },
+     [](const PROFILE_T& r) {
+       EXPECT_EQ(r.sensor.levels[0].x, static_cast<uint16_t>(-300));  // -30015 / 100
+     }},
     {"PollingRateLowByte", [](Profile& p) { p.setPollingRate(300); },
      [](const PROFILE_T& r) { EXPECT_EQ(r.pollingRate, 44); }},
     {"LongNameHasNoTerminator", [](Profile& p) { p.setProfileName("ABCDEFGHIJKLMNOPQRS"); },
@@ -156,6 +179,17 @@ const BuilderCase kCases[] = {
      [](const PROFILE_T& r) {
        EXPECT_EQ(r.macros[0].events[0].key, 241);
        EXPECT_EQ(r.macros[0].events[0].eventType, 16);
+     }},
+    {"MacroKeyKeepsSixteenBits",
+     [](Profile& p) {
+       MacroData m(16, "Wide");
+       m.addEvent(1, 300, 0, 0);
+       m.addEvent(1, 0, 1, 0);
+       bindMacro(p, 6, 16, m);
+     },
+     [](const PROFILE_T& r) {
+       EXPECT_EQ(r.macros[6].events[0].key, 300);  // no row: passes through whole
+       EXPECT_EQ(r.macros[6].events[1].key, 4);
      }},
     {"MacroOf130EventsFills128", [](Profile& p) { bindMacro(p, 1, 16, pressesThen(130, false)); },
      [](const PROFILE_T& r) {
