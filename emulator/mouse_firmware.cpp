@@ -1,6 +1,7 @@
 #include "emulator/mouse_firmware.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "device/hid_device.h"
 #include "emulator/mouse_modes.h"
@@ -12,7 +13,7 @@ namespace {
 void restart(MouseState& state) {
   const bool toBootloader = state.mode == MouseMode::kNormal;
   answer(state, kStatusOk);
-  state.awaitedSetting = 0;
+  state.namedSetting = state.awaitedSetting = 0;
   state.block = BlockTransfer::kNone;
   state.pendingStep = 0;
   state.transferStarted = state.transferConfirmed = state.blockAnnounced = false;
@@ -22,12 +23,13 @@ void restart(MouseState& state) {
 }
 
 // Report 3 read: byte 1 the status of the last command. Once a success was read, a
-// reply that follows it (the current profile) takes its place, and a restart that
-// waited for the status happens.
+// reply that follows it (the current profile) takes its place, a named setting
+// awaits its value, and a restart that waited for the status happens.
 void readStatus(MouseState& state, uint8_t* data, size_t& length) {
   std::copy(state.reply.begin(), state.reply.end(), data);
   length = kReport3Size;
   if (state.reply[1] != kStatusOk) return;
+  if (state.namedSetting != 0) state.awaitedSetting = std::exchange(state.namedSetting, 0);
   if (state.hasFollowing) {
     state.reply = state.following;
     state.hasFollowing = false;
@@ -40,6 +42,7 @@ void readStatus(MouseState& state, uint8_t* data, size_t& length) {
 void answer(MouseState& state, uint8_t status) {
   state.reply = {3, status};
   state.hasFollowing = false;
+  state.namedSetting = 0;
 }
 
 uint16_t presentProduct(const MouseState& state) {

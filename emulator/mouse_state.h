@@ -8,6 +8,7 @@ namespace velt {
 inline constexpr uint16_t kFirstFirmwareVersion = 46;
 inline constexpr int kEmulatedProfileSlots = 5;
 inline constexpr size_t kSlotImageSize = 2048;
+inline constexpr uint8_t kSlotBlocks = 2;  // of 1024 bytes each
 inline constexpr size_t kReport3Size = 8;
 
 enum class MouseMode : uint8_t {
@@ -44,7 +45,11 @@ struct MouseState {
   std::array<uint8_t, kReport3Size> reply{3, 1};
   std::array<uint8_t, kReport3Size> following{3};
   bool hasFollowing = false;
-  // The setting (0x02 or 0x10) whose value the next command frame carries; 0 for none.
+  // The setting (0x02 or 0x10) named by the last command frame, until the host reads
+  // its success status; then the setting whose value the next command frame carries.
+  // A host that never saw the success (it gave up on a busy mouse) sends a command
+  // next, not a value. 0 for none.
+  uint8_t namedSetting = 0;
   uint8_t awaitedSetting = 0;
   BlockTransfer block = BlockTransfer::kNone;
   uint8_t blockProfile = 0;

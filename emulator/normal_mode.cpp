@@ -16,14 +16,42 @@ constexpr size_t kVersionReportSize = 64;
 constexpr uint8_t kSelectProfile = 0x02;
 constexpr uint8_t kDriverControl = 0x10;
 
-// The second frame of a two-frame setting: byte 1 is the value.
-void applySetting(MouseState& state, uint8_t value) {
+// Bytes 2..7 of a command frame that carry the command's arguments, as a mask (bit i
+// for byte i). Every other byte of a frame the mouse accepts is 0.
+uint8_t argumentBytes(uint8_t code) {
+  switch (code) {
+    case 0x00:  // 03 00 LL LL b n 00 00
+      return 0b0011'1100;
+    case 0x01:  // 03 01 00 00 b n 00 00
+      return 0b0011'0000;
+    case 0x30:  // 03 30 s 00 ...
+      return 0b0000'0100;
+    case 0x31:  // 03 31 s d 00 ...
+      return 0b0000'1100;
+    case 0xF1:  // 03 F1 00 00 b 00 00 00
+      return 0b0001'0000;
+    default:
+      return 0;
+  }
+}
+
+bool onlyArgumentsSet(std::span<const uint8_t> frame, uint8_t arguments) {
+  for (size_t i = 2; i < kReport3Size; ++i) {
+    if (frame[i] != 0 && (arguments & 1u << i) == 0) return false;
+  }
+  return true;
+}
+
+// The second frame of a two-frame setting, 03 value 00 00 00 00 00 00.
+void applySetting(MouseState& state, std::span<const uint8_t> frame) {
   const uint8_t setting = std::exchange(state.awaitedSetting, 0);
+  const uint8_t value = frame[1];
+  const bool clean = onlyArgumentsSet(frame, 0);
   bool valid = false;
-  if (setting == kSelectProfile && value < kEmulatedProfileSlots) {
+  if (clean && setting == kSelectProfile && value < kEmulatedProfileSlots) {
     state.currentProfile = value;
     valid = true;
-  } else if (setting == kDriverControl && (value == 0 || value == 2)) {
+  } else if (clean && setting == kDriverControl && (value == 0 || value == 2)) {
     state.driverControl = value;
     valid = true;
   }
@@ -80,15 +108,18 @@ bool surfaceAnalyzer(MouseState& state, uint8_t subCommand) {
 bool command(MouseContext& context, std::span<const uint8_t> frame) {
   MouseState& state = context.state;
   if (state.awaitedSetting != 0) {
-    applySetting(state, frame[1]);
+    applySetting(state, frame);
     return true;
   }
   const uint8_t code = frame[1];
   const bool handshake = code != 0xF1 && !(code == 0x30 && frame[2] == 2);
   answer(state, kStatusOk);
   state.block = BlockTransfer::kNone;
+  state.pendingStep = 0;
   bool valid = true;
-  switch (context.faults.failedCommands.contains(code) ? -1 : code) {
+  const bool refused =
+      context.faults.failedCommands.contains(code) || !onlyArgumentsSet(frame, argumentBytes(code));
+  switch (refused ? -1 : code) {
     case 0x00:
       valid = announceProfileWrite(state, frame);
       break;
@@ -97,7 +128,7 @@ bool command(MouseContext& context, std::span<const uint8_t> frame) {
       break;
     case kSelectProfile:
     case kDriverControl:
-      state.awaitedSetting = code;
+      state.namedSetting = code;
       break;
     case 0x03:
       state.following = {3, state.currentProfile};
@@ -156,6 +187,8 @@ void enterBootloader(MouseContext& context, std::span<const uint8_t> report) {
 SetOutcome normalSetReport(MouseContext& context, std::span<const uint8_t> report) {
   const uint8_t id = report[0];
   if (id == 3 && report.size() == kReport3Size) return {true, command(context, report)};
+  // Only a command frame carries the value of a two-frame setting.
+  context.state.awaitedSetting = 0;
   if (id == 5 && report.size() == kBlockReportSize) {
     profileBlock(context.state, report);
   } else if ((id == 0x20 && report.size() == 8) || (id == 0x21 && report.size() == 9)) {
@@ -175,13 +208,17 @@ bool normalGetReport(MouseState& state, uint8_t* data, size_t& length) {
     length = kVersionReportSize;
     return true;
   }
-  if (id != 5 || length < kBlockReportSize) return false;
+  // Report 5 answers only after a command that announced a block to read.
+  const bool flash = state.block == BlockTransfer::kFlashRead;
+  if (id != 5 || length < kBlockReportSize ||
+      (!flash && state.block != BlockTransfer::kProfileRead)) {
+    return false;
+  }
   std::fill(data + 1, data + kBlockReportSize, 0);
   // Flash blocks 0..9 hold the five profile slots, two blocks each.
-  const bool flash = state.block == BlockTransfer::kFlashRead;
   const size_t slot = flash ? state.blockNumber / 2 : state.blockProfile;
   const size_t block = flash ? state.blockNumber % 2 : state.blockNumber;
-  if (state.block == BlockTransfer::kProfileRead || (flash && slot < kEmulatedProfileSlots)) {
+  if (!flash || slot < kEmulatedProfileSlots) {
     const auto begin = state.slots[slot].image.begin() + block * kFirmwareBlockSize;
     std::copy(begin, begin + kFirmwareBlockSize, data + 1);
   }

@@ -34,6 +34,7 @@ std::vector<Field> fieldsOf(MouseState& s) {
       field("saved-lift-distance", s.savedLiftDistance, 0xFF),
       field("surface-analyzed", s.surfaceAnalyzed, 1),
       field("has-following", s.hasFollowing, 1),
+      field("named-setting", s.namedSetting, 0xFF),
       field("awaited-setting", s.awaitedSetting, 0xFF),
       field("block", s.block, 3),
       field("block-profile", s.blockProfile, kEmulatedProfileSlots - 1),
@@ -154,6 +155,13 @@ bool decodeState(std::string_view text, MouseState& state, std::string& error) {
   }
   if (number == 0) {
     error = "the file is empty";
+    return false;
+  }
+  // The firmware indexes a slot's image with the block number of a profile transfer.
+  const bool profileBlock =
+      decoded.block == BlockTransfer::kProfileWrite || decoded.block == BlockTransfer::kProfileRead;
+  if (profileBlock && decoded.blockNumber >= kSlotBlocks) {
+    error = "block-number names no block of a profile image";
     return false;
   }
   state = decoded;

@@ -97,6 +97,13 @@ TEST_F(BootloaderTest, WrongEntryValueAnswersTwoAndStaysInNormalMode) {
   // A parameter report with no enter step before it is refused too.
   ASSERT_TRUE(normal.set(entryParameter(), 9));
   EXPECT_EQ(normal.status(), 2);
+  // And one whose enter step a command came between.
+  ASSERT_TRUE(normal.set(kEnterStep));
+  EXPECT_EQ(normal.status(), 1);
+  EXPECT_EQ(normal.command({3, 0x04}), 1);
+  ASSERT_TRUE(normal.set(entryParameter(), 9));
+  EXPECT_EQ(normal.status(), 2);
+  EXPECT_EQ(productAfterDiscovery(), 0x1301);
 }
 
 TEST_F(BootloaderTest, StoredFirmwareRunsAfterCompletionWithItsVersion) {

@@ -125,6 +125,20 @@ TEST_F(DeviceFunctionsTest, NineBusyAnswersPassTenFail) {
   EXPECT_EQ(Get_fw_version(version), 3);
 }
 
+TEST_F(DeviceFunctionsTest, SwitchGivenUpOnABusyMouseLeavesTheNextCommandACommand) {
+  install("busy=10");
+  ASSERT_TRUE(Open_device());
+  EXPECT_EQ(Set_current_profile_id(1), 3);
+  install();
+  ASSERT_TRUE(Open_device());
+  uint16_t version = 0;
+  EXPECT_EQ(Get_fw_version(version), 1);
+  EXPECT_EQ(version, 46);
+  uint8_t id = 9;
+  EXPECT_EQ(Get_current_profile_id(id), 1);
+  EXPECT_EQ(id, 0);
+}
+
 TEST_F(DeviceFunctionsTest, FirmwareUpdateThroughTheBootloader) {
   install("bl-appear-after=3");
   ASSERT_TRUE(Open_device());

@@ -119,6 +119,66 @@ TEST_F(NormalModeTest, BadFramesAnswerStatusTwo) {
   EXPECT_EQ(mouse.status(), 2);
 }
 
+TEST_F(NormalModeTest, BytesOutsideACommandsArgumentsMustBeZero) {
+  struct Case {
+    Bytes frame;  // accepted as it is; refused with any one byte of `unlisted` set
+    std::vector<size_t> unlisted;
+  } cases[] = {
+      {{3, 0x00, 0x00, 0x08, 0, 1}, {6, 7}}, {{3, 0x01, 0, 0, 0, 1}, {2, 3, 6, 7}},
+      {{3, 0x03}, {2, 3, 4, 5, 6, 7}},       {{3, 0x04}, {2, 3, 4, 5, 6, 7}},
+      {{3, 0x30, 1}, {3, 4, 5, 6, 7}},       {{3, 0x31, 1, 12}, {4, 5, 6, 7}},
+      {{3, 0x02}, {2, 3, 4, 5, 6, 7}},       {{3, 0x10}, {2, 3, 4, 5, 6, 7}},
+  };
+  for (const Case& c : cases) {
+    for (size_t at : c.unlisted) {
+      Bytes frame = c.frame;
+      frame.resize(8, 0);
+      frame[at] = 0x01;
+      EXPECT_EQ(mouse.command(frame), 2) << "command " << int(frame[1]) << ", byte " << at;
+    }
+    EXPECT_EQ(mouse.command(c.frame), 1) << "command " << int(c.frame[1]);
+    if (c.frame[1] == 0x02 || c.frame[1] == 0x10) {
+      EXPECT_EQ(mouse.command({3, 0}), 1) << "value of " << int(c.frame[1]);
+    }
+  }
+  // The value frame of a setting carries nothing but the value.
+  EXPECT_EQ(mouse.command({3, 0x02}), 1);
+  EXPECT_EQ(mouse.command({3, 3, 0, 0, 0, 0, 0, 1}), 2);
+  EXPECT_EQ(mouse.command({3, 0x03}), 1);
+  EXPECT_EQ(mouse.status(), 0) << "a refused value frame leaves the profile";
+}
+
+TEST_F(NormalModeTest, SettingAwaitsItsValueOnlyOnceItsSuccessWasRead) {
+  // A host that never read the success of 03 02 (it gave up on a busy mouse) sends a
+  // command next, which must not be taken for the profile number.
+  ASSERT_TRUE(mouse.set({3, 0x02}));
+  EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  EXPECT_EQ(mouse.get(4, 64)[1], 46);
+  // Nor does a report of another kind leave the mouse waiting for a value.
+  EXPECT_EQ(mouse.command({3, 0x02}), 1);
+  ASSERT_TRUE(mouse.set(blockReport(0), 1025));
+  EXPECT_EQ(mouse.status(), 2);
+  EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  EXPECT_EQ(mouse.command({3, 0x03}), 1);
+  EXPECT_EQ(mouse.status(), 0);
+}
+
+TEST_F(NormalModeTest, BlockReportAnswersOnlyAnAnnouncedRead) {
+  EXPECT_TRUE(mouse.get(5, 1025).empty()) << "nothing announced";
+  EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  EXPECT_TRUE(mouse.get(5, 1025).empty()) << "after another command";
+  EXPECT_EQ(mouse.command({3, 0x01, 0, 0, 0, 7}), 2);
+  EXPECT_TRUE(mouse.get(5, 1025).empty()) << "after a refused read";
+  EXPECT_EQ(mouse.command({3, 0x00, 0x00, 0x08, 0, 1}), 1);
+  EXPECT_TRUE(mouse.get(5, 1025).empty()) << "after a write announcement";
+  ASSERT_TRUE(mouse.set({3, 0xF1, 0, 0, 3, 1}));
+  EXPECT_TRUE(mouse.get(5, 1025).empty()) << "after a malformed flash read";
+  ASSERT_TRUE(mouse.set({3, 0xF1, 0, 0, 3}));
+  EXPECT_EQ(mouse.get(5, 1025).size(), 1025u);
+  EXPECT_EQ(mouse.command({3, 0x01, 0, 0, 1, 1}), 1);
+  EXPECT_EQ(mouse.get(5, 1025).size(), 1025u);
+}
+
 TEST_F(NormalModeTest, ReportsOfUnknownIdOrLengthFailTheTransfer) {
   EXPECT_FALSE(mouse.set({3, 0x04}, 9));
   EXPECT_FALSE(mouse.set({7, 0x04}, 8));

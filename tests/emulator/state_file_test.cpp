@@ -43,6 +43,8 @@ TEST(StateTextTest, RejectsWhatIsNotAStateFile) {
       good + "slot 0 2049 " + std::string(4096, '0') + "\n",
       good + "slot 0 2048 " + std::string(4095, '0') + "g\n",
       good + "reply 0301\n",
+      good + "block 1\nblock-number 2\n",  // a profile write names a block past the image
+      good + "block 2\nblock-number 255\n",
       std::string("\0\0\0", 3),
   };
   for (const std::string& text : cases) {
