@@ -38,6 +38,11 @@ class ScriptedConnection : public HidConnection {
                     << hex(step.bytes) << " length " << step.getLength;
       return -1;
     }
+    if (state_->requireClearedGets &&
+        std::any_of(data + 1, data + length, [](uint8_t b) { return b != 0; })) {
+      ADD_FAILURE() << "get of report " << int(data[0])
+                    << " into a buffer not cleared: " << hex(Bytes(data, data + length));
+    }
     if (step.status != 0) return step.status;
     length = std::min(length, step.bytes.size());
     std::copy_n(step.bytes.begin(), length, data);

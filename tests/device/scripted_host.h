@@ -45,6 +45,9 @@ class ScriptedHost : public HidHost {
     std::vector<std::string> unopenable;  // paths whose open fails
     int closeStatus = 0;
     int closeCount = 0;
+    // Every get must hand in a buffer that is cleared but for its report ID, as the
+    // device functions do; tests of the general-purpose GetFeature turn this off.
+    bool requireClearedGets = true;
     std::deque<Step> script;
     std::vector<Transfer> transfers;
   };

@@ -41,6 +41,7 @@ class WireLogTest : public ScriptedDeviceTest {
 
 TEST_F(WireLogTest, EveryTransferIsOneLine) {
   openMouse();
+  wire().requireClearedGets = false;  // a failed get logs the buffer as it stood
   script({wantSet({0x03, 0x04, 0, 0, 0, 0, 0, 0}), wantSet({0x03, 0xF1, 0, 0, 0x0A, 0, 0, 0}, -1),
           wantGet(8, {0x03, 0x01, 0xAB, 0, 0, 0, 0, 0x7F}), wantGet(4, {0x04}, -1),
           // a short reply logs what arrived
