@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <unordered_set>
 
 #include "base/log.h"
@@ -142,7 +143,12 @@ bool MacroLibrary::removeMacro(int64_t id) {
 int32_t MacroLibrary::nextMacroID() const {
   int64_t highest = kFirstMacroID - 1;
   for (const auto& macro : macros_) highest = std::max<int64_t>(highest, macro->nID());
-  return static_cast<int32_t>(highest + 1);
+  if (highest < std::numeric_limits<int32_t>::max()) return static_cast<int32_t>(highest + 1);
+  // A file gave the highest ID there is: the lowest free one from 16 instead, so that
+  // no two macros share an ID.
+  int32_t id = kFirstMacroID;
+  while (macroWithID(id) != nullptr) ++id;
+  return id;
 }
 
 std::optional<MacroData> MacroLibrary::macroData(int64_t id) const {

@@ -49,7 +49,8 @@ class MacroLibrary {
   bool addMacro(const MacroData& data);
   // Takes every macro with the ID out of the list; their files go at the next write.
   bool removeMacro(int64_t id);
-  // One above the highest ID, and 16 for the first macro.
+  // One above the highest ID, and 16 for the first macro; the lowest free ID from 16
+  // when the highest is the largest a macro can hold.
   int32_t nextMacroID() const;
   // The copy a profile keeps of a library macro.
   std::optional<MacroData> macroData(int64_t id) const;

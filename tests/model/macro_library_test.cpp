@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <set>
 
 #include "model/macro_file_names.h"
@@ -96,6 +97,14 @@ TEST(MacroLibrary, IdsFollowTheHighest) {
   library.removeMacro(41);
   library.removeMacro(40);
   EXPECT_EQ(library.nextMacroID(), 17);
+  // A file's macro with the largest ID: new macros still get IDs of their own.
+  library.macroWithID(16)->setID(std::numeric_limits<int32_t>::max());
+  addMacro(library, "D", 1);
+  addMacro(library, "E", 1);
+  addMacro(library, "F", 1);
+  EXPECT_EQ(library.macros()[1]->nID(), 16);
+  EXPECT_EQ(library.macros()[2]->nID(), 17);
+  EXPECT_EQ(library.macros()[3]->nID(), 18);
 }
 
 TEST(MacroLibrary, CopiesToAndFromProfiles) {

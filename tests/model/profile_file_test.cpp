@@ -175,6 +175,17 @@ TEST(ProfileFile, WritesMacroKeysOnlyForAnAssignedMacro) {
   EXPECT_EQ(dict.count("macroID4") + dict.count("macroName4") + dict.count("eventCount4"), 0u);
 }
 
+TEST(ProfileFile, NamelessProfileAndMacroAreWrittenWithEmptyNames) {
+  Profile p;
+  p.setProfileName("");
+  bindMacro(p, 0, 16, 2);
+  p.macroData1().setName("");
+  const TextDict dict = savedKeys(p);
+  EXPECT_EQ(dict.at("profileName"), "");
+  EXPECT_EQ(dict.at("macroName1"), "");
+  EXPECT_EQ(dict.at("eventCount1"), "2");
+}
+
 TEST(ProfileFile, MacroBlocksNeedAPositiveEventCount) {
   TempFolder folder;
   Profile p;
