@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "device/hid_device.h"
@@ -8,7 +9,15 @@ namespace velt {
 
 bool openMouse(CommandContext& context) {
   if (IsMakesureOpen()) return true;
-  context.err << "no VELT mouse found\n";
+  // An attached mouse that could not be opened has been named on standard error, with
+  // the way to get access; "no mouse" would send the user looking for a cable.
+  const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
+  const bool present =
+      attached && std::any_of(attached->begin(), attached->end(), [](const HidDeviceInfo& d) {
+        return d.productId == kNormalProductId && d.carriesFeatureReports;
+      });
+  context.err << (present ? "the VELT mouse is attached but cannot be opened\n"
+                          : "no VELT mouse found\n");
   return false;
 }
 

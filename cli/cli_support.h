@@ -11,7 +11,7 @@
 namespace velt {
 
 // Fills the current-device slot with the mouse in normal mode; false after telling
-// the user that none was found.
+// the user that none was found, or that the one attached cannot be opened.
 bool openMouse(CommandContext& context);
 
 // "<function> failed: <code>"; returns the exit status for it.

@@ -9,6 +9,7 @@
 #include "device/wire_log.h"
 #include "emulator/emulated_mouse.h"
 #include "tests/cli/veltctl_run.h"
+#include "tests/device/scripted_host.h"
 #include "tests/emulator/raw_mouse.h"
 
 namespace velt {
@@ -222,6 +223,21 @@ TEST_F(VeltctlTest, DumpToAnUnwritableFileIsReported) {
   VeltctlRun run = veltctl({"dump", "0", "-o", file});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "cannot write " + file + "\n");
+}
+
+TEST(VeltctlScriptedHostTest, AttachedMouseThatCannotBeOpenedIsNotCalledMissing) {
+  auto host = std::make_unique<testing::ScriptedHost>();
+  std::shared_ptr<testing::ScriptedHost::State> wire = host->state();
+  wire->devices = {testing::veltInfo(0x1301, 1, "/dev/hidraw7")};
+  wire->unopenable = {"/dev/hidraw7"};
+  setHidHost(std::move(host));
+  ::testing::internal::CaptureStderr();
+  const VeltctlRun run = runInProcess({"info"});
+  const std::string fromDeviceLayer = ::testing::internal::GetCapturedStderr();
+  setHidHost(nullptr);
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err, "the VELT mouse is attached but cannot be opened\n");
+  EXPECT_NE(fromDeviceLayer.find("/dev/hidraw7"), std::string::npos) << fromDeviceLayer;
 }
 
 TEST(VeltctlRealHostTest, NoMouseExitsThree) {
