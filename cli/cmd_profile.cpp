@@ -84,16 +84,15 @@ int runDump(CommandContext& context) {
   }
   if (!openMouse(context)) return kExitNoMouse;
   PROFILE_T profile;
-  DeviceResult result = Read_profile(number, profile);
+  // The image as the mouse sent it, reserved bytes and all: what a bug report needs.
+  std::vector<uint8_t> image(kProfileImageSize, 0);
+  DeviceResult result =
+      Read_profile(number, profile, ProfileImage(image.data(), kProfileImageSize));
   if (result == kResultEmptyProfile) {
     context.out << "profile " << static_cast<int>(number) << " is empty\n";
     return kExitOk;
   }
   if (result != kResultSuccess) return deviceFailed(context, "Read_profile", result);
-  // The image is laid out again from what was read: the fields and macros the
-  // mouse's image carries, with every other byte 0.
-  std::vector<uint8_t> image(kProfileImageSize, 0);
-  Convert_pf_to_buffer(profile, ProfileImage(image.data(), kProfileImageSize));
   if (!writeImage(file, image)) {
     context.err << "cannot write " << file << "\n";
     return kExitDeviceFailed;

@@ -230,6 +230,11 @@ DeviceResult Write_profile(uint8_t number, PROFILE_T& profile) {
 // 03 01 00 00 00 n 00 00, handshake; report 3 carries the stored image length in
 // bytes 2..3. Then per block b: 03 01 00 00 b n 00 00, handshake; report 5.
 DeviceResult Read_profile(uint8_t number, PROFILE_T& profile) {
+  std::array<uint8_t, kProfileImageSize> image{};
+  return Read_profile(number, profile, image);
+}
+
+DeviceResult Read_profile(uint8_t number, PROFILE_T& profile, ProfileImage raw) {
   if (number >= kProfileCount) return kResultBadArgument;
   if (!sendReport(commandFrame({kReadProfileBlock, 0, 0, 0, number}))) {
     return kResultTransferFailed;
@@ -257,6 +262,7 @@ DeviceResult Read_profile(uint8_t number, PROFILE_T& profile) {
     return kResultTransferFailed;
   }
   Convert_buffer_to_pf(image, profile);
+  std::copy(image.begin(), image.end(), raw.begin());
   return kResultSuccess;
 }
 

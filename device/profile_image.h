@@ -34,5 +34,8 @@ DeviceResult Write_profile(uint8_t number, PROFILE_T& profile);
 // the mouse sends an image that does not fit (a stored length above 2048, a macro
 // outside the image or above 128 events). `profile` changes only on success.
 DeviceResult Read_profile(uint8_t number, PROFILE_T& profile);
+// The same, also handing back the image as the mouse sent it (bytes past its stored
+// length 0); `image`, too, changes only on success.
+DeviceResult Read_profile(uint8_t number, PROFILE_T& profile, ProfileImage image);
 
 }  // namespace velt

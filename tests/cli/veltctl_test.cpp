@@ -211,6 +211,33 @@ TEST_F(VeltctlTest, DumpOfAWrittenProfileWritesItsImage) {
   EXPECT_NE(run.out.find("03:fe(2 events)"), std::string::npos) << run.out;
 }
 
+TEST_F(VeltctlTest, DumpWritesTheImageAsTheMouseHoldsIt) {
+  // Bytes that no record field carries, written straight into slot 3.
+  Bytes image(kProfileImageSize, 0);
+  image[0] = 3;
+  image[0x011] = 0x00;
+  image[0x012] = 0x08;
+  image[0x01F] = 0x5A;
+  image[0x0AB] = 0xA5;
+  image[0x7FF] = 0x3C;
+  {
+    auto host = makeHost(folder.mouse());
+    RawMouse mouse(*host);
+    for (uint8_t b = 0; b < 2; ++b) {
+      ASSERT_EQ(mouse.command({3, 0x00, 0x00, 0x08, b, 3}), 1);
+      Bytes block = {5};
+      block.insert(block.end(), image.begin() + 1024 * b, image.begin() + 1024 * (b + 1));
+      ASSERT_TRUE(mouse.set(block, 1025));
+      ASSERT_EQ(mouse.status(), 1);
+    }
+  }
+  const std::string file = folder.path() + "/p3.bin";
+  VeltctlRun run = veltctl({"dump", "3", "-o", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string written = readFile(file);
+  EXPECT_EQ(Bytes(written.begin(), written.end()), image);
+}
+
 TEST_F(VeltctlTest, DumpToAnUnwritableFileIsReported) {
   std::string error;
   ASSERT_TRUE(installEmulatedMouse(folder.mouse(), error));

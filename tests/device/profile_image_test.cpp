@@ -321,6 +321,28 @@ TEST_F(ProfileTransferTest, ReadReturnsWhatWriteSent) {
   }
 }
 
+TEST_F(ProfileTransferTest, ReadHandsBackTheImageAsTheMouseSentIt) {
+  // Bytes no record field carries come back as they were sent; past a stored length
+  // of one block everything is 0.
+  auto p = saneProfile();
+  Image sent = imageOf(*p);
+  sent[0x01F] = 0x5A;
+  sent[0x0AB] = 0xA5;
+  sent[0x3FF] = 0x11;
+  sent[0x7FF] = 0x22;
+  for (uint16_t length : {2048, 1024}) {
+    Image expected = sent;
+    if (length == 1024) std::fill(expected.begin() + 1024, expected.end(), 0);
+    script(readScript(sent, 2, length));
+    auto back = std::make_unique<PROFILE_T>();
+    Image raw;
+    raw.fill(0xEE);
+    EXPECT_EQ(Read_profile(2, *back, raw), kResultSuccess) << "stored length " << length;
+    EXPECT_EQ(hex(Bytes(raw.begin(), raw.end())), hex(Bytes(expected.begin(), expected.end())))
+        << "stored length " << length;
+  }
+}
+
 TEST_F(ProfileTransferTest, EmptyProfileLeavesTheRecordUntouched) {
   auto p = saneProfile();
   const auto before = std::make_unique<PROFILE_T>(*p);
@@ -361,9 +383,12 @@ TEST_P(HostileImageTest, RejectsWhatDoesNotFitAndKeepsTheRecord) {
 
   auto p = saneProfile();
   const auto before = std::make_unique<PROFILE_T>(*p);
-  EXPECT_EQ(Read_profile(1, *p), c.result);
+  Image raw;
+  raw.fill(0xEE);
+  EXPECT_EQ(Read_profile(1, *p, raw), c.result);
   if (c.result != kResultSuccess) {
     EXPECT_TRUE(*p == *before);
+    EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](uint8_t b) { return b == 0xEE; }));
   }
 }
 
