@@ -51,5 +51,33 @@ TEST(ColourSheets, MouseIsOpaqueButForItsLedWindows) {
   EXPECT_EQ(pixelFromTop(mouse, 200, 5).alpha, 1) << "outside the body";
 }
 
+// Each window lies in the mouse's shell: a few pixels beyond its edges (past the bezel)
+// the picture shows the body, not the desk it lies on, which fills the corners.
+TEST(ColourSheets, MouseShellSurroundsEveryLedWindow) {
+  const Image mouse = sheet("Mouse.png");
+  ASSERT_FALSE(mouse.isNull());
+  const Color desk = pixelFromTop(mouse, kMousePictureWidth - 1, 0);
+  EXPECT_EQ(desk.alpha, 1);
+  EXPECT_EQ(pixelFromTop(mouse, 0, kMousePictureHeight - 1), desk) << "bottom left corner";
+  EXPECT_EQ(pixelFromTop(mouse, kMousePictureWidth - 1, kMousePictureHeight - 1), desk)
+      << "bottom right corner";
+  constexpr int kBeyond = 5;
+  for (const MouseZoneRect& zone : kMouseZones) {
+    const int top = zone.belowTop - zone.height;
+    const int midX = zone.x + zone.width / 2, midY = top + zone.height / 2;
+    const std::pair<int, int> around[] = {{zone.x - kBeyond, midY},
+                                          {zone.x + zone.width - 1 + kBeyond, midY},
+                                          {midX, top - kBeyond},
+                                          {midX, zone.belowTop - 1 + kBeyond}};
+    for (auto [x, y] : around) {
+      if (x < 0 || y < 0 || x >= kMousePictureWidth || y >= kMousePictureHeight) continue;
+      const Color c = pixelFromTop(mouse, x, y);
+      EXPECT_EQ(c.alpha, 1) << x << "," << y;
+      EXPECT_NE(c, desk) << "desk at " << x << "," << y << " beside the window at " << zone.x << ","
+                         << zone.belowTop;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velt
