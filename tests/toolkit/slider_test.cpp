@@ -160,6 +160,28 @@ TEST(KivSliderCtrl, DragOutAndReleaseOutsideClampsToTheEnd) {
   EXPECT_EQ(slider.mouseState(), 0);
 }
 
+// Through Qt's dispatch: leaving the control with the button held ends the drag there.
+TEST(KivSliderCtrl, DragEndsWhenThePointerLeaves) {
+  RecordingView root;
+  test::WindowDriver driver(root, {300, 100});
+  KivSliderCtrl slider;
+  slider.initView(&root, 4, {20, 40, 176, 20});
+  slider.setImages({}, Image::filled({10, 14}, Color::gray(0.5)), {}, {});
+  slider.setMinMaxValue(200, 1400, 200);
+  root.addSubview(&slider);
+  driver.move({25, 50});
+  driver.press({25, 50});  // 200
+  driver.drag({108, 50});  // 800
+  driver.drag({280, 50});  // out on the right: the drag is over
+  EXPECT_EQ(slider.mouseState(), 0);
+  EXPECT_EQ(slider.getCurValue(), 800);
+  driver.drag({60, 50});  // back inside, still held: no drag any more
+  EXPECT_EQ(slider.getCurValue(), 800);
+  driver.release({280, 50});  // the release still sets the value, clamped
+  EXPECT_EQ(slider.getCurValue(), 1400);
+  EXPECT_EQ(root.messages, (Messages{{4, 200}, {4, 800}, {4, 1400}}));
+}
+
 TEST(SliderMath, SnapTiesDownAndMayExceedMaximum) {
   EXPECT_EQ(snapToStep(300, 200), 200);
   EXPECT_EQ(snapToStep(301, 200), 400);

@@ -100,6 +100,42 @@ TEST(KivImageView, DragsAndReleaseGoToThePressedViewInItsOwnCoordinates) {
   EXPECT_EQ(left.calls.back().at, (Point{110, 30}));
 }
 
+// Records the pointer crossing its bounds, and the calls between.
+class CrossingView : public TrackingView {
+ public:
+  void mouseEntered(const MouseEvent& e) override { calls.push_back({"enter", e.location}); }
+  void mouseExited(const MouseEvent& e) override { calls.push_back({"exit", e.location}); }
+  std::vector<std::string> names() const {
+    std::vector<std::string> result;
+    for (const Call& call : calls)
+      if (result.empty() || call.what != "drag" || result.back() != "drag")
+        result.push_back(call.what);
+    return result;
+  }
+};
+
+TEST(KivImageView, PressedViewLearnsWhenTheDragCrossesItsBounds) {
+  KivImageView root;
+  WindowDriver driver(root);
+  CrossingView view;
+  view.initView(&root, 1, {10, 10, 50, 50});
+  root.addSubview(&view);
+
+  driver.move({20, 30});
+  driver.press({20, 30});
+  driver.drag({30, 30});
+  driver.drag({120, 30});  // out
+  driver.drag({130, 30});
+  driver.drag({40, 40});    // back in
+  driver.drag({150, 120});  // out again
+  driver.release({150, 120});
+  processPendingEvents();
+
+  // Each crossing once, before the drag that made it; no second exit after the release.
+  EXPECT_EQ(view.names(), (std::vector<std::string>{"enter", "down", "drag", "exit", "drag",
+                                                    "enter", "drag", "exit", "drag", "up"}));
+}
+
 TEST(KivWindow, PressOnAViewThatTakesNoMouseDragsTheWindow) {
   KivImageView root;
   WindowDriver driver(root);

@@ -72,17 +72,32 @@ void ViewWidget::deliverMouse(QMouseEvent* event, void (KivImageView::*handler)(
     event->accept();
 }
 
-void ViewWidget::enterEvent(QEnterEvent* event) {
-  MouseEvent e = toMouseEvent(event->position(), nullptr);
+void ViewWidget::pointerEntered(QPointF local) {
+  if (pointerInside_) return;
+  pointerInside_ = true;
+  MouseEvent e = toMouseEvent(local, nullptr);
   deliver([&](KivImageView& view) { view.mouseEntered(e); });
 }
 
-void ViewWidget::leaveEvent(QEvent*) {
-  MouseEvent e = toMouseEvent(mapFromGlobal(QCursor::pos()), nullptr);
+void ViewWidget::pointerExited(QPointF local) {
+  if (!pointerInside_) return;
+  pointerInside_ = false;
+  MouseEvent e = toMouseEvent(local, nullptr);
   deliver([&](KivImageView& view) { view.mouseExited(e); });
 }
 
+void ViewWidget::enterEvent(QEnterEvent* event) {
+  pointerEntered(event->position());
+}
+
+// After a drag that ended outside, Qt sends the held-back leave: it is one already told.
+void ViewWidget::leaveEvent(QEvent*) {
+  pointerExited(mapFromGlobal(QCursor::pos()));
+}
+
 void ViewWidget::mousePressEvent(QMouseEvent* event) {
+  // A press is inside: a drag from here must not report an enter first.
+  pointerInside_ = true;
   if (event->button() == Qt::RightButton)
     deliverMouse(event, &KivImageView::rightMouseDown);
   else
@@ -91,6 +106,7 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
 
 void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // Qt replaces the second press by this event; the views see a press with count 2.
+  pointerInside_ = true;
   if (event->button() == Qt::RightButton)
     deliverMouse(event, &KivImageView::rightMouseDown, 2);
   else
@@ -98,10 +114,19 @@ void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ViewWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (event->buttons() & Qt::LeftButton)
+  if (event->buttons() & Qt::LeftButton) {
+    // This widget holds the mouse: the crossing comes first, so a drag that leaves
+    // reaches a view that already knows the pointer is out.
+    QPointF local = event->position();
+    if (rect().contains(local.toPoint()))
+      pointerEntered(local);
+    else
+      pointerExited(local);
+    if (!view_) return;
     deliverMouse(event, &KivImageView::mouseDragged);
-  else
+  } else {
     deliverMouse(event, &KivImageView::mouseMoved);
+  }
 }
 
 void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {

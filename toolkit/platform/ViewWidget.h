@@ -44,8 +44,12 @@ class ViewWidget : public QWidget {
   // Runs a handler of the view; true when the view let the event pass.
   template <typename Call>
   bool deliver(Call&& call);
+  // Enter and exit, each once per crossing of the bounds.
+  void pointerEntered(QPointF local);
+  void pointerExited(QPointF local);
 
   KivImageView* view_;
+  bool pointerInside_ = false;
   static inline int dispatchDepth_ = 0;
 };
 
