@@ -89,7 +89,6 @@ class ColourSection : public GallerySection {
     for (size_t i = 0; i < m_BnMode.size(); ++i) {
       addLabelled(page, m_BnMode[i], kGalleryModeLayouts[i]);
       setFourImages(m_BnMode[i], kGalleryModeLayouts[i]);
-      m_BnMode[i].setCaption(kGalleryModeLayouts[i].wording);
     }
     addLabelled(page, m_CheckColorShift, kGalleryColorShiftCheck);
     setFourImages(m_CheckColorShift, kGalleryColorShiftCheck);

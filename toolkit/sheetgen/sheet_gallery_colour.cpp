@@ -40,11 +40,9 @@ void paintColourControls(QPainter& painter, QSize size, SheetState state) {
                 kGalleryColorShiftCheck.wording);
   paintBar(painter, sheetRect(kGalleryHorizontalBar.frame, h), state);
   paintBar(painter, sheetRect(kGalleryVerticalBar.frame, h), state);
-  for (const GalleryButtonLayout& button : kGalleryZoneColourLayouts)
-    paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
-  // Mode buttons draw their captions themselves.
-  for (const GalleryButtonLayout& button : kGalleryModeLayouts)
-    paintButtonFace(painter, sheetRect(button.frame, h), state, "");
+  for (const auto* buttons : {&kGalleryZoneColourLayouts, &kGalleryModeLayouts})
+    for (const GalleryButtonLayout& button : *buttons)
+      paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
 }
 
 const RegisterSheetFamily kGalleryColourSheets{"Gallery",

@@ -93,7 +93,12 @@ void paintGalleryControls(QPainter& painter, QSize size, SheetState state) {
     painter.fillRect(groove, kFace);
     painter.fillRect(groove.adjusted(0, 1, 0, -1), kOutline);
   }
-  for (Rect frame : {kGalleryComboFrame, kGalleryComboUpFrame}) {
+  const std::pair<Rect, const char*> combos[] = {{kGalleryComboFrame, "opens below"},
+                                                 {kGalleryComboUpFrame, "opens above"}};
+  for (const auto& [frame, label] : combos) {
+    // Which way the menu opens, beside the button.
+    paintText(painter, sheetRect({frame.maxX() + 8, frame.y, 80, frame.height}, h), label, kTextDim,
+              11);
     QRect face = sheetRect(frame, h);
     paintButtonFace(painter, face, state, "");
     QRect arrow(face.right() - 16, face.top(), 12, face.height());
