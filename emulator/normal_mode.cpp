@@ -187,14 +187,15 @@ void enterBootloader(MouseContext& context, std::span<const uint8_t> report) {
 SetOutcome normalSetReport(MouseContext& context, std::span<const uint8_t> report) {
   const uint8_t id = report[0];
   if (id == 3 && report.size() == kReport3Size) return {true, command(context, report)};
+  const bool block = id == 5 && report.size() == kBlockReportSize;
+  const bool enter = (id == 0x20 && report.size() == 8) || (id == 0x21 && report.size() == 9);
+  if (!block && !enter) return {};
   // Only a command frame carries the value of a two-frame setting.
   context.state.awaitedSetting = 0;
-  if (id == 5 && report.size() == kBlockReportSize) {
+  if (block) {
     profileBlock(context.state, report);
-  } else if ((id == 0x20 && report.size() == 8) || (id == 0x21 && report.size() == 9)) {
-    enterBootloader(context, report);
   } else {
-    return {};
+    enterBootloader(context, report);
   }
   return {true, true};
 }

@@ -154,13 +154,19 @@ TEST_F(NormalModeTest, SettingAwaitsItsValueOnlyOnceItsSuccessWasRead) {
   ASSERT_TRUE(mouse.set({3, 0x02}));
   EXPECT_EQ(mouse.command({3, 0x04}), 1);
   EXPECT_EQ(mouse.get(4, 64)[1], 46);
-  // Nor does a report of another kind leave the mouse waiting for a value.
+  EXPECT_EQ(mouse.command({3, 0x03}), 1);
+  EXPECT_EQ(mouse.status(), 0);
+  // A report that never reached the mouse changes nothing; one of another kind that
+  // did leaves it waiting for no value.
+  EXPECT_EQ(mouse.command({3, 0x02}), 1);
+  EXPECT_FALSE(mouse.set({7}));
+  EXPECT_EQ(mouse.command({3, 2}), 1);
   EXPECT_EQ(mouse.command({3, 0x02}), 1);
   ASSERT_TRUE(mouse.set(blockReport(0), 1025));
   EXPECT_EQ(mouse.status(), 2);
   EXPECT_EQ(mouse.command({3, 0x04}), 1);
   EXPECT_EQ(mouse.command({3, 0x03}), 1);
-  EXPECT_EQ(mouse.status(), 0);
+  EXPECT_EQ(mouse.status(), 2);
 }
 
 TEST_F(NormalModeTest, BlockReportAnswersOnlyAnAnnouncedRead) {
