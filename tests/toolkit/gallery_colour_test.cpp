@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivCbnColorButton.h"
 #include "toolkit/KivCheckBox.h"
@@ -9,6 +11,7 @@
 #include "toolkit/gallery/GalleryView.h"
 #include "toolkit/layout/gallery_colour_layout.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/mouse_zones.h"
 
 namespace velt {
 namespace {
@@ -62,6 +65,39 @@ TEST_F(GalleryColourTest, PickedZoneColourReachesThePreview) {
   up.location = {90, 10};  // square 19
   button->panel()->mouseUp(up);
   EXPECT_EQ(preview->getLogoTypeColor(), Color::fromRgb8(245, 47, 44));
+}
+
+// The real mouse picture over the running preview: each zone's colour shows exactly in
+// its window, and the shell, not the colour, a few pixels beside it.
+TEST_F(GalleryColourTest, ZoneColoursShowThroughTheMousePicture) {
+  auto* preview = find<KivMouseStatic>(gallery, 98);
+  ASSERT_NE(preview, nullptr);
+  preview->setMode(1);
+  const Color colours[] = {Color::fromRgb8(255, 0, 0), Color::fromRgb8(0, 0, 255),
+                           Color::fromRgb8(0, 255, 0), Color::fromRgb8(255, 255, 0)};
+  preview->setScrollWheelColor(colours[0]);
+  preview->setDpiIndicotorColor(colours[1]);
+  preview->setDpiButtonsColor(colours[2]);
+  preview->setLogoTypeColor(colours[3]);
+  const QImage shot = widgetOf(driver.window())->grab().toImage();
+  ASSERT_EQ(shot.size(), QSize(800, 600));
+  const Rect& frame = kGalleryMousePreview;
+  for (size_t i = 0; i < kMouseZones.size(); ++i) {
+    const MouseZoneRect& zone = kMouseZones[i];
+    // Gallery coordinates of the zone's corners, bottom left.
+    const int left = static_cast<int>(frame.x) + zone.x;
+    const int bottom = static_cast<int>(frame.y + frame.height) - zone.belowTop;
+    const int right = left + zone.width - 1, top = bottom + zone.height - 1;
+    const QRgb lit =
+        qRgb(static_cast<int>(colours[i].red * 255), static_cast<int>(colours[i].green * 255),
+             static_cast<int>(colours[i].blue * 255));
+    auto at = [&](int x, int y) { return shot.pixel(x, shot.height() - 1 - y); };
+    EXPECT_EQ(at(left, bottom), lit) << i;
+    EXPECT_EQ(at(right, top), lit) << i;
+    EXPECT_EQ(at((left + right) / 2, (bottom + top) / 2), lit) << i;
+    EXPECT_NE(at(right + 5, (bottom + top) / 2), lit) << i << ": the shell right of it";
+    EXPECT_NE(at((left + right) / 2, bottom - 5), lit) << i << ": the shell below it";
+  }
 }
 
 }  // namespace
