@@ -24,6 +24,8 @@ int runDevices(CommandContext& context) {
     context.err << "the host's HID system cannot be used\n";
     return kExitNoMouse;
   }
+  // One line per mouse: the interface that carries its reports, which discovery opens.
+  std::erase_if(*mice, [](const HidDeviceInfo& d) { return !d.carriesFeatureReports; });
   if (mice->empty()) {
     context.err << "no VELT mouse found\n";
     return kExitNoMouse;

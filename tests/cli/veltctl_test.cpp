@@ -267,6 +267,28 @@ TEST(VeltctlScriptedHostTest, AttachedMouseThatCannotBeOpenedIsNotCalledMissing)
   EXPECT_NE(fromDeviceLayer.find("/dev/hidraw7"), std::string::npos) << fromDeviceLayer;
 }
 
+TEST(VeltctlScriptedHostTest, DevicesListsEachMouseOnceInLocationOrder) {
+  auto host = std::make_unique<testing::ScriptedHost>();
+  std::shared_ptr<testing::ScriptedHost::State> wire = host->state();
+  HidDeviceInfo pointerInterface = testing::veltInfo(0x1301, 0x02100000, "/dev/hidraw1");
+  pointerInterface.carriesFeatureReports = false;
+  HidDeviceInfo otherVendor = testing::veltInfo(0x1301, 0x01000000, "/dev/hidraw0");
+  otherVendor.vendorId = 0x046D;
+  wire->devices = {pointerInterface, testing::veltInfo(0x1301, 0x02100000, "/dev/hidraw2"),
+                   testing::veltInfo(0x1303, 0x01200000, "/dev/hidraw5"), otherVendor};
+  setHidHost(std::move(host));
+  const VeltctlRun run = runInProcess({"devices"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "bootloader /dev/hidraw5 location 0x01200000\n"
+            "normal /dev/hidraw2 location 0x02100000\n");
+  wire->devices = {pointerInterface};
+  const VeltctlRun none = runInProcess({"devices"});
+  setHidHost(nullptr);
+  EXPECT_EQ(none.status, 3);
+  EXPECT_EQ(none.err, "no VELT mouse found\n");
+}
+
 TEST(VeltctlRealHostTest, NoMouseExitsThree) {
   for (const char* command : {"info", "devices", "switch"}) {
     std::vector<std::string> args = {command};
