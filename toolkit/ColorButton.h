@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "toolkit/geometry.h"
 
 namespace velt {
@@ -22,5 +24,8 @@ class ColorButton {
   Color m_color;
   Rect m_rect;
 };
+
+// "#RRGGBB": how a colour is named to screen readers.
+std::string colorHexName(const Color& color);
 
 }  // namespace velt

@@ -1,5 +1,7 @@
 #include "toolkit/ColorPanel.h"
 
+#include <cstdio>
+
 #include "toolkit/color_panel_layout.h"
 
 namespace velt {
@@ -73,6 +75,20 @@ void ColorPanel::mouseUp(const MouseEvent& event) {
     hidePanel();
     return;
   }
+}
+
+std::vector<AccessibleRow> ColorPanel::accessibleRows() const {
+  std::vector<AccessibleRow> rows;
+  for (const ColorButton& square : m_clButtons)
+    rows.push_back({AccessibleRole::ListItem, colorHexName(square.color()), square.rect()});
+  return rows;
+}
+
+std::string colorHexName(const Color& color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", toByte(color.red), toByte(color.green),
+                toByte(color.blue));
+  return text;
 }
 
 }  // namespace velt

@@ -39,6 +39,8 @@ class ColorPanel : public KivImageView {
   void mouseDragged(const MouseEvent& event) override;
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::List; }
+  // The squares, each named by its colour.
+  std::vector<AccessibleRow> accessibleRows() const override;
 
  private:
   void createButtons();

@@ -1,7 +1,5 @@
 #include "toolkit/KivCbnColorButton.h"
 
-#include <cstdio>
-
 namespace velt {
 
 KivCbnColorButton::KivCbnColorButton() = default;
@@ -56,11 +54,7 @@ void KivCbnColorButton::mouseUp(const MouseEvent&) {
 }
 
 std::string KivCbnColorButton::accessibleValue() const {
-  if (!m_curColor) return {};
-  char text[16];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", toByte(m_curColor->red),
-                toByte(m_curColor->green), toByte(m_curColor->blue));
-  return text;
+  return m_curColor ? colorHexName(*m_curColor) : std::string();
 }
 
 }  // namespace velt

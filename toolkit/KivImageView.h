@@ -32,6 +32,17 @@ enum class AccessibleRole {
   EditableText
 };
 
+// One row of a control that a screen reader walks as a child of its own (a menu item, a
+// list row); the rectangle is in the control's own coordinates.
+struct AccessibleRow {
+  AccessibleRole role = AccessibleRole::ListItem;
+  std::string name;
+  Rect rect;
+  bool selected = false;
+  bool enabled = true;
+  bool hasPopup = false;  // opens a submenu
+};
+
 // Base of every control and page view. A view's frame is in its superview's
 // coordinates, origin bottom left, y up; its own drawing and events use its bounds,
 // (0, 0) at its bottom-left corner. Views do not own each other: the object that creates
@@ -102,6 +113,8 @@ class KivImageView {
   virtual std::string accessibleValue() const { return {}; }
   // Set for controls that can be checked (check boxes): their check state.
   virtual std::optional<bool> accessibleChecked() const { return std::nullopt; }
+  // Rows the control draws itself, in display order; none for most controls.
+  virtual std::vector<AccessibleRow> accessibleRows() const { return {}; }
   void setAccessibleName(const std::string& name);
   // A control calls this when its name, value or check state changed.
   void accessibilityChanged();

@@ -277,4 +277,11 @@ std::string KivListBox::accessibleValue() const {
   return {};
 }
 
+std::vector<AccessibleRow> KivListBox::accessibleRows() const {
+  std::vector<AccessibleRow> rows;
+  for (const BoxItem& item : m_BoxItems)
+    rows.push_back({AccessibleRole::ListItem, item.m_strText, item.m_rcItem, item.m_bSelected});
+  return rows;
+}
+
 }  // namespace velt

@@ -67,6 +67,7 @@ class KivListBox : public KivImageView {
   AccessibleRole accessibleRole() const override { return AccessibleRole::List; }
   // The selected row's name.
   std::string accessibleValue() const override;
+  std::vector<AccessibleRow> accessibleRows() const override;
 
  private:
   void append(BoxItem item);

@@ -285,4 +285,14 @@ std::string KivMenu::accessibleValue() const {
   return m_MenuItems[m_nSelItem].m_strCaption;
 }
 
+std::vector<AccessibleRow> KivMenu::accessibleRows() const {
+  std::vector<AccessibleRow> rows;
+  for (size_t i = 0; i < m_MenuItems.size(); ++i) {
+    const MenuItem& item = m_MenuItems[i];
+    rows.push_back({AccessibleRole::MenuItem, item.m_strCaption, item.m_rcItem,
+                    static_cast<int32_t>(i) == m_nSelItem, item.m_bEnable, item.m_bExistChild});
+  }
+  return rows;
+}
+
 }  // namespace velt

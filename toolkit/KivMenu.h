@@ -82,6 +82,8 @@ class KivMenu : public KivImageView {
   AccessibleRole accessibleRole() const override { return AccessibleRole::Menu; }
   // The highlighted item's caption.
   std::string accessibleValue() const override;
+  // Each item, the highlighted one selected.
+  std::vector<AccessibleRow> accessibleRows() const override;
 
  private:
   int32_t rowAt(const Point& point) const;

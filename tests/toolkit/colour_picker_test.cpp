@@ -256,6 +256,15 @@ TEST(ColorPanel, AccessibleAsAListOfColours) {
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->role(), QAccessible::List);
   EXPECT_EQ(a->text(QAccessible::Name), "Colour palette");
+  EXPECT_EQ(a->childCount(), 0) << "no squares before the first pop-up";
+  click(button);
+  ASSERT_EQ(a->childCount(), 20);
+  QAccessibleInterface* square = a->child(12);
+  ASSERT_NE(square, nullptr);
+  EXPECT_EQ(square->role(), QAccessible::ListItem);
+  EXPECT_EQ(square->text(QAccessible::Name), "#4D7CFF");
+  EXPECT_EQ(a->child(9)->text(QAccessible::Name), a->child(14)->text(QAccessible::Name));
+  EXPECT_EQ(square->rect().size(), QSize(19, 19));
 }
 
 // Through Qt: the palette opens beneath the button on the screen, and a click in its own

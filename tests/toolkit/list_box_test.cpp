@@ -38,6 +38,7 @@ TEST_F(ListBox, NewIdsStartAtSixteenAndFollowTheHighest) {
   box.addItem("a");
   EXPECT_EQ(box.boxItems().back().m_nID, 16);
   box.addItem("b");
+  EXPECT_EQ(box.boxItems().back().m_nID, 17);
   box.addItem("c", 40);
   EXPECT_EQ(box.getNewItemID(), 41);
   box.removeItems();
@@ -223,6 +224,29 @@ TEST_F(ListBox, AccessibleAsAListWithTheSelectedName) {
   ASSERT_NE(a, nullptr);
   EXPECT_EQ(a->role(), QAccessible::List);
   EXPECT_EQ(a->text(QAccessible::Value), "Fire");
+}
+
+TEST_F(ListBox, RowsAreAccessibleAsListItems) {
+  box.addItem("Fire");
+  box.addItem("Walk");
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widgetOf(box));
+  ASSERT_NE(a, nullptr);
+  ASSERT_EQ(a->childCount(), 2);
+  QAccessibleInterface* fire = a->child(0);
+  QAccessibleInterface* walk = a->child(1);
+  ASSERT_NE(fire, nullptr);
+  ASSERT_NE(walk, nullptr);
+  EXPECT_EQ(fire->role(), QAccessible::ListItem);
+  EXPECT_EQ(fire->text(QAccessible::Name), "Fire");
+  EXPECT_EQ(walk->text(QAccessible::Name), "Walk");
+  EXPECT_FALSE(fire->state().selected);
+  EXPECT_TRUE(walk->state().selected);
+  // Row 0 lies 23 points under the top of the 95-high box: its top is 5 points down.
+  EXPECT_EQ(fire->rect(), QRect(widgetOf(box)->mapToGlobal(QPoint(4, 5)), QSize(118, 18)));
+
+  box.mouseUp(at(20, 80));  // selects "Fire"
+  EXPECT_TRUE(fire->state().selected);
+  EXPECT_FALSE(walk->state().selected);
 }
 
 }  // namespace

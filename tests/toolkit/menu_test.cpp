@@ -177,6 +177,38 @@ TEST_F(Menu, AccessibleAsAMenuWithTheHighlightedItem) {
   EXPECT_EQ(a->text(QAccessible::Value), "Left");
 }
 
+TEST_F(Menu, ItemsAreAccessibleAsMenuItems) {
+  menu.popMenu({200, 300}, 0);
+  menu.mouseMoved(at(centreOf(row(0))));
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widgetOf(menu));
+  ASSERT_NE(a, nullptr);
+  ASSERT_EQ(a->childCount(), 3);
+  const char* names[] = {"Left", "Right", "Keys"};
+  for (int i = 0; i < 3; ++i) {
+    QAccessibleInterface* item = a->child(i);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->role(), QAccessible::MenuItem);
+    EXPECT_EQ(item->text(QAccessible::Name), names[i]);
+    EXPECT_EQ(item->parent(), a);
+    EXPECT_EQ(a->indexOfChild(item), i);
+    EXPECT_EQ(item->state().selected, i == 0) << "only the highlighted row";
+    EXPECT_EQ(item->state().disabled, i == 1);
+    EXPECT_EQ(item->state().hasPopup, i == 2);
+    EXPECT_EQ(a->child(i), item) << "asked again, the same interface";
+  }
+  // The row's place on the screen: 120 - 15 wide, 20 high, its top 4 points down.
+  QRect first = a->child(0)->rect();
+  EXPECT_EQ(first.size(), QSize(105, 20));
+  EXPECT_EQ(first.topLeft(), widgetOf(menu)->mapToGlobal(QPoint(1, 4)));
+  EXPECT_EQ(a->childAt(first.center().x(), first.center().y()), a->child(0));
+
+  QAccessibleInterface* keys = a->child(2);
+  menu.removeMenuItem(3);
+  EXPECT_EQ(a->childCount(), 2);
+  EXPECT_FALSE(keys->isValid()) << "a removed row is no longer there";
+  EXPECT_EQ(a->child(2), nullptr);
+}
+
 // A drop-down button 100 x 20 at (30, 40) on a page.
 struct Combo : testing::Test {
   Combo() : driver(page, {300, 200}) {
