@@ -155,5 +155,25 @@ TEST(KeyEvents, ReachTheFocusedViewWithHostCodesAndFlags) {
             1);
 }
 
+// A borderless pop-up made key takes the keyboard: keys sent to its window reach the view
+// that is first responder in it.
+TEST(KivWindow, BorderlessPanelBecomesKeyAndGetsTheKeys) {
+  KivWindow panel({40, 40, 120, 80}, KivWindow::Style::Panel);
+  KeyView view;
+  panel.setContentView(&view);
+  panel.makeKeyAndOrderFront();
+  QWindow* handle = widgetOf(panel)->windowHandle();
+  ASSERT_NE(handle, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(handle));
+  EXPECT_TRUE(panel.isKeyWindow());
+  ASSERT_TRUE(view.becomeFirstResponder());
+  QTest::keyClick(handle, Qt::Key_B);
+  ASSERT_EQ(view.seen.size(), 1u);
+  EXPECT_EQ(view.seen[0].first, "down");
+  EXPECT_EQ(view.seen[0].second.keyCode, 11);
+  panel.orderOut();
+  EXPECT_FALSE(panel.isKeyWindow());
+}
+
 }  // namespace
 }  // namespace velt
