@@ -12,6 +12,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <numbers>
 
 #include "toolkit/mouse_zones.h"
 #include "toolkit/sheetgen/sheet_style.h"
@@ -32,7 +33,7 @@ QPointF centreOf(const MouseZoneRect& zone) {
 QTransform bodyFrame() {
   const QPointF wheel = centreOf(kScrollWheelZone);
   const QPointF axis = centreOf(kLogoTypeZone) - wheel;
-  const double degrees = std::atan2(axis.y(), axis.x()) * 180 / M_PI - 90;
+  const double degrees = std::atan2(axis.y(), axis.x()) * 180 / std::numbers::pi - 90;
   QTransform frame;
   frame.translate(wheel.x(), wheel.y());
   frame.rotate(degrees);
@@ -132,8 +133,6 @@ void paintGrip(QPainter& painter, const QPainterPath& grip) {
 
 // The two thumb buttons behind the flank.
 void paintThumbButtons(QPainter& painter) {
-  painter.setPen(QPen(kOutlineOver, 0.8));
-  painter.setBrush(kFace);
   QPainterPath front;
   front.moveTo(-70, 8);
   front.cubicTo(-68, 16, -66, 24, -64, 30);
@@ -153,6 +152,7 @@ void paintThumbButtons(QPainter& painter) {
 void paintCable(QPainter& painter, const QTransform& frame) {
   const QPointF relief = frame.map(QPointF(-27, -26));
   const QPointF forward = frame.map(QPointF(-27, -32)) - relief;
+  // In the picture's own coordinates from here: it runs off the left edge.
   QPainterPath cable;
   cable.moveTo(relief);
   cable.cubicTo(relief + forward, QPointF(8, 5), QPointF(-4, 13));
