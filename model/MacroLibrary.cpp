@@ -46,8 +46,13 @@ bool MacroLibrary::saveMacroItems() {
   std::error_code error;
   if (folder_.empty() || !fs::is_directory(folder_, error)) return false;
   std::vector<std::string> names;
-  for (const auto& macro : macros_) names.push_back(macro->strName());
-  const std::vector<std::string> files = macroFileNames(names);
+  std::vector<std::string> kept;
+  for (const auto& macro : macros_) {
+    names.push_back(macro->strName());
+    const auto file = files_.find(macro.get());
+    kept.push_back(file != files_.end() ? file->second : std::string());
+  }
+  const std::vector<std::string> files = macroFileNames(names, kept);
   TextEntries list;
   list.emplace_back("macroCount", integerText(static_cast<uint32_t>(macros_.size())));
   for (size_t i = 0; i < macros_.size(); ++i) {
@@ -56,6 +61,8 @@ bool MacroLibrary::saveMacroItems() {
     list.emplace_back("macro" + std::to_string(i), path);
   }
   if (!writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
+  files_.clear();
+  for (size_t i = 0; i < macros_.size(); ++i) files_[macros_[i].get()] = files[i];
   return removeUnlisted(files);
 }
 
@@ -101,6 +108,12 @@ bool MacroLibrary::readMacroItems() {
       logf("macro list entry %lld skipped", static_cast<long long>(i));
       continue;
     }
+    const std::string_view name =
+        std::string_view(path).substr(std::min(path.size(), folder_.size()));
+    if (path.starts_with(folder_) && name.find('/') == std::string_view::npos &&
+        isMacroFileName(name)) {
+      files_[macro.get()] = std::string(name);
+    }
     macros_.push_back(std::move(macro));
   }
   return true;
@@ -137,7 +150,11 @@ bool MacroLibrary::addMacro(const MacroData& data) {
 }
 
 bool MacroLibrary::removeMacro(int64_t id) {
-  return std::erase_if(macros_, [&](const auto& macro) { return sameID(*macro, id); }) > 0;
+  return std::erase_if(macros_, [&](const auto& macro) {
+           if (!sameID(*macro, id)) return false;
+           files_.erase(macro.get());
+           return true;
+         }) > 0;
 }
 
 int32_t MacroLibrary::nextMacroID() const {

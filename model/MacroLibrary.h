@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/Macro.h"
@@ -30,8 +31,9 @@ class MacroLibrary {
 
   // Writes every macro file, then the list file, then removes the macro files the list
   // no longer names: at every moment the list on disk names files that hold its
-  // macros. False (nothing more written) at the first failed file operation, and
-  // without writing anything when the folder is not set or does not exist.
+  // macros. A macro keeps the file it has, so no file the list on disk names is
+  // overwritten with another macro. False (nothing more written) at the first failed file
+  // operation, and without writing anything when the folder is not set or does not exist.
   bool saveMacroItems();
   // Appends the macros the list file names (full paths, used as they stand). Entries
   // whose file cannot be read are skipped. False when the list cannot be read.
@@ -66,6 +68,9 @@ class MacroLibrary {
   ItemRect bounds_;
   std::string folder_;
   std::vector<std::unique_ptr<Macro>> macros_;
+  // The file in the folder that the list on disk names for a macro (read from it or
+  // last written to it); the macro keeps it at the next write.
+  std::unordered_map<const Macro*, std::string> files_;
 };
 
 }  // namespace velt

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <set>
 
@@ -192,6 +193,25 @@ TEST(MacroLibrary, NamesBecomeSafeUniqueFileNames) {
   EXPECT_EQ(files, expected);
 }
 
+TEST(MacroLibrary, MacrosKeepTheirFilesAndNewNamesAvoidThem) {
+  const std::vector<std::string> names = {"foo", "Foo", "foo", "Bar", "Bar", "x", "y", "z"};
+  const std::vector<std::string> kept = {"foo-3.macro",  // kept although "foo.macro" is free
+                                         "",
+                                         "FOO-3.macro",  // the same file on macOS: not kept
+                                         "Bar.macro",
+                                         "Bar.macro",  // shared: only the first keeps it
+                                         ".x.macro",   // not a name of this form
+                                         "y.plist",
+                                         "a:b.macro"};
+  const std::vector<std::string> expected = {"foo-3.macro", "Foo.macro", "foo-2.macro", "Bar.macro",
+                                             "Bar-2.macro", "x.macro",   "y.macro",     "z.macro"};
+  EXPECT_EQ(macroFileNames(names, kept), expected);
+  EXPECT_TRUE(isMacroFileName("caf\xC3\xA9-2.macro"));
+  for (const char* bad : {".macro", ".x.macro", "a/b.macro", "a\x01.macro", "x.plist"}) {
+    EXPECT_FALSE(isMacroFileName(bad)) << bad;
+  }
+}
+
 TEST(MacroLibrary, HostileAndSharedNamesStayInsideTheFolderAndApart) {
   TempFolder outer;
   const std::string folder = outer.path() + "Macros/";
@@ -248,14 +268,11 @@ TEST(MacroLibrary, HostileListIsBounded) {
   EXPECT_FALSE(fs::exists(folder.file("gone")));
 }
 
-// Stops the write after each possible number of file operations, as a crash or a
-// full disk would: the library on disk is then the old one or the new one, and every
-// macro its list names is readable.
-TEST(MacroLibrary, WriteInterruptedAnywhereLosesNoMacro) {
-  MacroLibrary before;
-  addMacro(before, "Copy", 3);
-  addMacro(before, "Paste", 2);
-  addMacro(before, "Twin", 1);
+// Stops the write of the edited library after each possible number of file
+// operations, as a crash or a full disk would: the library on disk is then the old one
+// or the new one, and every macro its list names is readable.
+void expectInterruptedWritesLoseNoMacro(MacroLibrary& before,
+                                        const std::function<void(MacroLibrary&)>& edit) {
   const std::vector<MacroData> oldContents = contents(before);
   bool completed = false;
   for (int allowed = 0; !completed; ++allowed) {
@@ -267,10 +284,7 @@ TEST(MacroLibrary, WriteInterruptedAnywhereLosesNoMacro) {
     MacroLibrary after(writer);
     after.setMacroPath(folder.path());
     ASSERT_TRUE(after.readMacroItems());
-    after.removeMacro(16);                 // Copy deleted
-    after.macroWithID(17)->removeItems();  // Paste changed
-    after.macroWithID(17)->addItem(16, 241, 0, 0, Macro::kAppend);
-    addMacro(after, "Twin", 4);  // a second Twin
+    edit(after);
     const std::vector<MacroData> newContents = contents(after);
     completed = after.saveMacroItems();
     EXPECT_EQ(completed, writer.operations() <= allowed) << allowed;
@@ -287,6 +301,34 @@ TEST(MacroLibrary, WriteInterruptedAnywhereLosesNoMacro) {
       EXPECT_TRUE(read[i] == oldContents[i] || newVersion) << allowed << " " << i;
     }
   }
+}
+
+TEST(MacroLibrary, WriteInterruptedAnywhereLosesNoMacro) {
+  MacroLibrary before;
+  addMacro(before, "Copy", 3);
+  addMacro(before, "Paste", 2);
+  addMacro(before, "Twin", 1);
+  expectInterruptedWritesLoseNoMacro(before, [](MacroLibrary& after) {
+    after.removeMacro(16);                 // Copy deleted
+    after.macroWithID(17)->removeItems();  // Paste changed
+    after.macroWithID(17)->addItem(16, 241, 0, 0, Macro::kAppend);
+    addMacro(after, "Twin", 4);  // a second Twin
+  });
+}
+
+// "foo" has "foo-3.macro" while "Foo-2" holds "Foo-2.macro". Once "Foo-2" is deleted,
+// a new "foo" takes "foo-2.macro"; the first "foo" keeps its file, so that the old
+// list, still in place until the new one is written, finds it there.
+TEST(MacroLibrary, WriteInterruptedAnywhereKeepsMacrosWhoseNamesDifferInCase) {
+  MacroLibrary before;
+  addMacro(before, "Foo", 1);
+  addMacro(before, "Foo-2", 2);
+  addMacro(before, "foo", 3);
+  expectInterruptedWritesLoseNoMacro(before, [](MacroLibrary& after) {
+    after.removeMacro(17);
+    after.macroWithID(18)->addItem(16, 242, 0, 0, Macro::kAppend);
+    addMacro(after, "foo", 4);
+  });
 }
 
 }  // namespace
