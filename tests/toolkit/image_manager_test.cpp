@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <map>
+#include <string>
+
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/ImageManager.h"
 #include "toolkit/image_access.h"
@@ -133,6 +136,114 @@ TEST_F(ImageManagerTest, WorksWithAnotherTable) {
   EXPECT_EQ(store.getImage(0, 44, {5, 6, 4, 4}).pixel(0, 0), Color::fromRgb8(5, 6, 7));
   EXPECT_TRUE(store.getImage(0, 45, {0, 0, 4, 4}).isNull());
   EXPECT_EQ(log.lines, std::vector<std::string>{"getNSImage is nil 45"});
+}
+
+// The whole family table, written out once more: every sheet a colour of its own, so that
+// each ID and state shows which file answered it.
+class FamilyTableTest : public testing::Test {
+ protected:
+  static constexpr const char* kStates[] = {"Normal", "Over", "Down", "Disable"};
+  struct Whole {
+    int32_t id;
+    const char* file;
+  };
+  struct Pieces {
+    int32_t first;
+    int32_t last;
+    const char* page;
+    int states;  // 4, or 3 where the page has no disable sheet
+  };
+  static constexpr Whole kWhole[] = {
+      {0, "Main_Normal.bmp"},
+      {22, "MouseSetting_Normal.bmp"},
+      {45, "Sensor_Normal.bmp"},
+      {57, "ColorSetting_BK.bmp"},
+      {98, "Mouse.png"},
+      {99, "MacroSetting_BK.bmp"},
+      {108, "Support_Normal.bmp"},
+      {115, "Slider_Normal.bmp"},
+      {116, "Slider_Disable.bmp"},
+      {117, "Slider1.bmp"},
+      {118, "Slider2.bmp"},
+      {119, "Slider3.bmp"},
+      {120, "Scroll_Normal.bmp"},
+      {124, "ColorPanel.bmp"},
+      {125, "ReName_Normal.bmp"},
+      {130, "LeftClickWarn_Normal.bmp"},
+      {133, "DeleteMacro_Normal.bmp"},
+      {137, "SensorSQAT1_Normal.bmp"},
+      {141, "SensorSQAT2_Normal.bmp"},
+      {147, "SensorSQAT3_Normal.bmp"},
+      {150, "ResetWarn_Normal.bmp"},
+      {154, "AssignKey_Normal.bmp"},
+  };
+  static constexpr Pieces kPieces[] = {
+      {1, 21, "Main", 4},           {23, 44, "MouseSetting", 4},    {46, 56, "Sensor", 4},
+      {58, 97, "ColorSetting", 4},  {100, 107, "MacroSetting", 4},  {109, 114, "Support", 4},
+      {126, 129, "ReName", 4},      {131, 132, "LeftClickWarn", 3}, {134, 136, "DeleteMacro", 3},
+      {138, 140, "SensorSQAT1", 3}, {142, 146, "SensorSQAT2", 3},   {148, 149, "SensorSQAT3", 3},
+      {151, 153, "ResetWarn", 3},   {155, 158, "AssignKey", 4},
+  };
+
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    for (const Whole& w : kWhole) write(w.file);
+    for (const Pieces& p : kPieces)
+      for (int state = 0; state < p.states; ++state)
+        write(std::string(p.page) + "_" + kStates[state] + ".bmp");
+    write("Scroll_Down.bmp");
+    write("Scroll_Over.bmp");
+  }
+  void write(const std::string& name) {
+    if (colours_.count(name)) return;  // a page's normal sheet is also its background
+    const int n = static_cast<int>(colours_.size());
+    const Color colour = Color::fromRgb8(n * 4, 255 - n * 4, 100 + n);
+    colours_[name] = colour;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(qRgb(n * 4, 255 - n * 4, 100 + n));
+    ASSERT_TRUE(image.save(dir_.filePath(QString::fromStdString(name))));
+  }
+  // The file an answer came from, or "" for none.
+  std::string fileOf(const Image& image) const {
+    if (image.isNull()) return "";
+    for (const auto& [name, colour] : colours_)
+      if (image.pixel(1, 1) == colour) return name;
+    return "?";
+  }
+
+  QTemporaryDir dir_;
+  std::map<std::string, Color> colours_;
+};
+
+TEST_F(FamilyTableTest, EveryIdAndStateComesFromItsSheet) {
+  EXPECT_EQ(colours_.size(), 62u);
+  ImageManager store(configImageTable(), dir_.path().toStdString() + "/");
+  LogCapture log;
+  const Rect piece{0, 0, 4, 4};
+  for (const Whole& w : kWhole)
+    for (int32_t state = 0; state < 4; ++state) {
+      Image image = store.getImage(state, w.id, {1, 1, 2, 2});
+      EXPECT_EQ(fileOf(image), w.file) << "ID " << w.id << " state " << state;
+      EXPECT_EQ(image.size(), (Size{4, 4})) << "whole, uncut: ID " << w.id;
+    }
+  for (const Pieces& p : kPieces)
+    for (int32_t id : {p.first, p.last})
+      for (int32_t state = 0; state < 4; ++state) {
+        std::string expected =
+            state < p.states ? std::string(p.page) + "_" + kStates[state] + ".bmp" : "";
+        EXPECT_EQ(fileOf(store.getImage(state, id, piece)), expected)
+            << "ID " << id << " state " << state;
+      }
+  for (int32_t id : {121, 123}) {
+    EXPECT_EQ(fileOf(store.getImage(0, id, piece)), "Scroll_Down.bmp");
+    EXPECT_EQ(fileOf(store.getImage(1, id, piece)), "Scroll_Over.bmp");
+    EXPECT_EQ(fileOf(store.getImage(2, id, piece)), "");
+    EXPECT_EQ(fileOf(store.getImage(3, id, piece)), "");
+  }
+  EXPECT_EQ(fileOf(store.getImage(0, 159, piece)), "");
+  // One line for each missing state asked for: the six dialogs without a disable sheet
+  // (first and last ID each), the scroll parts' two missing states, and 159.
+  EXPECT_EQ(log.lines.size(), 6u * 2 + 2 * 2 + 1);
 }
 
 TEST(ImageClone, CopiesTheRectangleAndRefusesEmptyOnes) {
