@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "tests/toolkit/toolkit_test_support.h"
@@ -42,6 +43,29 @@ TEST(KivTimer, RestartReplacesTheCallbackAndFireRunsIt) {
   timer.fire();
   EXPECT_EQ(seen, "ab");
   EXPECT_EQ(timer.interval(), std::chrono::milliseconds(100));
+}
+
+// Lives in a tick's callback; says when the callback is gone.
+bool gSentinelGone = false;
+struct Sentinel {
+  ~Sentinel() { gSentinelGone = true; }
+};
+
+TEST(KivTimer, TickMayRestartItsOwnTimer) {
+  KivTimer timer;
+  auto sentinel = std::make_shared<Sentinel>();
+  static bool goneDuringTick = false;
+  timer.start(std::chrono::milliseconds(1), [&timer, sentinel] {
+    timer.start(std::chrono::hours(1), [] {});
+    // Nothing of the replaced callback may be gone while it still runs.
+    goneDuringTick = gSentinelGone;
+    stopModalLoop(0);
+  });
+  sentinel.reset();
+  runModalLoop();
+  EXPECT_FALSE(goneDuringTick);
+  EXPECT_TRUE(gSentinelGone) << "released once the tick is over";
+  EXPECT_EQ(timer.interval(), std::chrono::hours(1));
 }
 
 TEST(MainLoop, ModalLoopsNestAndStopInnermostFirst) {

@@ -10,8 +10,10 @@ struct KivTimer::Impl {
 };
 
 KivTimer::KivTimer() : impl_(std::make_unique<Impl>()) {
+  // A copy runs: the tick may restart this timer with another callback, which must not
+  // destroy the one still running.
   QObject::connect(&impl_->timer, &QTimer::timeout, &impl_->timer, [impl = impl_.get()] {
-    if (impl->tick) impl->tick();
+    if (auto tick = impl->tick) tick();
   });
 }
 
