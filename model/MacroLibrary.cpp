@@ -52,18 +52,40 @@ bool MacroLibrary::saveMacroItems() {
     const auto file = files_.find(macro.get());
     kept.push_back(file != files_.end() ? file->second : std::string());
   }
-  const std::vector<std::string> files = macroFileNames(names, kept);
+  // Entries the read left alone stay listed, and their files stay as they are.
+  std::vector<std::string> unreadFiles;
+  for (const std::string& path : unread_) {
+    const std::string name = fileInFolder(path);
+    if (name.empty()) continue;
+    names.emplace_back();
+    kept.push_back(name);
+    unreadFiles.push_back(name);
+  }
+  std::vector<std::string> files = macroFileNames(names, kept);
+  files.resize(macros_.size());
   TextEntries list;
-  list.emplace_back("macroCount", integerText(static_cast<uint32_t>(macros_.size())));
+  list.emplace_back("macroCount",
+                    integerText(static_cast<uint32_t>(macros_.size() + unread_.size())));
   for (size_t i = 0; i < macros_.size(); ++i) {
     const std::string path = folder_ + files[i];
     if (!macros_[i]->save(path, *writer_)) return false;
     list.emplace_back("macro" + std::to_string(i), path);
   }
+  for (size_t i = 0; i < unread_.size(); ++i) {
+    list.emplace_back("macro" + std::to_string(macros_.size() + i), unread_[i]);
+  }
   if (!writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
   files_.clear();
   for (size_t i = 0; i < macros_.size(); ++i) files_[macros_[i].get()] = files[i];
+  files.insert(files.end(), unreadFiles.begin(), unreadFiles.end());
   return removeUnlisted(files);
+}
+
+// The file's name when the path names a file of the library's form in the folder.
+std::string MacroLibrary::fileInFolder(const std::string& path) const {
+  if (folder_.empty() || !path.starts_with(folder_)) return {};
+  const std::string name = path.substr(folder_.size());
+  return name.find('/') == std::string::npos && isMacroFileName(name) ? name : std::string();
 }
 
 // Macro files of earlier writes and temporary files a crash left behind; other files
@@ -86,35 +108,37 @@ bool MacroLibrary::removeUnlisted(const std::vector<std::string>& listed) {
 bool MacroLibrary::readMacroItems() {
   TextDict list;
   if (!readTextDict(listFilePath(folder_), list)) return false;
-  int64_t count = std::max<int64_t>(0, dictInteger(list, "macroCount"));
-  if (count > kMaxLibraryMacros) {
-    logf("macro list: %lld macros, reading the first %lld", static_cast<long long>(count),
-         static_cast<long long>(kMaxLibraryMacros));
-    count = kMaxLibraryMacros;
-  }
+  // A list has at most one entry per key; a count above that names nothing more.
+  const int64_t count = std::min(std::max<int64_t>(0, dictInteger(list, "macroCount")),
+                                 static_cast<int64_t>(list.size()));
+  const auto entry = [&](int64_t i) { return dictText(list, "macro" + std::to_string(i)); };
   uint64_t bytes = 0;
-  for (int64_t i = 0; i < count; ++i) {
-    const std::string path = dictText(list, "macro" + std::to_string(i));
+  int64_t i = 0;
+  for (; i < count && i < kMaxLibraryMacros; ++i) {
+    const std::string path = entry(i);
     std::error_code error;
     const uintmax_t size = fs::file_size(path, error);
     if (!error) bytes += size;
-    if (bytes > kMaxLibraryBytes) {
-      logf("macro list: files beyond %lld bytes not read",
-           static_cast<long long>(kMaxLibraryBytes));
-      break;
-    }
+    if (bytes > kMaxLibraryBytes) break;
     auto macro = newMacro(0, "");
     if (path.empty() || !macro->read(path)) {
       logf("macro list entry %lld skipped", static_cast<long long>(i));
       continue;
     }
-    const std::string_view name =
-        std::string_view(path).substr(std::min(path.size(), folder_.size()));
-    if (path.starts_with(folder_) && name.find('/') == std::string_view::npos &&
-        isMacroFileName(name)) {
-      files_[macro.get()] = std::string(name);
-    }
+    if (const std::string name = fileInFolder(path); !name.empty()) files_[macro.get()] = name;
     macros_.push_back(std::move(macro));
+  }
+  unread_.clear();
+  if (i < count) {
+    logf(
+        "macro list: %lld of %lld entries beyond the limits of %lld macros and %llu bytes "
+        "not read; they stay listed",
+        static_cast<long long>(count - i), static_cast<long long>(count),
+        static_cast<long long>(kMaxLibraryMacros),
+        static_cast<unsigned long long>(kMaxLibraryBytes));
+  }
+  for (; i < count; ++i) {
+    if (std::string path = entry(i); !path.empty()) unread_.push_back(std::move(path));
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include <limits>
 #include <set>
 
+#include "model/limits.h"
 #include "model/macro_file_names.h"
 #include "model/plist_file.h"
 #include "temp_folder.h"
@@ -266,6 +267,50 @@ TEST(MacroLibrary, HostileListIsBounded) {
   addMacro(library, "A", 1);
   EXPECT_FALSE(library.saveMacroItems());  // folder deleted meanwhile: nothing written
   EXPECT_FALSE(fs::exists(folder.file("gone")));
+}
+
+// A library beyond the reading limits (here the byte budget, reached by a large file)
+// loads what fits; the entries it left alone stay listed and their files stay, so that
+// writing the library does not delete macros it never read.
+TEST(MacroLibrary, EntriesBeyondTheLimitsStayListedWithTheirFiles) {
+  TempFolder folder;
+  const auto saved = [&](int64_t id, const std::string& name) {
+    Macro m;
+    m.initMacro(nullptr, id, name, {});
+    m.addItem(1, 4, 0, static_cast<uint64_t>(id), Macro::kAppend);
+    const std::string path = folder.file(name + ".macro");
+    EXPECT_TRUE(m.save(path));
+    return path;
+  };
+  const std::string a = saved(16, "A");
+  const std::string b = saved(17, "B");
+  const std::string big = folder.file("Big.macro");
+  test::writeBytes(big, "");
+  fs::resize_file(big, kMaxLibraryBytes + 1);  // sparse: its size alone passes the budget
+  const std::string c = saved(18, "C");
+  const std::string cBytes = test::readBytes(c);
+  ASSERT_TRUE(writeXmlPlist(
+      folder.file("macroList.plist"),
+      {{"macroCount", "4"}, {"macro0", a}, {"macro1", b}, {"macro2", big}, {"macro3", c}}));
+
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  ASSERT_TRUE(library.readMacroItems());
+  ASSERT_EQ(library.macros().size(), 2u);
+  library.removeMacro(16);
+  addMacro(library, "C", 1);  // a new macro of the unread one's name
+  ASSERT_TRUE(library.saveMacroItems());
+
+  EXPECT_EQ(filesIn(folder.path()), (std::set<std::string>{"B.macro", "Big.macro", "C.macro",
+                                                           "C-2.macro", "macroList.plist"}));
+  EXPECT_EQ(test::readBytes(c), cBytes);
+  TextDict list;
+  ASSERT_TRUE(readTextDict(folder.file("macroList.plist"), list));
+  EXPECT_EQ(list, (TextDict{{"macroCount", "4"},
+                            {"macro0", b},
+                            {"macro1", folder.file("C-2.macro")},
+                            {"macro2", big},
+                            {"macro3", c}}));
 }
 
 // Stops the write of the edited library after each possible number of file
