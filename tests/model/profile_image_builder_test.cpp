@@ -207,6 +207,16 @@ const BuilderCase kCases[] = {
        EXPECT_EQ(r.buttons[4].macroLength, 0);
        EXPECT_EQ(r.macros[4].eventCount, 0);
      }},
+    {"MacroButtonWithoutMacro",
+     [](Profile& p) {
+       p.key1().setKeyMappingTable(kMacroFunction);
+       p.key1().setKeyFunIndex(7);  // no button macro at that position
+     },
+     [](const PROFILE_T& r) {
+       EXPECT_EQ(r.buttons[0].type, 3);
+       EXPECT_EQ(r.buttons[0].code, 0xFE);
+       EXPECT_EQ(r.macros[0].eventCount, 0);
+     }},
     {"FunctionSevenAndAbove",
      [](Profile& p) {
        p.key1().setKeyMappingTable(7);
