@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -58,7 +60,17 @@ class WindowDriver {
     return QPoint(static_cast<int>(p.x), widgetOf(window_)->height() - static_cast<int>(p.y));
   }
 
-  void move(Point p) { QTest::mouseMove(handle(), toQt(p)); }
+  void move(Point p) {
+    // Not every platform turns a synthetic first move into an enter (an X server does
+    // not): the pointer enters the window once, here.
+    if (!entered_) {
+      entered_ = true;
+      QPointF local = toQt(p);
+      QEnterEvent enter(local, local, handle()->mapToGlobal(local));
+      QCoreApplication::sendEvent(handle(), &enter);
+    }
+    QTest::mouseMove(handle(), toQt(p));
+  }
   void press(Point p) { QTest::mousePress(handle(), Qt::LeftButton, {}, toQt(p)); }
   void drag(Point p) {
     // A move with the button held; QTest's mouseMove keeps the pressed buttons.
@@ -73,6 +85,7 @@ class WindowDriver {
 
  private:
   KivWindow window_;
+  bool entered_ = false;
 };
 
 }  // namespace velt::test
