@@ -127,6 +127,7 @@ void KivMouseStatic::modeTimer() {
 }
 
 void KivMouseStatic::setColorShift(bool flag) {
+  const bool wasShifting = m_bColorShift;
   m_TimerColorShift.reset();
   m_bColorShift = flag;
   if (!flag) {
@@ -136,10 +137,13 @@ void KivMouseStatic::setColorShift(bool flag) {
     }
     setNeedsDisplay();
   } else {
-    for (int32_t bit : kZoneBits) {
-      Zone z = zoneOf(bit);
-      z.colorOld = z.color;
-    }
+    // Already shifting, the current colours are the cycling ones: the zones' own colours
+    // stay saved.
+    if (!wasShifting)
+      for (int32_t bit : kZoneBits) {
+        Zone z = zoneOf(bit);
+        z.colorOld = z.color;
+      }
     m_TimerColorShift = std::make_unique<KivTimer>();
     m_TimerColorShift->start(std::chrono::milliseconds(100), [this] { colorShiftTimer(); });
   }

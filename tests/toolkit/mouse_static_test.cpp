@@ -164,6 +164,23 @@ TEST_F(MouseStaticTest, ColourShiftOnThenOffRestoresTheZoneColours) {
   EXPECT_EQ(preview_.currentColor(8), Color::fromRgb8(9, 9, 9));
 }
 
+// The lighting page's colour shift button pressed while colour shift already runs.
+TEST_F(MouseStaticTest, ColourShiftOnTwiceKeepsTheZoneColours) {
+  preview_.setScrollWheelColor(kRed);
+  preview_.setLogoTypeColor(kBlue);
+  preview_.setColorShift(true);
+  for (int i = 0; i < 5; ++i) preview_.timerColorShift()->fire();
+  ASSERT_NE(preview_.currentColor(1), kRed);
+  preview_.setColorShift(true);
+  ASSERT_NE(preview_.timerColorShift(), nullptr) << "still shifting";
+  for (int i = 0; i < 5; ++i) preview_.timerColorShift()->fire();
+  EXPECT_EQ(preview_.getScrollWheelColor(), kRed) << "not the cycling colour";
+  EXPECT_EQ(preview_.getLogoTypeColor(), kBlue);
+  preview_.setColorShift(false);
+  EXPECT_EQ(preview_.currentColor(1), kRed);
+  EXPECT_EQ(preview_.currentColor(8), kBlue);
+}
+
 TEST_F(MouseStaticTest, ColourShiftFirstStepAndItsAlpha) {
   preview_.setAllAlpha(51);
   preview_.setColorShift(true);
