@@ -202,6 +202,10 @@ TEST_F(Menu, ItemsAreAccessibleAsMenuItems) {
   EXPECT_EQ(first.topLeft(), widgetOf(menu)->mapToGlobal(QPoint(1, 4)));
   EXPECT_EQ(a->childAt(first.center().x(), first.center().y()), a->child(0));
 
+  EXPECT_FALSE(a->child(0)->state().invisible);
+  menu.hideMenu();
+  EXPECT_TRUE(a->child(0)->state().invisible) << "the menu is closed";
+
   QAccessibleInterface* keys = a->child(2);
   menu.removeMenuItem(3);
   EXPECT_EQ(a->childCount(), 2);

@@ -201,6 +201,7 @@ QAccessible::State AccessibleRowItem::state() const {
     s.invalid = true;
     return s;
   }
+  s.invisible = view_->state().invisible;  // a closed menu's items too
   s.selectable = true;
   s.selected = r->selected;
   s.disabled = !r->enabled;
