@@ -2,7 +2,10 @@
 
 #include <QAccessible>
 
+#include <optional>
+
 #include "tests/toolkit/control_test_support.h"
+#include "tests/toolkit/render_support.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivScrollCtrl.h"
 #include "toolkit/platform/ViewWidget.h"
@@ -136,6 +139,47 @@ TEST_F(ScrollBar, TwoBarsShareTheLastDraggedValue) {
   other.mouseDown(at(6, 60));
   EXPECT_EQ(parent.messages, (Messages{{100, 3}, {101, 5}}));
   EXPECT_EQ(lastValue, 5);
+}
+
+// The colour a one-colour picture paints.
+QRgb rgbOf(const Image& picture) {
+  const Color c = picture.pixel(0, 0);
+  return qRgb(toByte(c.red), toByte(c.green), toByte(c.blue));
+}
+
+TEST_F(ScrollBar, PressedPartShowsItsOverPicture) {
+  struct Case {
+    const char* name;
+    std::optional<Point> press;
+    const Image* up;
+    const Image* down;
+    const Image* thumbShown;
+  };
+  const Case cases[] = {
+      {"nothing pressed", std::nullopt, &last, &next, &thumb},
+      {"up button", Point{6, 114}, &lastOver, &next, &thumb},
+      {"down button", Point{6, 6}, &last, &nextOver, &thumb},
+      {"track", Point{6, 60}, &last, &next, &thumbOver},
+      {"outside", Point{30, 60}, &last, &next, &thumb},
+  };
+  for (const Case& c : cases) {
+    KivScrollCtrl b;
+    make(b, 100);
+    b.setMinMaxValue(0, 10);
+    if (c.press) b.mouseDown(at(*c.press));
+    const QImage shot = test::render(b);
+    const Rect t = b.thumbRect();
+    EXPECT_EQ(test::pixelAt(shot, 6, 114), rgbOf(*c.up)) << c.name;
+    EXPECT_EQ(test::pixelAt(shot, 6, 6), rgbOf(*c.down)) << c.name;
+    EXPECT_EQ(test::pixelAt(shot, 6, static_cast<int>(t.y + t.height / 2)), rgbOf(*c.thumbShown))
+        << c.name;
+    // The track shows between the thumb and the buttons.
+    const int free = t.y > 60 ? 20 : 100;
+    EXPECT_EQ(test::pixelAt(shot, 6, free), rgbOf(Image::filled({1, 1}, Color::gray(0.1))))
+        << c.name;
+    b.mouseUp(at(30, 60));
+    EXPECT_EQ(test::pixelAt(test::render(b), 6, 114), rgbOf(last)) << "released: " << c.name;
+  }
 }
 
 TEST_F(ScrollBar, AddCurValueMovesSilently) {
