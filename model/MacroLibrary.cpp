@@ -55,11 +55,12 @@ bool MacroLibrary::saveMacroItems() {
   // Entries the read left alone stay listed, and their files stay as they are.
   std::vector<std::string> unreadFiles;
   for (const std::string& path : unread_) {
-    const std::string name = fileInFolder(path);
+    const std::string name = nameInFolder(path);
     if (name.empty()) continue;
+    unreadFiles.push_back(name);
+    if (!isMacroFileName(name)) continue;  // no new name can be this one
     names.emplace_back();
     kept.push_back(name);
-    unreadFiles.push_back(name);
   }
   std::vector<std::string> files = macroFileNames(names, kept);
   files.resize(macros_.size());
@@ -81,11 +82,11 @@ bool MacroLibrary::saveMacroItems() {
   return removeUnlisted(files);
 }
 
-// The file's name when the path names a file of the library's form in the folder.
-std::string MacroLibrary::fileInFolder(const std::string& path) const {
+// The file's name when the path names a file right in the folder.
+std::string MacroLibrary::nameInFolder(const std::string& path) const {
   if (folder_.empty() || !path.starts_with(folder_)) return {};
   const std::string name = path.substr(folder_.size());
-  return name.find('/') == std::string::npos && isMacroFileName(name) ? name : std::string();
+  return name.find('/') == std::string::npos ? name : std::string();
 }
 
 // Macro files of earlier writes and temporary files a crash left behind; other files
@@ -112,6 +113,7 @@ bool MacroLibrary::readMacroItems() {
   const int64_t count = std::min(std::max<int64_t>(0, dictInteger(list, "macroCount")),
                                  static_cast<int64_t>(list.size()));
   const auto entry = [&](int64_t i) { return dictText(list, "macro" + std::to_string(i)); };
+  unread_.clear();
   uint64_t bytes = 0;
   int64_t i = 0;
   for (; i < count && i < kMaxLibraryMacros; ++i) {
@@ -122,13 +124,18 @@ bool MacroLibrary::readMacroItems() {
     if (bytes > kMaxLibraryBytes) break;
     auto macro = newMacro(0, "");
     if (path.empty() || !macro->read(path)) {
-      logf("macro list entry %lld skipped", static_cast<long long>(i));
+      // A file that is there but cannot be read now is not the library's to delete.
+      const bool there = !path.empty() && fs::is_regular_file(path, error);
+      logf("macro list entry %lld skipped%s", static_cast<long long>(i),
+           there ? "; it stays listed" : "");
+      if (there) unread_.push_back(path);
       continue;
     }
-    if (const std::string name = fileInFolder(path); !name.empty()) files_[macro.get()] = name;
+    if (const std::string name = nameInFolder(path); isMacroFileName(name)) {
+      files_[macro.get()] = name;
+    }
     macros_.push_back(std::move(macro));
   }
-  unread_.clear();
   if (i < count) {
     logf(
         "macro list: %lld of %lld entries beyond the limits of %lld macros and %llu bytes "

@@ -36,9 +36,9 @@ class MacroLibrary {
   // operation, and without writing anything when the folder is not set or does not exist.
   bool saveMacroItems();
   // Appends the macros the list file names (full paths, used as they stand). Entries
-  // whose file cannot be read are skipped. Entries beyond the limits of limits.h are
-  // not read but stay listed, with their files, at the next write. False when the
-  // list cannot be read.
+  // whose file is missing are dropped. Entries whose file is there but cannot be read,
+  // and entries beyond the limits of limits.h, are not read but stay listed, with
+  // their files, at the next write. False when the list cannot be read.
   bool readMacroItems();
 
   const std::vector<std::unique_ptr<Macro>>& macros() const { return macros_; }
@@ -63,7 +63,7 @@ class MacroLibrary {
 
  private:
   std::unique_ptr<Macro> newMacro(int64_t id, std::string name) const;
-  std::string fileInFolder(const std::string& path) const;
+  std::string nameInFolder(const std::string& path) const;
   bool removeUnlisted(const std::vector<std::string>& listed);
 
   FileWriter* writer_;
@@ -74,7 +74,8 @@ class MacroLibrary {
   // The file in the folder that the list on disk names for a macro (read from it or
   // last written to it); the macro keeps it at the next write.
   std::unordered_map<const Macro*, std::string> files_;
-  // List entries beyond the reading limits, in list order.
+  // List entries not read (beyond the limits, or a file that could not be read), in
+  // list order.
   std::vector<std::string> unread_;
 };
 

@@ -313,6 +313,38 @@ TEST(MacroLibrary, EntriesBeyondTheLimitsStayListedWithTheirFiles) {
                             {"macro3", c}}));
 }
 
+// An entry whose file is there but cannot be read (broken, or not readable for now)
+// is skipped, yet stays listed and keeps its file; an entry whose file is gone is
+// dropped.
+TEST(MacroLibrary, UnreadableEntriesStayListedAndMissingOnesAreDropped) {
+  TempFolder folder;
+  Macro good;
+  good.initMacro(nullptr, 16, "A", {});
+  good.addItem(1, 4, 0, 0, Macro::kAppend);
+  ASSERT_TRUE(good.save(folder.file("A.macro")));
+  test::writeBytes(folder.file("Broken.macro"), "not a property list");
+  test::writeBytes(folder.file("we:ird.macro"), "<plist><dict><key>macroName");
+  ASSERT_TRUE(
+      writeXmlPlist(folder.file("macroList.plist"), {{"macroCount", "4"},
+                                                     {"macro0", folder.file("Broken.macro")},
+                                                     {"macro1", folder.file("gone.macro")},
+                                                     {"macro2", folder.file("A.macro")},
+                                                     {"macro3", folder.file("we:ird.macro")}}));
+  MacroLibrary library;
+  library.setMacroPath(folder.path());
+  ASSERT_TRUE(library.readMacroItems());
+  ASSERT_EQ(library.macros().size(), 1u);
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(filesIn(folder.path()),
+            (std::set<std::string>{"A.macro", "Broken.macro", "we:ird.macro", "macroList.plist"}));
+  TextDict list;
+  ASSERT_TRUE(readTextDict(folder.file("macroList.plist"), list));
+  EXPECT_EQ(list, (TextDict{{"macroCount", "3"},
+                            {"macro0", folder.file("A.macro")},
+                            {"macro1", folder.file("Broken.macro")},
+                            {"macro2", folder.file("we:ird.macro")}}));
+}
+
 // Stops the write of the edited library after each possible number of file
 // operations, as a crash or a full disk would: the library on disk is then the old one
 // or the new one, and every macro its list names is readable.
