@@ -3,6 +3,7 @@
 #include <QAccessible>
 
 #include "tests/toolkit/control_test_support.h"
+#include "tests/toolkit/render_support.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivListBox.h"
 #include "toolkit/platform/ViewWidget.h"
@@ -216,6 +217,24 @@ TEST_F(ListBox, ReturnInTheFieldCommits) {
   ASSERT_EQ(box.boxItems().size(), 1u);
   EXPECT_EQ(box.boxItems()[0].m_strText, "Fire");
   EXPECT_FALSE(box.isEntryOpen());
+}
+
+TEST_F(ListBox, DrawsTheSelectedRowInTheAccent) {
+  box.setBkImage(Image::filled({120, 95}, Color::fromRgb8(0, 0, 0)));
+  box.addItem("Fire");
+  box.addItem("Walk");
+  box.mouseUp(at(20, 80));  // "Fire"
+  const QImage shot = test::render(box);
+  const QRgb accent = qRgb(179, 211, 53), grey = qRgb(190, 190, 190);
+  const Rect fire = box.boxItems()[0].m_rcItem, walk = box.boxItems()[1].m_rcItem;
+  EXPECT_GT(test::pixelsNear(shot, fire, accent), 5);
+  EXPECT_EQ(test::pixelsNear(shot, fire, grey), 0);
+  EXPECT_GT(test::pixelsNear(shot, walk, grey), 5);
+  EXPECT_EQ(test::pixelsNear(shot, walk, accent), 0);
+  // The text starts 10 points into its row.
+  for (int y = static_cast<int>(fire.y); y < static_cast<int>(fire.maxY()); ++y)
+    for (int x = 0; x < static_cast<int>(fire.x) + 9; ++x)
+      EXPECT_EQ(test::pixelAt(shot, x, y), qRgb(0, 0, 0)) << x << "," << y;
 }
 
 TEST_F(ListBox, AccessibleAsAListWithTheSelectedName) {

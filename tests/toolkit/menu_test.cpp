@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "tests/toolkit/control_test_support.h"
+#include "tests/toolkit/render_support.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivComboxButton.h"
 #include "toolkit/KivMenu.h"
@@ -45,6 +46,34 @@ TEST_F(Menu, ThreeRowsAreSixtyEightHigh) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(row(i).m_rcItem, (Rect{1, ys[i], 105, 20})) << i;
   EXPECT_TRUE(menu.isOpen());
   EXPECT_EQ(menu.highlighted(), -1);
+}
+
+// A row without the arrow's columns at its right end.
+Rect caption(const MenuItem& item) {
+  return {item.m_rcItem.x, item.m_rcItem.y, item.m_rcItem.width - 12, item.m_rcItem.height};
+}
+
+TEST_F(Menu, DrawsOutlineRowsArrowAndTheHighlightedCaption) {
+  menu.popMenu({200, 300}, 0);
+  menu.mouseMoved(at(centreOf(row(0))));
+  const QImage shot = test::render(menu);
+  const QRgb accent = qRgb(179, 211, 53), grey = qRgb(170, 170, 170), black = qRgb(0, 0, 0);
+  EXPECT_EQ(test::pixelAt(shot, 0, 30), accent) << "outline";
+  EXPECT_EQ(test::pixelAt(shot, 119, 30), accent);
+  EXPECT_EQ(test::pixelAt(shot, 60, 0), accent);
+  EXPECT_EQ(test::pixelAt(shot, 60, 67), accent);
+  EXPECT_EQ(test::pixelAt(shot, 3, 30), black) << "background";
+  // Row 0 highlighted: its caption in the accent; the others in grey.
+  EXPECT_GT(test::pixelsNear(shot, caption(row(0)), accent), 5);
+  EXPECT_EQ(test::pixelsNear(shot, caption(row(0)), grey), 0);
+  EXPECT_GT(test::pixelsNear(shot, caption(row(2)), grey), 5);
+  EXPECT_EQ(test::pixelsNear(shot, caption(row(2)), accent), 0);
+  // Row 2 has a submenu: the arrow's upright at right - 10, from y + 5 to y + height - 5.
+  const Rect keys = row(2).m_rcItem;
+  const int arrowX = static_cast<int>(keys.maxX()) - 10;
+  EXPECT_NE(test::pixelAt(shot, arrowX, static_cast<int>(keys.y) + 10), black);
+  EXPECT_EQ(test::pixelAt(shot, arrowX, static_cast<int>(row(0).m_rcItem.y) + 10), black)
+      << "no arrow on a row without submenu";
 }
 
 TEST_F(Menu, AnchorsPlaceTheGivenCorner) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cstdlib>
 #include <memory>
 
 #include "toolkit/KivImageView.h"
@@ -25,6 +26,20 @@ inline QImage render(KivImageView& view) {
 // The pixel at (x, y) from the bottom left, as drawn.
 inline QRgb pixelAt(const QImage& image, int x, int y) {
   return image.pixel(x, image.height() - 1 - y);
+}
+
+// Pixels in the rectangle (bottom left) whose colour lies within 8 of the given one in
+// each channel: text drawn in a colour, counted through its anti-aliasing.
+inline int pixelsNear(const QImage& image, const Rect& r, QRgb colour) {
+  int count = 0;
+  for (int y = static_cast<int>(r.y); y < static_cast<int>(r.maxY()); ++y)
+    for (int x = static_cast<int>(r.x); x < static_cast<int>(r.maxX()); ++x) {
+      QRgb p = pixelAt(image, x, y);
+      if (std::abs(qRed(p) - qRed(colour)) < 8 && std::abs(qGreen(p) - qGreen(colour)) < 8 &&
+          std::abs(qBlue(p) - qBlue(colour)) < 8)
+        ++count;
+    }
+  return count;
 }
 
 // A host without a window that counts what the view asks of it.
