@@ -361,6 +361,52 @@ TEST_F(Combo, ClickInTheOpenMenuWindowChooses) {
   EXPECT_FALSE(menu->isOpen());
 }
 
+TEST(KivComboxButton, DrawsItsPictureThenItsCaption) {
+  const Image normal = Image::filled({100, 20}, Color::fromRgb8(10, 10, 10));
+  const Image over = Image::filled({100, 20}, Color::fromRgb8(20, 20, 20));
+  const Image down = Image::filled({100, 20}, Color::fromRgb8(30, 30, 30));
+  const Image disable = Image::filled({100, 20}, Color::fromRgb8(40, 40, 40));
+  enum Step { Enter, Press, Select, Disable, HideCaption };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    const Image* shown;
+    bool caption;
+  };
+  const Case cases[] = {
+      {"normal", {}, &normal, true},
+      {"over", {Enter}, &over, true},
+      {"pressed", {Enter, Press}, &down, true},
+      {"selected", {Select}, &down, true},
+      {"disabled and selected", {Select, Disable}, &disable, true},
+      {"caption hidden", {HideCaption}, &normal, false},
+  };
+  const QRgb white = qRgb(255, 255, 255);
+  for (const Case& c : cases) {
+    RecordingView page;
+    KivComboxButton combo;
+    combo.initView(&page, 12, {0, 0, 100, 20});
+    combo.setImages(normal, over, down, disable);
+    combo.insertItem(1, "Left click");
+    combo.setCurItemID(1);
+    for (Step step : c.steps) {
+      if (step == Enter) combo.mouseEntered(at(5, 5));
+      if (step == Press) combo.mouseDown(at(5, 5));
+      if (step == Select) combo.select(true);
+      if (step == Disable) combo.enable(false);
+      if (step == HideCaption) combo.showWindowCaption(false);
+    }
+    const QImage shot = test::render(combo);
+    const Color expected = c.shown->pixel(0, 0);
+    EXPECT_EQ(test::pixelAt(shot, 2, 2),
+              qRgb(toByte(expected.red), toByte(expected.green), toByte(expected.blue)))
+        << c.name;
+    // The caption in white from (10, 6): nothing of it left of x = 10.
+    EXPECT_EQ(test::pixelsNear(shot, {10, 0, 90, 20}, white) > 5, c.caption) << c.name;
+    EXPECT_EQ(test::pixelsNear(shot, {0, 0, 9, 20}, white), 0) << c.name;
+  }
+}
+
 TEST_F(Combo, SelectedLookAndAccessibility) {
   combo.select(true);
   EXPECT_TRUE(combo.selected());
