@@ -3,6 +3,7 @@
 #include <QAccessible>
 
 #include "tests/toolkit/control_test_support.h"
+#include "tests/toolkit/render_support.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivSliderCtrl.h"
 #include "toolkit/KivSliderCtrl3D.h"
@@ -251,6 +252,26 @@ TEST_F(ThreeThumbs, Geometry) {
   slider.setCurValue1(0, false);
   EXPECT_EQ(slider.labelRect(1).x, 0);  // limited to 0
   EXPECT_EQ(slider.getSliderRect(0), Rect{});
+}
+
+TEST_F(ThreeThumbs, DrawsTrackThumbsInOrderAndTheirValues) {
+  slider.setCurValue2(10, false);  // thumb 2 over thumb 1
+  const QImage shot = test::render(slider);
+  auto grey = [](double level) {
+    const int v = toByte(level);
+    return qRgb(v, v, v);
+  };
+  const Rect one = slider.getSliderRect(1), three = slider.getSliderRect(3);
+  EXPECT_EQ(test::pixelAt(shot, static_cast<int>(one.x) + 5, static_cast<int>(one.y) + 6),
+            grey(0.5))
+      << "thumb 2 is drawn after thumb 1";
+  EXPECT_EQ(test::pixelAt(shot, static_cast<int>(three.x) + 5, static_cast<int>(three.y) + 8),
+            grey(0.6));
+  EXPECT_EQ(test::pixelAt(shot, 60, 35), grey(0.1)) << "the track around them";
+  // Each value in grey 0.8 in its label, under its thumb.
+  for (int32_t thumb : {1, 3})
+    EXPECT_GT(test::pixelsNear(shot, slider.labelRect(thumb), grey(0.8)), 3) << thumb;
+  EXPECT_EQ(test::pixelsNear(shot, {50, 0, 40, 40}, grey(0.8)), 0) << "no label between";
 }
 
 TEST_F(ThreeThumbs, HitTestPrefersTheLowerThumb) {
