@@ -126,12 +126,18 @@ void Macro::moveto(int32_t p) {
   move(static_cast<int32_t>(std::trunc(d)));
 }
 
+// At most the rows reading takes, so that the file reads back whole (a longer macro
+// would make the file too large to read at all).
 bool Macro::save(const std::string& path, FileWriter& writer) const {
+  const size_t count = std::min<size_t>(items_.size(), kMaxMacroEvents);
+  if (count < items_.size()) {
+    logf("%s: %zu events, writing the first %zu", path.c_str(), items_.size(), count);
+  }
   TextEntries out;
   out.emplace_back("macroName", strName_);
   out.emplace_back("macroID", integerText(static_cast<uint32_t>(nID_)));
-  out.emplace_back("evnetCount", integerText(static_cast<uint32_t>(items_.size())));
-  for (size_t i = 0; i < items_.size(); ++i) {
+  out.emplace_back("evnetCount", integerText(static_cast<uint32_t>(count)));
+  for (size_t i = 0; i < count; ++i) {
     const EventItem& item = items_[i];
     const std::string index = std::to_string(i);
     out.emplace_back("eventType_" + index, integerText(item.eventType()));

@@ -7,7 +7,8 @@ namespace velt {
 
 // Bounds on what reading a stored file accepts, so that a broken or hostile file
 // costs bounded time, memory and stack. They sit far above what the mouse can use
-// (128 events per button): a longer macro is read up to the limit, with a log line.
+// (128 events per button): a longer macro is read up to the limit, with a log line,
+// and written only up to it, so that every file written here reads back whole.
 // libplist 2.2 builds a dictionary in time that grows with the square of its entries
 // (about 5 s for a profile of seven 10000-event macros, 0.2 s at this limit).
 inline constexpr int64_t kMaxMacroEvents = 2000;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "base/log.h"
@@ -69,12 +70,17 @@ std::string eventKey(int button, const char* field, size_t event) {
   return "macro" + std::to_string(button) + "_event" + field + "_" + std::to_string(event);
 }
 
+// At most the events reading takes, so that every file written here reads back whole
+// (a longer macro would make the file too large to read at all).
 void writeMacro(TextEntries& out, int button, const MacroData& macro) {
+  const size_t count = std::min<size_t>(macro.eventCount(), kMaxMacroEvents);
+  if (count < macro.eventCount()) {
+    logf("button %d macro: %zu events, writing the first %zu", button, macro.eventCount(), count);
+  }
   out.emplace_back(numbered("macroID", button), integerText(macro.macroID()));
   out.emplace_back(numbered("macroName", button), macro.macroName());
-  out.emplace_back(numbered("eventCount", button),
-                   integerText(static_cast<uint32_t>(macro.eventCount())));
-  for (size_t i = 0; i < macro.eventCount(); ++i) {
+  out.emplace_back(numbered("eventCount", button), integerText(static_cast<uint32_t>(count)));
+  for (size_t i = 0; i < count; ++i) {
     const MacroEvent& e = macro.eventAtIndex(i);
     out.emplace_back(eventKey(button, "Type", i), integerText(e.eventType()));
     out.emplace_back(eventKey(button, "Action", i), integerText(e.eventAction()));

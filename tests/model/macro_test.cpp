@@ -241,6 +241,24 @@ TEST(MacroFile, RoundTripAndKeys) {
   EXPECT_EQ(read.strName(), "X");
 }
 
+// Written whole, a macro of eight times the event limit would make a file too large to
+// read at all.
+TEST(MacroFile, LongMacroIsWrittenUpToTheLimitAndReadsBack) {
+  test::TempFolder folder;
+  MacroData data(16, "Long");
+  for (int64_t i = 0; i < 8 * kMaxMacroEvents; ++i) data.addEvent(1, 4, i % 2, i);
+  Macro saved;
+  saved.initMacro(nullptr, 16, "Long", {0, 0, 200, 100});
+  saved.appendEvents(data);
+  ASSERT_TRUE(saved.save(folder.file("m.macro")));
+  Macro read;
+  read.initMacro(nullptr, 0, "", {0, 0, 200, 100});
+  ASSERT_TRUE(read.read(folder.file("m.macro")));
+  EXPECT_EQ(read.strName(), "Long");
+  ASSERT_EQ(read.eventItems().size(), static_cast<size_t>(kMaxMacroEvents));
+  EXPECT_EQ(read.eventItems().back().event(), data.eventAtIndex(kMaxMacroEvents - 1));
+}
+
 TEST(MacroFile, EventCountIsBounded) {
   test::TempFolder folder;
   for (const char* count : {"2147483647", "-5"}) {

@@ -231,6 +231,30 @@ TEST(ProfileFile, ReadingTruncatesToTheFieldWidthAndBoundsEventCounts) {
   EXPECT_EQ(p.macroData1().eventAtIndex(1), MacroEvent(0, 0, 0, 12));
 }
 
+// Seven button macros of twice the event limit: written whole, the file would be too
+// large to read at all; it holds each up to the limit and reads back, settings included.
+TEST(ProfileFile, LongMacrosAreWrittenUpToTheLimitAndTheFileReadsBack) {
+  TempFolder folder;
+  Profile p;
+  p.setDPIXaxis1(1234);
+  MacroData m(16, "Long");
+  for (int64_t i = 0; i < 2 * kMaxMacroEvents; ++i) m.addEvent(1, 4, i % 2, i);
+  for (int i = 0; i < 7; ++i) {
+    p.key(i).setKeyMappingTable(kMacroFunction);
+    p.key(i).setkeyMacro(16);
+    p.setButtonMacro(p.key(i), &m);
+  }
+  ASSERT_TRUE(p.save(folder.file("p.plist")));
+  Profile read;
+  ASSERT_TRUE(read.read(folder.file("p.plist")));
+  EXPECT_EQ(read.DPIXaxis1(), 1234);
+  for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(read.macroData(i).eventCount(), static_cast<size_t>(kMaxMacroEvents)) << i;
+    EXPECT_EQ(read.macroData(i).eventAtIndex(kMaxMacroEvents - 1),
+              m.eventAtIndex(kMaxMacroEvents - 1));
+  }
+}
+
 TEST(ProfileFile, MissingOrBrokenFileLeavesTheProfileUnchanged) {
   TempFolder folder;
   writeBytes(folder.file("broken.plist"), "<plist><dict><key>enalbe");
