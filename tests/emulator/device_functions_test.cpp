@@ -62,14 +62,20 @@ Bytes imageOf(PROFILE_T profile) {
   return image;
 }
 
-TEST_F(DeviceFunctionsTest, VersionAndProfileSwitch) {
-  ASSERT_TRUE(Open_device());
+// A fresh mouse answers firmware 46 and profile 0.
+void expectFreshMouse() {
   uint16_t version = 0;
   EXPECT_EQ(Get_fw_version(version), 1);
   EXPECT_EQ(version, 46);
   uint8_t id = 9;
   EXPECT_EQ(Get_current_profile_id(id), 1);
   EXPECT_EQ(id, 0);
+}
+
+TEST_F(DeviceFunctionsTest, VersionAndProfileSwitch) {
+  ASSERT_TRUE(Open_device());
+  expectFreshMouse();
+  uint8_t id = 9;
   EXPECT_EQ(Set_current_profile_id(3), 1);
   EXPECT_EQ(Get_current_profile_id(id), 1);
   EXPECT_EQ(id, 3);
@@ -131,12 +137,7 @@ TEST_F(DeviceFunctionsTest, SwitchGivenUpOnABusyMouseLeavesTheNextCommandAComman
   EXPECT_EQ(Set_current_profile_id(1), 3);
   install();
   ASSERT_TRUE(Open_device());
-  uint16_t version = 0;
-  EXPECT_EQ(Get_fw_version(version), 1);
-  EXPECT_EQ(version, 46);
-  uint8_t id = 9;
-  EXPECT_EQ(Get_current_profile_id(id), 1);
-  EXPECT_EQ(id, 0);
+  expectFreshMouse();
 }
 
 TEST_F(DeviceFunctionsTest, FirmwareUpdateThroughTheBootloader) {

@@ -140,15 +140,21 @@ TEST_F(DpiSlider, StateTable) {
   }
 }
 
-// Through Qt's dispatch: the drag leaves the control and the release lands outside it.
-TEST(KivSliderCtrl, DragOutAndReleaseOutsideClampsToTheEnd) {
+// The DPI-like slider at (20, 40) in a real window, driven through Qt's dispatch.
+struct SliderInWindow : testing::Test {
+  SliderInWindow() {
+    slider.initView(&root, 4, {20, 40, 176, 20});
+    slider.setImages({}, Image::filled({10, 14}, Color::gray(0.5)), {}, {});
+    slider.setMinMaxValue(200, 1400, 200);
+    root.addSubview(&slider);
+  }
   RecordingView root;
-  test::WindowDriver driver(root, {300, 100});
+  test::WindowDriver driver{root, {300, 100}};
   KivSliderCtrl slider;
-  slider.initView(&root, 4, {20, 40, 176, 20});
-  slider.setImages({}, Image::filled({10, 14}, Color::gray(0.5)), {}, {});
-  slider.setMinMaxValue(200, 1400, 200);
-  root.addSubview(&slider);
+};
+
+// The drag leaves the control and the release lands outside it.
+TEST_F(SliderInWindow, DragOutAndReleaseOutsideClampsToTheEnd) {
   driver.move({25, 50});
   driver.press({25, 50});  // x = 5 in the slider: 200
   driver.drag({108, 50});  // 88: 800
@@ -161,15 +167,8 @@ TEST(KivSliderCtrl, DragOutAndReleaseOutsideClampsToTheEnd) {
   EXPECT_EQ(slider.mouseState(), 0);
 }
 
-// Through Qt's dispatch: leaving the control with the button held ends the drag there.
-TEST(KivSliderCtrl, DragEndsWhenThePointerLeaves) {
-  RecordingView root;
-  test::WindowDriver driver(root, {300, 100});
-  KivSliderCtrl slider;
-  slider.initView(&root, 4, {20, 40, 176, 20});
-  slider.setImages({}, Image::filled({10, 14}, Color::gray(0.5)), {}, {});
-  slider.setMinMaxValue(200, 1400, 200);
-  root.addSubview(&slider);
+// Leaving the control with the button held ends the drag there.
+TEST_F(SliderInWindow, DragEndsWhenThePointerLeaves) {
   driver.move({25, 50});
   driver.press({25, 50});  // 200
   driver.drag({108, 50});  // 800
