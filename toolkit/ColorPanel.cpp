@@ -71,7 +71,7 @@ void ColorPanel::mouseDragged(const MouseEvent&) {}
 void ColorPanel::mouseUp(const MouseEvent& event) {
   for (size_t i = 0; i < m_clButtons.size(); ++i) {
     if (!m_clButtons[i].hit(event.location)) continue;
-    if (m_pParent) m_pParent->subMsg(m_nID, static_cast<int32_t>(i));
+    if (!sendMsg(m_nID, static_cast<int32_t>(i))) return;
     hidePanel();
     return;
   }

@@ -63,7 +63,7 @@ void KivButton::mouseDown(const MouseEvent&) {
 void KivButton::mouseUp(const MouseEvent&) {
   if (!m_bEnable) return;
   setMouseState(kNormal);
-  if (m_pParent) m_pParent->OnCmd(m_nID);
+  sendCmd(m_nID);
 }
 
 void KivButton::mouseDragged(const MouseEvent&) {}

@@ -28,7 +28,7 @@ void KivCbnColorButton::setColor(const Color& color) {
 
 void KivCbnColorButton::subMsg(int32_t, int32_t value) {
   if (m_clPanel) setColor(m_clPanel->colorInIndex(value));
-  if (m_pParent) m_pParent->OnCmd(m_nID);
+  sendCmd(m_nID);
 }
 
 Image KivCbnColorButton::currentImage() const {

@@ -52,7 +52,7 @@ void KivCheckBox::mouseUp(const MouseEvent&) {
   m_bCheck = !m_bCheck;
   setNeedsDisplay();
   if (host()) host()->accessibilityChanged();
-  if (m_pParent) m_pParent->OnCmd(m_nID);
+  sendCmd(m_nID);
 }
 
 void KivCheckBox::mouseDragged(const MouseEvent&) {}

@@ -109,7 +109,7 @@ void KivComboxButton::subMsg(int32_t, int32_t value) {
   if (!item) return;
   // The page may change the menu while handling the report.
   const std::string caption = item->m_strCaption;
-  if (m_pParent) m_pParent->subMsg(m_nID, value);
+  if (!sendMsg(m_nID, value)) return;
   if (!m_bDone) {
     m_bDone = true;
     return;

@@ -56,6 +56,20 @@ void KivImageView::subMsg(int32_t id, int32_t value) {
   logf("%d send message:%d", id, value);
 }
 
+bool KivImageView::sendCmd(int32_t id) {
+  if (!m_pParent) return true;
+  const ViewLife alive = life();
+  m_pParent->OnCmd(id);
+  return alive.alive();
+}
+
+bool KivImageView::sendMsg(int32_t id, int32_t value) {
+  if (!m_pParent) return true;
+  const ViewLife alive = life();
+  m_pParent->subMsg(id, value);
+  return alive.alive();
+}
+
 void KivImageView::drawRect(GraphicsContext& gc, const Rect&) {
   if (m_bkImage) gc.drawImage(m_bkImage, bounds(), CompositeMode::SourceIn);
 }

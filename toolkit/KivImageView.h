@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/GraphicsContext.h"
@@ -43,6 +44,20 @@ struct AccessibleRow {
   bool hasPopup = false;  // opens a submenu
 };
 
+// Tells later whether a view still exists. A control takes one before a call that may
+// destroy it (a report to its parent, whose handler may close the dialog or page that
+// holds the control) and touches nothing of its own after the call once it is gone.
+class ViewLife {
+ public:
+  bool alive() const { return !token_.expired(); }
+  explicit operator bool() const { return alive(); }
+
+ private:
+  friend class KivImageView;
+  explicit ViewLife(std::weak_ptr<const int> token) : token_(std::move(token)) {}
+  std::weak_ptr<const int> token_;
+};
+
 // Base of every control and page view. A view's frame is in its superview's
 // coordinates, origin bottom left, y up; its own drawing and events use its bounds,
 // (0, 0) at its bottom-left corner. Views do not own each other: the object that creates
@@ -71,6 +86,9 @@ class KivImageView {
   // Parent protocol: the fallbacks only log.
   virtual void OnCmd(int32_t id);
   virtual void subMsg(int32_t id, int32_t value);
+
+  // Whether this view is still there after a call that may have destroyed it.
+  ViewLife life() const { return ViewLife(lifeToken_); }
 
   virtual void drawRect(GraphicsContext& gc, const Rect& dirtyRect);
 
@@ -128,6 +146,10 @@ class KivImageView {
   virtual std::unique_ptr<ViewHost> createHost();
   // An overriding handler calls this to let the event go on to the superview.
   void passEvent() { eventPassed_ = true; }
+  // The two parent messages, sent to m_pParent when there is one. The parent's handler
+  // may destroy this view: false then, and the caller returns at once.
+  bool sendCmd(int32_t id);
+  bool sendMsg(int32_t id, int32_t value);
 
   Image m_bkImage;
   KivImageView* m_pParent = nullptr;
@@ -142,6 +164,7 @@ class KivImageView {
   Rect frame_;
   bool hidden_ = false;
   bool eventPassed_ = false;
+  std::shared_ptr<const int> lifeToken_ = std::make_shared<const int>(0);
 };
 
 }  // namespace velt

@@ -25,9 +25,9 @@ constexpr int32_t kFirstScrollSlack = 8;
 KivListBox::KivListBox() = default;
 KivListBox::~KivListBox() = default;
 
-void KivListBox::report(int32_t code, int32_t value) {
+bool KivListBox::report(int32_t code, int32_t value) {
   if (host()) host()->accessibilityChanged();
-  if (m_pParent) m_pParent->subMsg(code, value);
+  return sendMsg(code, value);
 }
 
 void KivListBox::append(BoxItem item) {
@@ -78,7 +78,9 @@ bool KivListBox::editInput() {
   if (!isEntryOpen()) return false;
   std::string text = m_textField->text();
   if (!text.empty()) {
+    const ViewLife alive = life();
     addDifferentItem(text);
+    if (!alive) return true;
     m_textField->setText({});
   }
   m_textField->resignFirstResponder();
@@ -92,7 +94,7 @@ void KivListBox::deleteCurItem() {
   if (selected == m_BoxItems.end()) return;
   const int32_t id = selected->m_nID;
   size_t index = static_cast<size_t>(selected - m_BoxItems.begin());
-  report(kListItemDeleting, id);
+  if (!report(kListItemDeleting, id)) return;
   // The parent may have changed the list while handling the report.
   auto gone = std::find_if(m_BoxItems.begin(), m_BoxItems.end(),
                            [id](const BoxItem& item) { return item.m_nID == id; });
@@ -101,11 +103,11 @@ void KivListBox::deleteCurItem() {
     m_BoxItems.erase(gone);
   }
   if (m_BoxItems.empty()) {
-    report(kListSelChanged, 0);
+    if (!report(kListSelChanged, 0)) return;
   } else {
     index = std::min(index, m_BoxItems.size() - 1);
     selectOnly(index);
-    report(kListSelChanged, m_BoxItems[index].m_nID);
+    if (!report(kListSelChanged, m_BoxItems[index].m_nID)) return;
   }
   resetItemRect();
   setNeedsDisplay();
@@ -246,10 +248,12 @@ int32_t KivListBox::rowAt(const Point& point) const {
 }
 
 void KivListBox::mouseDown(const MouseEvent& event) {
+  const ViewLife alive = life();
   if (!editInput()) {
     int32_t row = rowAt(event.location);
     if (row >= 0) selectOnly(static_cast<size_t>(row));
   }
+  if (!alive) return;
   setNeedsDisplay();
 }
 
@@ -257,7 +261,7 @@ void KivListBox::mouseUp(const MouseEvent& event) {
   int32_t row = rowAt(event.location);
   if (row >= 0) {
     selectOnly(static_cast<size_t>(row));
-    report(kListSelChanged, m_BoxItems[row].m_nID);
+    if (!report(kListSelChanged, m_BoxItems[row].m_nID)) return;
   }
   setNeedsDisplay();
 }

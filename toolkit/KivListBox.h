@@ -73,7 +73,8 @@ class KivListBox : public KivImageView {
   void append(BoxItem item);
   int32_t rowAt(const Point& point) const;
   void selectOnly(size_t index);
-  void report(int32_t code, int32_t value);
+  // False when the parent destroyed the list box while handling the report.
+  bool report(int32_t code, int32_t value);
 
   std::unique_ptr<KivEdit> m_textField;
   std::unique_ptr<KivScrollCtrl> m_scroll;

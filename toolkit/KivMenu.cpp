@@ -254,7 +254,7 @@ void KivMenu::mouseUp(const MouseEvent& event) {
   const int32_t itemId = item->m_uID;
   if (item->m_bEnable && m_pParent && !hasChild) {
     hideMenu();
-    m_pParent->subMsg(m_nID, itemId);
+    if (!sendMsg(m_nID, itemId)) return;
   }
   if (!hasChild) hideMenu();
 }

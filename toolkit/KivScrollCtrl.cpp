@@ -79,7 +79,7 @@ void KivScrollCtrl::setCurValue(int32_t value) {
   placeThumb();
   setNeedsDisplay();
   if (host()) host()->accessibilityChanged();
-  if (m_pParent) m_pParent->subMsg(m_nID, m_nCurValue);
+  sendMsg(m_nID, m_nCurValue);
 }
 
 void KivScrollCtrl::addCurValue(int32_t delta) {
@@ -88,7 +88,7 @@ void KivScrollCtrl::addCurValue(int32_t delta) {
   setNeedsDisplay();
 }
 
-void KivScrollCtrl::trackPointer(const Point& point) {
+bool KivScrollCtrl::trackPointer(const Point& point) {
   // Distance of the pointer from the track's start, less half a thumb.
   double along = vertical() ? (bounds().height - point.y) - m_rcSlier.y : point.x - m_rcSlier.x;
   int32_t halfThumb = static_cast<int32_t>(thumbLength()) / 2;
@@ -96,7 +96,7 @@ void KivScrollCtrl::trackPointer(const Point& point) {
       static_cast<float>(m_nMinValue) + static_cast<float>(int64_t{m_nMaxValue} - m_nMinValue) *
                                             static_cast<float>(along - halfThumb) /
                                             static_cast<float>(trackLength() - thumbLength());
-  if (!std::isfinite(v)) return;
+  if (!std::isfinite(v)) return true;
   v = std::fmax(std::fmin(v, 4.0e9f), -4.0e9f);
   auto whole = static_cast<int64_t>(v);
   if (v - static_cast<float>(whole) > 0.5f) ++whole;
@@ -105,8 +105,9 @@ void KivScrollCtrl::trackPointer(const Point& point) {
   if (host()) host()->accessibilityChanged();
   if (m_nCurValue != lastValue) {
     lastValue = m_nCurValue;
-    if (m_pParent) m_pParent->subMsg(m_nID, m_nCurValue);
+    return sendMsg(m_nID, m_nCurValue);
   }
+  return true;
 }
 
 int32_t KivScrollCtrl::hittest(const Point& point) const {
@@ -136,20 +137,22 @@ void KivScrollCtrl::mouseExited(const MouseEvent&) {
 void KivScrollCtrl::mouseDown(const MouseEvent& event) {
   m_MouseState = kPressed;
   m_nHittest = hittest(event.location);
-  if (m_nHittest == kTrack) trackPointer(event.location);
+  if (m_nHittest == kTrack && !trackPointer(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivScrollCtrl::mouseDragged(const MouseEvent& event) {
   if (m_MouseState != kPressed || !m_rcSlier.contains(event.location)) return;
-  trackPointer(event.location);
+  if (!trackPointer(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivScrollCtrl::mouseUp(const MouseEvent& event) {
-  if (m_rcSlier.contains(event.location)) trackPointer(event.location);
+  if (m_rcSlier.contains(event.location) && !trackPointer(event.location)) return;
+  const ViewLife alive = life();
   if (m_nHittest == kLastButton) setCurValue(m_nMinValue);
-  if (m_nHittest == kNextButton) setCurValue(m_nMaxValue);
+  if (alive && m_nHittest == kNextButton) setCurValue(m_nMaxValue);
+  if (!alive) return;
   m_MouseState = 0;
   m_nHittest = kNone;
   setNeedsDisplay();

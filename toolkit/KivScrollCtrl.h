@@ -53,8 +53,9 @@ class KivScrollCtrl : public KivImageView {
   // The track's length and the thumb's along the bar's axis.
   double trackLength() const;
   double thumbLength() const;
-  // Position from the pointer, as a press or drag on the track sets it.
-  void trackPointer(const Point& point);
+  // Position from the pointer, as a press or drag on the track sets it; false when the
+  // parent destroyed the bar while handling the report.
+  bool trackPointer(const Point& point);
   void placeThumb();
 
   Image m_sliderNormal;

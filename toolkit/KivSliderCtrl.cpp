@@ -27,10 +27,10 @@ void KivSliderCtrl::setCurValue(int32_t value, bool postUpdateMsg) {
   m_nCurValue = m_nLastValue = value;
   setNeedsDisplay();
   if (host()) host()->accessibilityChanged();
-  if (postUpdateMsg && m_pParent) m_pParent->subMsg(m_nID, value);
+  if (postUpdateMsg) sendMsg(m_nID, value);
 }
 
-void KivSliderCtrl::calculateCurValue(const Point& point) {
+bool KivSliderCtrl::calculateCurValue(const Point& point) {
   std::optional<int32_t> value = sliderValueAt(point.x, 0, m_pSliderNormal.width(), bounds().width,
                                                m_nMinValue, m_nMaxValue, m_nDisValue);
   if (value) {
@@ -38,10 +38,11 @@ void KivSliderCtrl::calculateCurValue(const Point& point) {
     if (*value != m_nLastValue) {
       m_nLastValue = *value;
       if (host()) host()->accessibilityChanged();
-      if (m_pParent) m_pParent->subMsg(m_nID, *value);
+      if (!sendMsg(m_nID, *value)) return false;
     }
   }
   logf("Slider Current Value:%d", m_nCurValue);
+  return true;
 }
 
 Point KivSliderCtrl::getCurPoint() const {
@@ -84,20 +85,20 @@ void KivSliderCtrl::mouseExited(const MouseEvent&) {
 void KivSliderCtrl::mouseDown(const MouseEvent& event) {
   if (!m_bEnable) return;
   m_MouseState = kPressed;
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivSliderCtrl::mouseDragged(const MouseEvent& event) {
   if (!m_bEnable || m_MouseState != kPressed) return;
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivSliderCtrl::mouseUp(const MouseEvent& event) {
   if (!m_bEnable) return;
   m_MouseState = kNormal;
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   setNeedsDisplay();
 }
 

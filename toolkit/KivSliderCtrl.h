@@ -21,8 +21,9 @@ class KivSliderCtrl : public KivImageView {
   int32_t getCurValue() const { return m_nCurValue; }
   int32_t mouseState() const { return m_MouseState; }
 
-  // Sets the value under the pointer and reports it when it changed.
-  void calculateCurValue(const Point& point);
+  // Sets the value under the pointer and reports it when it changed; false when the
+  // parent destroyed the slider while handling the report.
+  bool calculateCurValue(const Point& point);
   // Centre of the thumb's top-edge position: x of its centre, y of its bottom.
   Point getCurPoint() const;
   Rect thumbRect() const;

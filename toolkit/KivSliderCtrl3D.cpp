@@ -55,9 +55,9 @@ int32_t& KivSliderCtrl3D::lastValue(int32_t thumb) {
   return thumb == 1 ? m_nLastValue1 : thumb == 2 ? m_nLastValue2 : m_nLastValue3;
 }
 
-void KivSliderCtrl3D::report(int32_t thumb, int32_t value) {
+bool KivSliderCtrl3D::report(int32_t thumb, int32_t value) {
   if (host()) host()->accessibilityChanged();
-  if (m_pParent) m_pParent->subMsg(m_nID, sliderThumbMessage(thumb, value));
+  return sendMsg(m_nID, sliderThumbMessage(thumb, value));
 }
 
 void KivSliderCtrl3D::setCurValue(int32_t thumb, int32_t value, bool post) {
@@ -71,16 +71,16 @@ void KivSliderCtrl3D::setCurValue(int32_t thumb, int32_t value, bool post) {
     host()->accessibilityChanged();
 }
 
-void KivSliderCtrl3D::calculateCurValue(const Point& point) {
-  if (!validThumb(m_nHittest)) return;
+bool KivSliderCtrl3D::calculateCurValue(const Point& point) {
+  if (!validThumb(m_nHittest)) return true;
   std::optional<int32_t> value =
       sliderValueAt(point.x, bounds().x, thumbImage(m_nHittest).width(), bounds().width,
                     m_nMinValue, m_nMaxValue, m_nDisValue);
-  if (!value) return;
+  if (!value) return true;
   curValue(m_nHittest) = *value;
-  if (*value == lastValue(m_nHittest)) return;
+  if (*value == lastValue(m_nHittest)) return true;
   lastValue(m_nHittest) = *value;
-  report(m_nHittest, *value);
+  return report(m_nHittest, *value);
 }
 
 // Every thumb is placed with thumb 1's width.
@@ -140,19 +140,19 @@ void KivSliderCtrl3D::mouseDown(const MouseEvent& event) {
   if (!m_bEnable) return;
   m_MouseState = kPressed;
   m_nHittest = hittest(event.location);
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivSliderCtrl3D::mouseDragged(const MouseEvent& event) {
   if (!m_bEnable || m_MouseState != kPressed) return;
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   setNeedsDisplay();
 }
 
 void KivSliderCtrl3D::mouseUp(const MouseEvent& event) {
   if (!m_bEnable) return;
-  calculateCurValue(event.location);
+  if (!calculateCurValue(event.location)) return;
   m_nHittest = 0;
   m_MouseState = kNormal;
   setNeedsDisplay();

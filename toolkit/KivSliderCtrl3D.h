@@ -31,8 +31,9 @@ class KivSliderCtrl3D : public KivImageView {
   int32_t hittest(const Point& point) const;
   Rect getSliderRect(int32_t thumb) const;
   Point getCurPoint(int32_t thumb) const;
-  // Sets the dragged thumb's value from the pointer and reports it when it changed.
-  void calculateCurValue(const Point& point);
+  // Sets the dragged thumb's value from the pointer and reports it when it changed; false
+  // when the parent destroyed the slider while handling the report.
+  bool calculateCurValue(const Point& point);
   // Where thumb n's value is written.
   Rect labelRect(int32_t thumb) const;
 
@@ -48,7 +49,7 @@ class KivSliderCtrl3D : public KivImageView {
 
  private:
   void setCurValue(int32_t thumb, int32_t value, bool post);
-  void report(int32_t thumb, int32_t value);
+  bool report(int32_t thumb, int32_t value);
   const Image& thumbImage(int32_t thumb) const;
   int32_t& curValue(int32_t thumb);
   int32_t& lastValue(int32_t thumb);

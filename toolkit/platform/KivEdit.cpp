@@ -68,7 +68,11 @@ void KivEdit::setOnReturn(std::function<void()> action) {
   if (!host()) initWithFrame(frame());
   QLineEdit* edit = editHost(*this)->edit;
   QObject::disconnect(edit, &QLineEdit::returnPressed, nullptr, nullptr);
-  if (action) QObject::connect(edit, &QLineEdit::returnPressed, edit, std::move(action));
+  if (!action) return;
+  QObject::connect(edit, &QLineEdit::returnPressed, edit, [action = std::move(action)] {
+    ViewWidget::Dispatch running;
+    action();
+  });
 }
 
 }  // namespace velt

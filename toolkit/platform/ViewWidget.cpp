@@ -55,10 +55,11 @@ MouseEvent ViewWidget::toMouseEvent(QPointF local, const QMouseEvent* event) con
 template <typename Call>
 bool ViewWidget::deliver(Call&& call) {
   if (!view_) return false;
-  ++dispatchDepth_;
-  view_->takeEventPassed();
-  call(*view_);
-  --dispatchDepth_;
+  {
+    Dispatch running;
+    view_->takeEventPassed();
+    call(*view_);
+  }
   return view_ && view_->takeEventPassed();
 }
 
@@ -154,7 +155,17 @@ void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
 QtViewHost::QtViewHost(KivImageView& view) : widget_(new ViewWidget(view)) {}
 
 QtViewHost::~QtViewHost() {
-  delete widget_.data();
+  if (!widget_) return;
+  if (!ViewWidget::dispatching()) {
+    delete widget_.data();
+    return;
+  }
+  // Inside a handler, perhaps this widget's own: Qt and the handler's caller still use
+  // the widget, so it stays, detached and out of its window, until the event is over.
+  widget_->detachView();
+  widget_->hide();
+  widget_->setParent(nullptr);
+  widget_->deleteLater();
 }
 
 void QtViewHost::setFrame(const Rect& frame) {

@@ -25,6 +25,13 @@ class ViewWidget : public QWidget {
   void detachView() { view_ = nullptr; }
   // Whether some view's handler is running now.
   static bool dispatching() { return dispatchDepth_ > 0; }
+  // Marks a handler that reaches views by another road (a line edit's Return).
+  struct Dispatch {
+    Dispatch() { ++dispatchDepth_; }
+    ~Dispatch() { --dispatchDepth_; }
+    Dispatch(const Dispatch&) = delete;
+    Dispatch& operator=(const Dispatch&) = delete;
+  };
 
  protected:
   void paintEvent(QPaintEvent* event) override;

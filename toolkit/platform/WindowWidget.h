@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "toolkit/KivWindow.h"
+#include "toolkit/platform/ViewWidget.h"
 
 namespace velt {
 
@@ -33,7 +34,15 @@ class WindowWidget : public QWidget {
 
 struct KivWindow::Impl {
   explicit Impl(KivWindow::Style style) : widget(new WindowWidget(style)) {}
-  ~Impl() { delete widget; }
+  // A window closed from a handler of one of its views goes once the event is over.
+  ~Impl() {
+    if (!ViewWidget::dispatching()) {
+      delete widget;
+      return;
+    }
+    widget->hide();
+    widget->deleteLater();
+  }
   WindowWidget* widget;
 };
 
