@@ -18,6 +18,19 @@ void setUiServices(std::unique_ptr<UiServices> services) {
   installed() = std::move(services);
 }
 
+// Inside single quotes the shell takes every character as it is, except the closing
+// quote: each quote of the text closes, adds an escaped quote, and reopens.
+std::string shellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'')
+      quoted += "'\\''";
+    else
+      quoted += c;
+  }
+  return quoted + "'";
+}
+
 void ScriptedUiServices::alert(const std::string& title, const std::string& message) {
   calls.push_back({"alert", title, message});
 }

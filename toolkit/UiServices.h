@@ -22,12 +22,19 @@ class UiServices {
   virtual std::optional<std::string> savePanel(const std::string& title,
                                                const std::string& suggestedName) = 0;
   // Runs a command line through the shell and waits; its exit status, -1 when it could
-  // not run or did not exit normally.
+  // not run or did not exit normally. The command reads an empty standard input. A path
+  // or other text put into the line goes through shellQuote.
   virtual int runCommand(const std::string& commandLine) = 0;
+  // Opens an absolute address (with a scheme, such as https) in the desktop's browser;
+  // false when the address is not one or nothing could open it.
   virtual bool openUrl(const std::string& url) = 0;
+  // Hides every window of the program; showApplication shows again those it hid.
   virtual void hideApplication() = 0;
   virtual void showApplication() = 0;
 };
+
+// One word for the shell whatever the text holds (spaces, quotes, $, backquotes).
+std::string shellQuote(const std::string& text);
 
 UiServices& uiServices();
 // Installs the services (tests); nullptr restores the Qt ones.
@@ -59,7 +66,8 @@ class ScriptedUiServices : public UiServices {
   bool urlOpens = true;
 };
 
-// The real thing: QMessageBox, QFileDialog, a shell process, QDesktopServices.
+// The real thing: QMessageBox, QFileDialog, a shell process, QDesktopServices (which
+// hands the address to the desktop's opener, xdg-open on Linux).
 std::unique_ptr<UiServices> makeQtUiServices();
 
 }  // namespace velt

@@ -40,13 +40,19 @@ class QtUiServices : public UiServices {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start("/bin/sh", {"-c", qt::toQString(commandLine)});
-    if (!process.waitForStarted(-1) || !process.waitForFinished(-1)) return -1;
+    if (!process.waitForStarted(-1)) return -1;
+    // A command that reads its input gets its end at once instead of waiting forever.
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1)) return -1;
     if (process.exitStatus() != QProcess::NormalExit) return -1;
     return process.exitCode();
   }
 
+  // A relative address would be taken for a file of the working folder.
   bool openUrl(const std::string& url) override {
-    return QDesktopServices::openUrl(QUrl(qt::toQString(url)));
+    QUrl address(qt::toQString(url), QUrl::StrictMode);
+    if (!address.isValid() || address.isRelative()) return false;
+    return QDesktopServices::openUrl(address);
   }
 
   void hideApplication() override {
