@@ -55,7 +55,7 @@ inline constexpr std::array<GalleryButtonLayout, 7> kGalleryButtonLayouts = {{
     {4, {100, 452, 68, 26}, "Profile 2"},
     {5, {176, 452, 68, 26}, "Profile 3"},
     {6, {24, 410, 104, 26}, "Disabled"},
-    {7, {144, 410, 104, 26}, ""},
+    {7, {144, 413, 104, 20}, ""},
 }};
 inline constexpr int32_t kGalleryFirstTab = 3;
 inline constexpr int32_t kGalleryLastTab = 5;
