@@ -38,7 +38,8 @@ void BM_EmulatorTransferWithoutStateChange(benchmark::State& state) {
   std::unique_ptr<EmulatedHidHost> host = makeEmulatedHost(mouse.dir(), error);
   if (!mouse.ok() || !host) return state.SkipWithError((mouse.error() + error).c_str());
   std::array<uint8_t, kStatusLength> frame = {3, 0x31, 1, 6};  // lift-off test at 6
-  host->setReport(kNormalProductId, frame.data(), frame.size());
+  if (!host->setReport(kNormalProductId, frame.data(), frame.size()))
+    return state.SkipWithError("command frame failed");
   const int64_t before = stateWritten(mouse.dir());
   for (auto _ : state) {
     std::array<uint8_t, kStatusLength> status = {3};
@@ -49,7 +50,7 @@ void BM_EmulatorTransferWithoutStateChange(benchmark::State& state) {
   }
   if (stateWritten(mouse.dir()) != before) state.SkipWithError("a status read wrote the state");
 }
-BENCHMARK(BM_EmulatorTransferWithoutStateChange);
+BENCHMARK(BM_EmulatorTransferWithoutStateChange)->Unit(benchmark::kMicrosecond);
 
 // A raw command frame that changes the state each time (lift-off test at 6, then 7):
 // the mouse writes its whole state file back on every transfer.
@@ -69,7 +70,7 @@ void BM_EmulatorTransferWithStateChange(benchmark::State& state) {
   if (stateWritten(mouse.dir()) == before)
     state.SkipWithError("the commands did not write the state");
 }
-BENCHMARK(BM_EmulatorTransferWithStateChange);
+BENCHMARK(BM_EmulatorTransferWithStateChange)->Unit(benchmark::kMicrosecond);
 
 void BM_GetFwVersion(benchmark::State& state) {
   EmulatedMouse mouse;
@@ -81,7 +82,7 @@ void BM_GetFwVersion(benchmark::State& state) {
     benchmark::DoNotOptimize(version);
   }
 }
-BENCHMARK(BM_GetFwVersion);
+BENCHMARK(BM_GetFwVersion)->Unit(benchmark::kMicrosecond);
 
 PROFILE_T fullRecord(uint8_t slot) {
   PROFILE_T record;
@@ -101,7 +102,7 @@ void BM_WriteProfile(benchmark::State& state) {
       return state.SkipWithError("Write_profile failed");
   }
 }
-BENCHMARK(BM_WriteProfile);
+BENCHMARK(BM_WriteProfile)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadProfile(benchmark::State& state) {
   EmulatedMouse mouse;
@@ -112,7 +113,7 @@ void BM_ReadProfile(benchmark::State& state) {
     benchmark::DoNotOptimize(read);
   }
 }
-BENCHMARK(BM_ReadProfile);
+BENCHMARK(BM_ReadProfile)->Unit(benchmark::kMicrosecond);
 
 // A firmware image of 120 blocks naming version 0.47.
 std::vector<uint8_t> firmwareImage() {

@@ -13,7 +13,8 @@ cd "$root"
 
 # Qt wants a private runtime folder; root has none by default.
 if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -w "${XDG_RUNTIME_DIR}" ]; then
-  export XDG_RUNTIME_DIR=$(mktemp -d /tmp/velt-runtime.XXXXXX)
+  XDG_RUNTIME_DIR=$(mktemp -d /tmp/velt-runtime.XXXXXX)
+  export XDG_RUNTIME_DIR
   chmod 700 "$XDG_RUNTIME_DIR"
 fi
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
