@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/model/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
 
@@ -36,9 +37,10 @@ class ShellQuote : public testing::TestWithParam<std::string> {};
 
 TEST_P(ShellQuote, KeepsTheTextOneWord) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::path(testing::TempDir()) / "velt_shell_quote";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  // A folder of its own: the cases run side by side in separate processes.
+  test::TempFolder folder;
+  ASSERT_FALSE(folder.path().empty());
+  const fs::path dir = fs::path(folder.path()).parent_path();
   const std::string name = GetParam();
   auto services = makeQtUiServices();
   const std::string path = (dir / name).string();
@@ -48,7 +50,6 @@ TEST_P(ShellQuote, KeepsTheTextOneWord) {
   std::vector<std::string> made;
   for (const auto& entry : fs::directory_iterator(dir)) made.push_back(entry.path().filename());
   EXPECT_EQ(made, std::vector<std::string>{name});
-  fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(UiServices, ShellQuote,
