@@ -47,7 +47,7 @@ bool nodeText(plist_t node, std::string& text) {
     case PLIST_BOOLEAN: {
       uint8_t value = 0;
       plist_get_bool_val(node, &value);
-      text = value ? "1" : "0";
+      text.assign(1, value ? '1' : '0');
       return true;
     }
     default:
