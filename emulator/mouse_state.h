@@ -38,7 +38,7 @@ struct MouseState {
   uint8_t testedLiftDistance = 0;
   uint8_t savedLiftDistance = 0;
   bool surfaceAnalyzed = false;
-  std::array<ProfileSlot, kEmulatedProfileSlots> slots;
+  std::array<ProfileSlot, kEmulatedProfileSlots> profileSlots;
 
   // Report 3 as the next read answers it (byte 1 the status of the last command) and,
   // once that status was read, the reply that follows it (hasFollowing).

@@ -83,7 +83,7 @@ bool announceProfileRead(MouseState& state, std::span<const uint8_t> frame) {
   state.block = BlockTransfer::kProfileRead;
   state.blockNumber = frame[4];
   state.blockProfile = frame[5];
-  const uint16_t length = state.slots[frame[5]].length;
+  const uint16_t length = state.profileSlots[frame[5]].length;
   state.reply = {3, kStatusOk, static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8)};
   return true;
 }
@@ -156,7 +156,7 @@ bool command(MouseContext& context, std::span<const uint8_t> frame) {
 // Report 5 after a write announcement: the block goes into the slot.
 void profileBlock(MouseState& state, std::span<const uint8_t> report) {
   if (state.block != BlockTransfer::kProfileWrite) return answer(state, kStatusFailed);
-  ProfileSlot& slot = state.slots[state.blockProfile];
+  ProfileSlot& slot = state.profileSlots[state.blockProfile];
   std::copy(report.begin() + 1, report.end(),
             slot.image.begin() + state.blockNumber * kFirmwareBlockSize);
   slot.length = state.blockImageLength;
@@ -220,7 +220,7 @@ bool normalGetReport(MouseState& state, uint8_t* data, size_t& length) {
   const size_t slot = flash ? state.blockNumber / 2 : state.blockProfile;
   const size_t block = flash ? state.blockNumber % 2 : state.blockNumber;
   if (!flash || slot < kEmulatedProfileSlots) {
-    const auto begin = state.slots[slot].image.begin() + block * kFirmwareBlockSize;
+    const auto begin = state.profileSlots[slot].image.begin() + block * kFirmwareBlockSize;
     std::copy(begin, begin + kFirmwareBlockSize, data + 1);
   }
   length = kBlockReportSize;

@@ -101,7 +101,7 @@ bool decodeSlot(std::string_view rest, MouseState& state) {
       !parseLong(nextWord(rest), kSlotImageSize, length)) {
     return false;
   }
-  ProfileSlot& slot = state.slots[number];
+  ProfileSlot& slot = state.profileSlots[number];
   slot.length = static_cast<uint16_t>(length);
   return bytesOf(rest, slot.image);
 }
@@ -129,8 +129,8 @@ std::string encodeState(const MouseState& state) {
   for (const Field& f : fieldsOf(copy))
     text += std::string(f.key) + " " + std::to_string(f.get()) + "\n";
   text += "reply " + hexOf(state.reply) + "\nfollowing " + hexOf(state.following) + "\n";
-  for (size_t n = 0; n < state.slots.size(); ++n) {
-    const ProfileSlot& slot = state.slots[n];
+  for (size_t n = 0; n < state.profileSlots.size(); ++n) {
+    const ProfileSlot& slot = state.profileSlots[n];
     if (slot.length == 0) continue;
     text += "slot " + std::to_string(n) + " " + std::to_string(slot.length) + " " +
             hexOf(slot.image) + "\n";

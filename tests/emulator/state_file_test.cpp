@@ -19,14 +19,14 @@ TEST(StateTextTest, RoundTripsEveryField) {
   state.reply = {3, 1, 9, 8};
   state.hasFollowing = true;
   state.incomingBlocks = 77;
-  state.slots[4].length = 2048;
-  state.slots[4].image[2047] = 0xEE;
+  state.profileSlots[4].length = 2048;
+  state.profileSlots[4].image[2047] = 0xEE;
   MouseState decoded;
   std::string error;
   ASSERT_TRUE(decodeState(encodeState(state), decoded, error)) << error;
   EXPECT_EQ(encodeState(decoded), encodeState(state));
-  EXPECT_EQ(decoded.slots[4].image[2047], 0xEE);
-  EXPECT_EQ(decoded.slots[0].length, 0);
+  EXPECT_EQ(decoded.profileSlots[4].image[2047], 0xEE);
+  EXPECT_EQ(decoded.profileSlots[0].length, 0);
 }
 
 TEST(StateTextTest, RejectsWhatIsNotAStateFile) {

@@ -21,9 +21,9 @@ class ProfileApply : public testing::Test {
  protected:
   void SetUp() override {
     setClock(std::make_unique<ManualClock>());
-    const uint8_t slots[5] = {1, 2, 3, 4, 0};
+    const uint8_t profileSlots[5] = {1, 2, 3, 4, 0};
     for (int i = 0; i < 5; ++i) {
-      profiles[i].setProfileID(slots[i]);
+      profiles[i].setProfileID(profileSlots[i]);
       profiles[i].setProfileName("Profile" + std::to_string(i + 1));
       KeyButton& key = profiles[i].key2();
       key.setKeyMappingTable(kMacroFunction);
@@ -56,8 +56,8 @@ class ProfileApply : public testing::Test {
   void expectAllWritten() {
     install("");
     ASSERT_TRUE(Open_device());
-    const uint8_t slots[5] = {1, 2, 3, 4, 0};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(storedName(slots[i]), profiles[i].profileName());
+    const uint8_t profileSlots[5] = {1, 2, 3, 4, 0};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(storedName(profileSlots[i]), profiles[i].profileName());
   }
 
   test::TempFolder folder;
