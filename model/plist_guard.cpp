@@ -78,10 +78,32 @@ class BinaryWalker {
     for (uint64_t i = 0; i < count; ++i) {
       const uint64_t child = number(refsAt + i * refSize_, refSize_);
       if (child >= objects_) return stop("broken binary property list");
+      // A dictionary's first half of references are its keys.
+      if (type == 0xD && i < count / 2 && !keyWithoutNul(child)) return false;
       if (!size(child, depth + 1, own)) return false;
     }
     sizes_[index] = own;
     return add(nodes, own);
+  }
+
+  // libplist aborts the program (a failed assertion) when it hands out a key whose text
+  // holds a NUL character, which only a UTF-16 key (type 6) can bring (an ASCII key ends
+  // at its first NUL), so such a file is refused.
+  bool keyWithoutNul(uint64_t index) {
+    const uint64_t at = number(tableAt_ + index * offsetSize_, offsetSize_);
+    if (at < 8 || at >= tableAt_) return stop("broken binary property list");
+    if (byteAt(at) >> 4 != 0x6) return true;
+    uint64_t units = 0;
+    uint64_t textAt = 0;
+    if (!header(at, units, textAt) || units > (tableAt_ - textAt) / 2) {
+      return stop("broken binary property list");
+    }
+    for (uint64_t i = 0; i < units; ++i) {
+      if (number(textAt + 2 * i, 2) == 0) {
+        return stop("binary property list with a NUL character in a key");
+      }
+    }
+    return true;
   }
 
   // Element count and where the references start; counts of 15 or more follow the

@@ -151,6 +151,47 @@ std::string truncatedBinary() {
   return bytes.substr(0, bytes.size() - 10);
 }
 
+// Key objects of a binary list (fewer than 15 characters): ASCII and UTF-16 big-endian.
+std::string asciiKey(const std::string& text) {
+  return static_cast<char>(0x50 | text.size()) + text;
+}
+
+std::string utf16Key(const std::u16string& text) {
+  std::string bytes(1, static_cast<char>(0x60 | text.size()));
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit >> 8);
+    bytes += static_cast<char>(unit & 0xFF);
+  }
+  return bytes;
+}
+
+// A binary list of one dictionary {key: "x"}, the key object given as its bytes.
+std::string binaryDictWithKey(const std::string& keyObject) {
+  std::string bytes = "bplist00";
+  const std::string offsets = {8, 11, static_cast<char>(11 + keyObject.size())};
+  bytes += "\xD1\x01\x02" + keyObject + "\x51x";
+  const char tableAt = static_cast<char>(bytes.size());
+  bytes += offsets;
+  std::string trailer(32, '\0');
+  trailer[6] = 1;
+  trailer[7] = 1;
+  trailer[15] = 3;
+  trailer[31] = tableAt;
+  return bytes + trailer;
+}
+
+TEST(PlistFile, ReadsBinaryKeysOfBothStringKinds) {
+  // The well-formed neighbours of the NUL-key cases below.
+  const std::pair<std::string, std::string> cases[] = {{asciiKey("abc"), "abc"},
+                                                       {utf16Key(u"ab"), "ab"}};
+  for (const auto& [object, key] : cases) {
+    TextDict dict;
+    std::string error;
+    ASSERT_TRUE(parseTextDict(binaryDictWithKey(object), dict, error)) << key << ": " << error;
+    EXPECT_EQ(dict, (TextDict{{key, "x"}}));
+  }
+}
+
 std::string arrayRoot() {
   return "<?xml version=\"1.0\"?><plist version=\"1.0\"><array><string>a</string></array></plist>";
 }
@@ -163,6 +204,9 @@ INSTANTIATE_TEST_SUITE_P(
                     HostileCase{"BinaryHeaderOnly", "bplist00"},
                     HostileCase{"DeepXml", nested(200000)},
                     HostileCase{"SharedBinaryChain", sharedChainBinary(40)},
+                    // libplist would abort the program on this key.
+                    HostileCase{"BinaryUtf16KeyWithNul",
+                                binaryDictWithKey(utf16Key(std::u16string(u"a\0", 2)))},
                     HostileCase{"TooLarge", std::string(kMaxPlistBytes + 1, ' ')}),
     [](const auto& info) { return std::string(info.param.name); });
 
