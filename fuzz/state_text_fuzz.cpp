@@ -1,6 +1,6 @@
 // The emulated mouse's state file, which may be hand-edited or cut short: decoding
 // either fails with a reason and leaves the state as it was, or gives a state whose
-// encoding decodes to the same state.
+// encoding decodes to the same state (but for the images of slots never written).
 #include "emulator/state_text.h"
 #include "fuzz/fuzz_target.h"
 
@@ -21,7 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = velt::encodeState(state);
   velt::MouseState again;
   VELT_FUZZ_CHECK(velt::decodeState(text, again, error));
-  VELT_FUZZ_CHECK(again == state);
+  // A slot of stored length 0 is one never written, and the file leaves it out: an
+  // image that a hand-edited "slot N 0 HEX" line gave it is not kept.
+  velt::MouseState expected = state;
+  for (velt::ProfileSlot& slot : expected.profileSlots) {
+    if (slot.length == 0) slot.image = {};
+  }
+  VELT_FUZZ_CHECK(again == expected);
   VELT_FUZZ_CHECK(velt::encodeState(again) == text);
   return 0;
 }

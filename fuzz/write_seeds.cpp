@@ -251,6 +251,10 @@ void stateSeeds() {
   seed("state_text_fuzz", "bad-hex", badHex);
   seed("state_text_fuzz", "block-number-2",
        velt::encodeState(velt::MouseState{}) + "block 2\nblock-number 2\n");
+  std::string unwritten = written;
+  const size_t slotLine = unwritten.find("slot 1 2048 ");
+  unwritten.replace(slotLine, 12, "slot 1 0 ");
+  seed("state_text_fuzz", "image-of-slot-never-written", unwritten);
   seed("state_text_fuzz", "not-a-state-file", "mouse\n");
   seed("state_text_fuzz", "empty", "");
 }

@@ -42,6 +42,6 @@ for t in $targets; do
     failed=1
     echo "$t found a fault; see $run/log and $run/crash-*" >&2
   fi
-  grep -E '^#[0-9]+ +DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$run/log" || true
+  grep -E 'DONE|stat::number_of_executed_units|stat::average_exec_per_sec' "$run/log" || true
 done
 exit "$failed"
