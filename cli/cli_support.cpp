@@ -14,7 +14,7 @@ bool openMouse(CommandContext& context) {
   const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
   const bool present =
       attached && std::any_of(attached->begin(), attached->end(), [](const HidDeviceInfo& d) {
-        return d.productId == kNormalProductId && d.carriesFeatureReports;
+        return isDiscoverable(d, kNormalProductId);
       });
   context.err << (present ? "the VELT mouse is attached but cannot be opened\n"
                           : "no VELT mouse found\n");

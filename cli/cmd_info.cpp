@@ -25,7 +25,7 @@ int runDevices(CommandContext& context) {
     return kExitNoMouse;
   }
   // One line per mouse: the interface that carries its reports, which discovery opens.
-  std::erase_if(*mice, [](const HidDeviceInfo& d) { return !d.carriesFeatureReports; });
+  std::erase_if(*mice, [](const HidDeviceInfo& d) { return !isDiscoverable(d, d.productId); });
   if (mice->empty()) {
     context.err << "no VELT mouse found\n";
     return kExitNoMouse;

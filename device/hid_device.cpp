@@ -53,11 +53,16 @@ bool storeInSlot(std::optional<HidDevice> device) {
 
 }  // namespace
 
+bool isDiscoverable(const HidDeviceInfo& info, uint16_t productID) {
+  return info.vendorId == kVeltVendorId && info.productId == productID &&
+         info.carriesFeatureReports;
+}
+
 std::optional<HidDevice> FindDevice(uint16_t productID) {
   std::optional<HidDevice> found;
   if (std::optional<std::vector<HidDeviceInfo>> devices = HIDBuildDeviceList()) {
     auto wanted = std::find_if(devices->begin(), devices->end(), [&](const HidDeviceInfo& d) {
-      return d.vendorId == kVeltVendorId && d.productId == productID && d.carriesFeatureReports;
+      return isDiscoverable(d, productID);
     });
     if (wanted != devices->end()) {
       logLine("find device");

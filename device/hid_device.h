@@ -37,8 +37,12 @@ bool SetFeature(const uint8_t* buffer, size_t length);
 // length: the buffer's capacity in, the number of bytes received out.
 bool GetFeature(uint8_t* buffer, size_t& length);
 
-// Discovery: the attached interface with the lowest location ID whose vendor is the
-// mouse's and whose product is `productID`, opened. Leaves the slot alone.
+// Whether discovery takes this interface for `productID`: the mouse's vendor, that
+// product, and the interface that carries the feature reports.
+bool isDiscoverable(const HidDeviceInfo& info, uint16_t productID);
+
+// Discovery: the attached interface with the lowest location ID for which
+// isDiscoverable holds, opened. Leaves the slot alone.
 std::optional<HidDevice> FindDevice(uint16_t productID);
 
 // Every attached interface of the mouse, normal or bootloader mode, in location
