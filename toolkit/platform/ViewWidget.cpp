@@ -152,20 +152,24 @@ void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
     event->ignore();
 }
 
+void ViewWidget::dispose(QWidget* widget) {
+  if (!dispatching()) {
+    delete widget;
+    return;
+  }
+  // Inside a handler, perhaps one of this widget's own: Qt and the handler's caller still
+  // use the widget, so it stays, hidden and out of its window, until the event is over.
+  widget->hide();
+  if (widget->parentWidget()) widget->setParent(nullptr);
+  widget->deleteLater();
+}
+
 QtViewHost::QtViewHost(KivImageView& view) : widget_(new ViewWidget(view)) {}
 
 QtViewHost::~QtViewHost() {
   if (!widget_) return;
-  if (!ViewWidget::dispatching()) {
-    delete widget_.data();
-    return;
-  }
-  // Inside a handler, perhaps this widget's own: Qt and the handler's caller still use
-  // the widget, so it stays, detached and out of its window, until the event is over.
   widget_->detachView();
-  widget_->hide();
-  widget_->setParent(nullptr);
-  widget_->deleteLater();
+  ViewWidget::dispose(widget_.data());
 }
 
 void QtViewHost::setFrame(const Rect& frame) {

@@ -25,6 +25,9 @@ class ViewWidget : public QWidget {
   void detachView() { view_ = nullptr; }
   // Whether some view's handler is running now.
   static bool dispatching() { return dispatchDepth_ > 0; }
+  // Deletes a widget (a view's or a window's) now, or after the event when a handler
+  // runs, since the handler may be one of the widget's own.
+  static void dispose(QWidget* widget);
   // Marks a handler that reaches views by another road (a line edit's Return).
   struct Dispatch {
     Dispatch() { ++dispatchDepth_; }

@@ -35,14 +35,7 @@ class WindowWidget : public QWidget {
 struct KivWindow::Impl {
   explicit Impl(KivWindow::Style style) : widget(new WindowWidget(style)) {}
   // A window closed from a handler of one of its views goes once the event is over.
-  ~Impl() {
-    if (!ViewWidget::dispatching()) {
-      delete widget;
-      return;
-    }
-    widget->hide();
-    widget->deleteLater();
-  }
+  ~Impl() { ViewWidget::dispose(widget); }
   WindowWidget* widget;
 };
 

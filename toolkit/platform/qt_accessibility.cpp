@@ -125,8 +125,11 @@ class AccessibleView : public QAccessibleWidget {
   }
   QAccessibleInterface* childAt(int x, int y) const override {
     if (QAccessibleInterface* found = QAccessibleWidget::childAt(x, y)) return found;
-    for (int i = 0; i < rowCount(); ++i)
-      if (rowRect(i).contains(x, y)) return rowItem(i);
+    const KivImageView* view = widget_->view();
+    if (!view) return nullptr;
+    const std::vector<AccessibleRow> rows = view->accessibleRows();
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (screenRect(rows[i]).contains(x, y)) return rowItem(static_cast<int>(i));
     return nullptr;
   }
 
@@ -140,12 +143,14 @@ class AccessibleView : public QAccessibleWidget {
   // A row's rectangle on the screen, in Qt's coordinates.
   QRect rowRect(int index) const {
     std::optional<AccessibleRow> r = row(index);
-    if (!r) return {};
-    QRect local = qt::toQRect(r->rect, widget_->height()).toAlignedRect();
-    return QRect(widget_->mapToGlobal(local.topLeft()), local.size());
+    return r ? screenRect(*r) : QRect();
   }
 
  private:
+  QRect screenRect(const AccessibleRow& row) const {
+    QRect local = qt::toQRect(row.rect, widget_->height()).toAlignedRect();
+    return QRect(widget_->mapToGlobal(local.topLeft()), local.size());
+  }
   int rowCount() const {
     const KivImageView* view = widget_->view();
     return view ? static_cast<int>(view->accessibleRows().size()) : 0;
