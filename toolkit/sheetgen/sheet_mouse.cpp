@@ -72,8 +72,7 @@ QPainterPath flankArea() {
   QPainterPath area;
   area.moveTo(-100, -30);
   area.lineTo(-49, -30);
-  area.lineTo(-49, -25);
-  area.cubicTo(-52, 15, -54, 40, -57, 62);
+  area.connectPath(flankCrease());
   area.lineTo(-100, 62);
   area.closeSubpath();
   return area.intersected(shellOutline());
@@ -92,8 +91,7 @@ QPainterPath buttonsArea() {
   area.moveTo(-90, -40);
   area.lineTo(90, -40);
   area.lineTo(90, 52);
-  area.lineTo(62, 52);
-  area.cubicTo(30, 72, -30, 72, -60, 58);
+  area.connectPath(buttonsBackEdge().toReversed());
   area.lineTo(-90, 58);
   area.closeSubpath();
   return area.intersected(shellOutline()).subtracted(flankArea());
