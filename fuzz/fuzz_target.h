@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "base/log.h"
 #include "model/file_writer.h"
+#include "tests/model/temp_folder.h"
 
 // Each fuzz target defines the libFuzzer entry point; replay_main.cpp calls the same
 // function over a folder of inputs when the target is built without libFuzzer.
@@ -30,10 +31,18 @@ inline std::string_view asText(const uint8_t* data, size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
-// Writes without the flush to disk of the system writer: inputs are scratch files.
-inline void writeScratchFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+// Hostile inputs make many diagnostics, which a run does not look for: from the first
+// call on, the log hook drops them.
+inline void silenceLog() {
+  static const bool silenced = (setLogHook([](const std::string&) {}), true);
+  (void)silenced;
+}
+
+// A folder of the process's own for the files a target reads and writes; inputs are
+// written with test::writeBytes, without the flush to disk of the system writer.
+inline const test::TempFolder& scratch() {
+  static const test::TempFolder folder;
+  return folder;
 }
 
 // Keeps the last file written in memory, so that a target can compare what a save

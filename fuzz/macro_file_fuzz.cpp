@@ -7,14 +7,8 @@
 #include "model/MacroLibrary.h"
 #include "model/limits.h"
 #include "model/plist_file.h"
-#include "tests/model/temp_folder.h"
 
 namespace {
-
-const velt::test::TempFolder& scratch() {
-  static const velt::test::TempFolder folder;
-  return folder;
-}
 
 bool sameRows(const velt::Macro& a, const velt::Macro& b) {
   if (a.eventItems().size() != b.eventItems().size()) return false;
@@ -27,10 +21,9 @@ bool sameRows(const velt::Macro& a, const velt::Macro& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool quiet = (velt::setLogHook([](const std::string&) {}), true);
-  (void)quiet;
-  const std::string file = scratch().file("a.macro");
-  velt::fuzz::writeScratchFile(file, velt::fuzz::asText(data, size));
+  velt::fuzz::silenceLog();
+  const std::string file = velt::fuzz::scratch().file("a.macro");
+  velt::test::writeBytes(file, velt::fuzz::asText(data, size));
 
   velt::Macro macro;
   const bool read = macro.read(file);
@@ -39,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     velt::fuzz::MemoryWriter writer;
     VELT_FUZZ_CHECK(macro.save(file, writer));
     const std::string saved = writer.last();
-    const std::string copy = scratch().file("copy.macro");
-    velt::fuzz::writeScratchFile(copy, saved);
+    const std::string copy = velt::fuzz::scratch().file("copy.macro");
+    velt::test::writeBytes(copy, saved);
     velt::Macro again;
     VELT_FUZZ_CHECK(again.read(copy));
     VELT_FUZZ_CHECK(again.nID() == macro.nID());
@@ -49,10 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     VELT_FUZZ_CHECK(writer.last() == saved);
   }
 
-  velt::fuzz::writeScratchFile(velt::MacroLibrary::listFilePath(scratch().path()),
-                               velt::toXmlPlist({{"macroCount", "1"}, {"macro0", file}}));
+  velt::test::writeBytes(velt::MacroLibrary::listFilePath(velt::fuzz::scratch().path()),
+                         velt::toXmlPlist({{"macroCount", "1"}, {"macro0", file}}));
   velt::MacroLibrary library;
-  VELT_FUZZ_CHECK(library.setMacroPath(scratch().path()));
+  VELT_FUZZ_CHECK(library.setMacroPath(velt::fuzz::scratch().path()));
   VELT_FUZZ_CHECK(library.readMacroItems());
   VELT_FUZZ_CHECK(library.macros().size() == (read ? 1u : 0u));
   if (read) VELT_FUZZ_CHECK(sameRows(*library.macros().front(), macro));

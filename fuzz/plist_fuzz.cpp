@@ -19,8 +19,7 @@ velt::TextEntries sorted(const velt::TextDict& dict) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool quiet = (velt::setLogHook([](const std::string&) {}), true);
-  (void)quiet;
+  velt::fuzz::silenceLog();
   velt::TextDict dict{{"kept", "on failure"}};
   std::string error;
   if (!velt::parseTextDict(velt::fuzz::asText(data, size), dict, error)) {

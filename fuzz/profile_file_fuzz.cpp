@@ -9,14 +9,8 @@
 #include "device/profile_image.h"
 #include "fuzz/fuzz_target.h"
 #include "model/Profile.h"
-#include "tests/model/temp_folder.h"
 
 namespace {
-
-const velt::test::TempFolder& scratch() {
-  static const velt::test::TempFolder folder;
-  return folder;
-}
 
 void checkRecord(const velt::PROFILE_T& record) {
   for (const velt::MACRO_T& macro : record.macros) {
@@ -27,10 +21,9 @@ void checkRecord(const velt::PROFILE_T& record) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool quiet = (velt::setLogHook([](const std::string&) {}), true);
-  (void)quiet;
-  const std::string input = scratch().file("input.plist");
-  velt::fuzz::writeScratchFile(input, velt::fuzz::asText(data, size));
+  velt::fuzz::silenceLog();
+  const std::string input = velt::fuzz::scratch().file("input.plist");
+  velt::test::writeBytes(input, velt::fuzz::asText(data, size));
 
   velt::Profile profile;
   if (!profile.read(input)) return 0;
@@ -38,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   VELT_FUZZ_CHECK(profile.save(input, writer));
   const std::string saved = writer.last();
 
-  velt::fuzz::writeScratchFile(input, saved);
+  velt::test::writeBytes(input, saved);
   velt::Profile again;
   VELT_FUZZ_CHECK(again.read(input));
   VELT_FUZZ_CHECK(again.save(input, writer));

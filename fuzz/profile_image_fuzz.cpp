@@ -84,7 +84,7 @@ class AnsweringHost : public velt::HidHost {
 };
 
 bool openAnsweringMouse() {
-  velt::setLogHook([](const std::string&) {});
+  velt::fuzz::silenceLog();
   velt::setHidHost(std::make_unique<AnsweringHost>());
   return velt::Open_device();
 }

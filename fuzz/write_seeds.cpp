@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -29,8 +28,7 @@ fs::path gRoot;
 void seed(const std::string& target, const std::string& name, std::string_view bytes) {
   const fs::path folder = gRoot / target;
   fs::create_directories(folder);
-  std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  velt::test::writeBytes((folder / name).string(), bytes);
 }
 
 std::string half(const std::string& text) {
@@ -45,7 +43,7 @@ std::string binaryOf(const std::string& xml) {
   uint32_t length = 0;
   plist_to_bin(root, &bin, &length);
   std::string bytes(bin, length);
-  free(bin);
+  plist_to_bin_free(bin);
   plist_free(root);
   return bytes;
 }

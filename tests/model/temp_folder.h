@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 namespace velt::test {
 
@@ -28,7 +29,7 @@ class TempFolder {
   std::string path_;
 };
 
-inline void writeBytes(const std::string& path, const std::string& bytes) {
+inline void writeBytes(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
