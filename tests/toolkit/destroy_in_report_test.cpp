@@ -125,6 +125,20 @@ std::unique_ptr<KivImageView> placed(KivImageView& page, int32_t id, Rect frame,
   return control;
 }
 
+// Set-ups shared by several cases.
+void scrollBar0To10(KivScrollCtrl& bar) {
+  bar.setImage(grey({12, 120}, 0.1), grey({12, 20}, 0.4), grey({12, 20}, 0.6), grey({12, 12}, 0.5),
+               grey({12, 12}, 0.6), grey({12, 12}, 0.5), grey({12, 12}, 0.6));
+  bar.setMinMaxValue(0, 10);
+}
+void rowA(KivListBox& box) {
+  box.addItem("a");
+}
+void rowsAB(KivListBox& box) {
+  box.addItem("a");
+  box.addItem("b");
+}
+
 const Case kCases[] = {
     {"Button",
      [](KivImageView& page) {
@@ -180,12 +194,7 @@ const Case kCases[] = {
     {"ScrollBarTrackPressed",
      [](KivImageView& page) {
        lastValue = -1;
-       return placed<KivScrollCtrl>(page, 8, {20, 10, 12, 120}, [](KivScrollCtrl& bar) {
-         bar.setImage(grey({12, 120}, 0.1), grey({12, 20}, 0.4), grey({12, 20}, 0.6),
-                      grey({12, 12}, 0.5), grey({12, 12}, 0.6), grey({12, 12}, 0.5),
-                      grey({12, 12}, 0.6));
-         bar.setMinMaxValue(0, 10);
-       });
+       return placed<KivScrollCtrl>(page, 8, {20, 10, 12, 120}, scrollBar0To10);
      },
      [](KivImageView&, Surface& s) {
        s.click({26, 70});
@@ -193,12 +202,7 @@ const Case kCases[] = {
      8},
     {"ScrollBarNextButtonReleased",
      [](KivImageView& page) {
-       return placed<KivScrollCtrl>(page, 9, {20, 10, 12, 120}, [](KivScrollCtrl& bar) {
-         bar.setImage(grey({12, 120}, 0.1), grey({12, 20}, 0.4), grey({12, 20}, 0.6),
-                      grey({12, 12}, 0.5), grey({12, 12}, 0.6), grey({12, 12}, 0.5),
-                      grey({12, 12}, 0.6));
-         bar.setMinMaxValue(0, 10);
-       });
+       return placed<KivScrollCtrl>(page, 9, {20, 10, 12, 120}, scrollBar0To10);
      },
      [](KivImageView& control, Surface& s) {
        Rect next = static_cast<KivScrollCtrl&>(control).nextButtonRect();
@@ -207,10 +211,7 @@ const Case kCases[] = {
      9},
     {"ListBoxRowClicked",
      [](KivImageView& page) {
-       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, [](KivListBox& box) {
-         box.addItem("a");
-         box.addItem("b");
-       });
+       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, rowsAB);
      },
      [](KivImageView& control, Surface& s) {
        const Rect& row = static_cast<KivListBox&>(control).boxItems().front().m_rcItem;
@@ -219,8 +220,7 @@ const Case kCases[] = {
      KivListBox::kListSelChanged},
     {"ListBoxNameCommittedByReturn",
      [](KivImageView& page) {
-       return placed<KivListBox>(page, 55, {20, 20, 120, 95},
-                                 [](KivListBox& box) { box.addItem("a"); });
+       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, rowA);
      },
      [](KivImageView& control, Surface&) {
        auto& box = static_cast<KivListBox&>(control);
@@ -233,8 +233,7 @@ const Case kCases[] = {
      KivListBox::kListSelChanged},
     {"ListBoxNameCommittedByAPress",
      [](KivImageView& page) {
-       return placed<KivListBox>(page, 55, {20, 20, 120, 95},
-                                 [](KivListBox& box) { box.addItem("a"); });
+       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, rowA);
      },
      [](KivImageView& control, Surface& s) {
        auto& box = static_cast<KivListBox&>(control);
@@ -245,10 +244,7 @@ const Case kCases[] = {
      KivListBox::kListSelChanged},
     {"ListBoxItemDeleted",
      [](KivImageView& page) {
-       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, [](KivListBox& box) {
-         box.addItem("a");
-         box.addItem("b");
-       });
+       return placed<KivListBox>(page, 55, {20, 20, 120, 95}, rowsAB);
      },
      [](KivImageView& control, Surface&) { static_cast<KivListBox&>(control).deleteCurItem(); },
      KivListBox::kListItemDeleting},
