@@ -1,7 +1,5 @@
 // The slider thumbs and the scroll bar's track, thumb and buttons, at the sizes and
 // places of the shared slider and scroll layout.
-#include <QPainterPath>
-
 #include "toolkit/layout/gallery_controls_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
 #include "toolkit/sheetgen/sheet_style.h"
@@ -48,18 +46,6 @@ void paintSlider3(QPainter& p, QSize size, SheetState) {
 void paintScrollTrack(QPainter& painter, QSize size, SheetState) {
   painter.fillRect(QRect(QPoint(0, 0), size), kBackground);
   painter.fillRect(QRect(size.width() / 2, 0, 1, size.height()), kOutline);
-}
-
-// A small triangle in the middle of a button, pointing up or down.
-void paintArrow(QPainter& painter, const QRect& area, bool up, QColor color) {
-  QPointF c = QRectF(area).center();
-  double dy = up ? -2 : 2;
-  QPainterPath arrow;
-  arrow.moveTo(c.x() - 3, c.y() - dy);
-  arrow.lineTo(c.x() + 3, c.y() - dy);
-  arrow.lineTo(c.x(), c.y() + dy);
-  arrow.closeSubpath();
-  painter.fillPath(arrow, color);
 }
 
 void paintPiece(QPainter& painter, const QRect& area, QColor face, QColor edge) {

@@ -1,5 +1,8 @@
 #include "toolkit/sheetgen/sheet_style.h"
 
+#include <QFontMetrics>
+#include <QPainterPath>
+
 #include <cmath>
 
 namespace velt::sheetgen {
@@ -59,6 +62,40 @@ void paintText(QPainter& painter, const QRect& area, const std::string& text, QC
   painter.setFont(sheetFont(pixelSize));
   painter.setPen(color);
   painter.drawText(area, alignment, QString::fromStdString(text));
+}
+
+void paintArrow(QPainter& painter, const QRect& area, bool up, QColor color) {
+  QPointF c = QRectF(area).center();
+  double dy = up ? -2 : 2;
+  QPainterPath arrow;
+  arrow.moveTo(c.x() - 3, c.y() - dy);
+  arrow.lineTo(c.x() + 3, c.y() - dy);
+  arrow.lineTo(c.x(), c.y() + dy);
+  arrow.closeSubpath();
+  painter.fillPath(arrow, color);
+}
+
+void paintWrappedText(QPainter& painter, const QRect& area, const std::string& text, QColor color,
+                      int pixelSize) {
+  painter.setFont(sheetFont(pixelSize));
+  painter.setPen(color);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromStdString(text));
+}
+
+void paintTitle(QPainter& painter, const QRect& area, const std::string& name,
+                const std::string& subtitle, int pixelSize) {
+  const QFont bold = sheetFont(pixelSize, true);
+  painter.setFont(bold);
+  painter.setPen(kText);
+  QString qName = QString::fromStdString(name);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, qName);
+  const QFontMetrics metrics(bold);
+  int nameWidth = metrics.horizontalAdvance(qName);
+  painter.fillRect(QRect(area.left(), area.bottom() + 2, nameWidth, 2), kAccent);
+  if (!subtitle.empty())
+    paintText(painter, area.adjusted(nameWidth + metrics.horizontalAdvance(" "), 0, 0, 0), subtitle,
+              kTextDim, pixelSize);
 }
 
 }  // namespace velt::sheetgen

@@ -40,6 +40,15 @@ void paintPanel(QPainter& painter, const QRect& area, const std::string& title);
 // A push button's face in a state, wording centred.
 void paintButtonFace(QPainter& painter, const QRect& area, SheetState state,
                      const std::string& wording);
+// A small triangle in the middle of the area, pointing up or down.
+void paintArrow(QPainter& painter, const QRect& area, bool up, QColor color);
+// Text broken into lines within the area, from its top left.
+void paintWrappedText(QPainter& painter, const QRect& area, const std::string& text, QColor color,
+                      int pixelSize);
+// The program's name in bold over an accent bar of its width, then what the window is
+// in the quieter grey.
+void paintTitle(QPainter& painter, const QRect& area, const std::string& name,
+                const std::string& subtitle, int pixelSize);
 void paintText(QPainter& painter, const QRect& area, const std::string& text, QColor color,
                int pixelSize, int alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
