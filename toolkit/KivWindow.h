@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,13 @@ class KivWindow {
   void setFrame(const Rect& contentRect);
   Rect frame() const;
   void setTitle(const std::string& title);
+  // What screen readers read after the window's title: a dialog's whole wording.
+  void setDescription(const std::string& description);
+  // A modal window takes every event of the program while it is shown.
+  void setModal(bool modal);
+  // What a close request from the desktop does (the window manager's close, Alt+F4);
+  // without one the window just hides.
+  void setOnCloseRequest(std::function<void()> handler);
 
   void makeKeyAndOrderFront();
   void orderFront();
@@ -42,6 +50,9 @@ class KivWindow {
   // A press that no view takes drags the window; on by default.
   void setMovableByWindowBackground(bool movable);
   bool isMovableByWindowBackground() const;
+
+  // The primary screen's available area, bottom left, y up.
+  static Rect screenFrame();
 
   struct Impl;
   Impl& impl() const { return *impl_; }

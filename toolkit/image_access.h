@@ -12,6 +12,10 @@ namespace velt {
 // store shared by every page, created and loaded on the first call.
 Image GetImage(int32_t state, int32_t id, const Rect& rect);
 
+// A whole picture of the compiled-in set by its file name ("TQA2-1.bmp"), loaded once;
+// a null image when there is none.
+Image GetNamedImage(const std::string& fileName);
+
 // A new picture of the rectangle's size holding that rectangle of the image (from the
 // bottom left); none when the rectangle has no width or no height.
 Image imageClone(const Image& image, const Rect& rect);

@@ -9,6 +9,9 @@ namespace velt {
 int runModalLoop();
 void stopModalLoop(int code = 0);
 int modalLoopDepth();
+// Whether a modal loop of ours, or a modal dialog of the platform (an alert, a file
+// panel), waits for the user now.
+bool modalSessionRunning();
 
 // Runs the work on the UI thread's loop, soon; callable from any thread.
 void postToMainThread(std::function<void()> work);

@@ -1,7 +1,10 @@
 #include "toolkit/KivWindow.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
 
 #include <cmath>
 
@@ -25,6 +28,9 @@ WindowWidget::WindowWidget(KivWindow::Style style) : QWidget(nullptr, flagsOf(st
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
   if (!movable || event->button() != Qt::LeftButton) return;
+  // The desktop moves the window where it can (Wayland lets only the compositor place
+  // windows); elsewhere, offscreen included, the window follows the pointer by hand.
+  if (windowHandle() && windowHandle()->startSystemMove()) return;
   dragging_ = true;
   grabOffset_ = event->globalPosition().toPoint() - pos();
 }
@@ -36,6 +42,14 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void WindowWidget::mouseReleaseEvent(QMouseEvent*) {
   dragging_ = false;
+}
+
+void WindowWidget::closeEvent(QCloseEvent* event) {
+  if (!onCloseRequest) return QWidget::closeEvent(event);
+  event->ignore();
+  // A copy: the handler may replace itself or destroy the window.
+  auto handler = onCloseRequest;
+  handler();
 }
 
 QRect toQtScreenRect(const Rect& r) {
@@ -90,6 +104,24 @@ Rect KivWindow::frame() const {
 
 void KivWindow::setTitle(const std::string& title) {
   impl_->widget->setWindowTitle(qt::toQString(title));
+}
+
+void KivWindow::setDescription(const std::string& description) {
+  impl_->widget->setAccessibleDescription(qt::toQString(description));
+}
+
+void KivWindow::setModal(bool modal) {
+  impl_->widget->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+}
+
+void KivWindow::setOnCloseRequest(std::function<void()> handler) {
+  impl_->widget->onCloseRequest = std::move(handler);
+}
+
+Rect KivWindow::screenFrame() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, 1024, 768};
+  return fromQtScreenRect(screen->availableGeometry());
 }
 
 void KivWindow::makeKeyAndOrderFront() {

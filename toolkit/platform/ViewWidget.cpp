@@ -152,6 +152,13 @@ void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
     event->ignore();
 }
 
+// Tab and Backtab reach a view that takes keys (a key capture, the macro recorder)
+// instead of moving the focus on.
+bool ViewWidget::focusNextPrevChild(bool next) {
+  if (view_ && view_->acceptsFirstResponder()) return false;
+  return QWidget::focusNextPrevChild(next);
+}
+
 void ViewWidget::dispose(QWidget* widget) {
   if (!dispatching()) {
     delete widget;

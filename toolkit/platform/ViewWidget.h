@@ -46,6 +46,7 @@ class ViewWidget : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   MouseEvent toMouseEvent(QPointF local, const QMouseEvent* event) const;

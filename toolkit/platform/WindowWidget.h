@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include "toolkit/KivWindow.h"
 #include "toolkit/platform/ViewWidget.h"
 
@@ -18,6 +20,7 @@ class WindowWidget : public QWidget {
   explicit WindowWidget(KivWindow::Style style);
 
   bool movable = true;
+  std::function<void()> onCloseRequest;
   // The view is not owned; its widget tells whether it is still there.
   KivImageView* contentView = nullptr;
   QPointer<QWidget> contentWidget;
@@ -26,6 +29,7 @@ class WindowWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   bool dragging_ = false;

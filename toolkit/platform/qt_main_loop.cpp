@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -27,6 +28,10 @@ void stopModalLoop(int code) {
 
 int modalLoopDepth() {
   return static_cast<int>(gModalLoops.size());
+}
+
+bool modalSessionRunning() {
+  return !gModalLoops.empty() || QApplication::activeModalWidget() != nullptr;
 }
 
 void postToMainThread(std::function<void()> work) {
