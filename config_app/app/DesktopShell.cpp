@@ -1,0 +1,106 @@
+#include "config_app/app/DesktopShell.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <csignal>
+
+#include "base/log.h"
+#include "config_app/app/VELTConfig.h"
+#include "toolkit/KivWindow.h"
+
+namespace velt {
+
+namespace {
+
+// The write end of the signal pipe; a signal handler may only write to it.
+int gSignalWriteFd = -1;
+
+void onQuitSignal(int signal) {
+  char byte = static_cast<char>(signal);
+  if (gSignalWriteFd >= 0) (void)!write(gSignalWriteFd, &byte, 1);
+}
+
+// The tray picture: the accent ring of the program's look on a dark disc.
+QIcon trayIcon() {
+  QPixmap pixmap(64, 64);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(24, 26, 29));
+  painter.setPen(QPen(QColor(179, 211, 53), 6));
+  painter.drawEllipse(QRectF(5, 5, 54, 54));
+  painter.setPen(QPen(QColor(190, 190, 190), 6, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(22, 20), QPointF(32, 44));
+  painter.drawLine(QPointF(42, 20), QPointF(32, 44));
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+DesktopShell::DesktopShell(VELTConfig& config) : config_(config) {
+  createTray();
+  watchQuitSignals();
+  config_.window().setOnCloseRequest([this] { closeRequested(); });
+}
+
+DesktopShell::~DesktopShell() {
+  config_.window().setOnCloseRequest({});
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+}
+
+void DesktopShell::createTray() {
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+    logLine("no system tray: closing the window quits VELTPLUS");
+    return;
+  }
+  tray_ = std::make_unique<QSystemTrayIcon>(trayIcon());
+  tray_->setToolTip("VELTPLUS");
+  auto* menu = new QMenu();
+  menu->addAction("Show VELTPLUS", [this] { config_.showWindow(); });
+  menu->addAction("Quit", [] { QApplication::quit(); });
+  tray_->setContextMenu(menu);
+  QObject::connect(tray_.get(), &QObject::destroyed, menu, &QObject::deleteLater);
+  QObject::connect(tray_.get(), &QSystemTrayIcon::activated, this,
+                   [this](QSystemTrayIcon::ActivationReason reason) {
+                     if (reason == QSystemTrayIcon::Trigger) config_.showWindow();
+                   });
+  tray_->show();
+}
+
+void DesktopShell::closeRequested() {
+  if (tray_)
+    config_.window().orderOut();
+  else
+    QApplication::quit();
+}
+
+void DesktopShell::watchQuitSignals() {
+  int fds[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
+    logLine("cannot watch SIGTERM and SIGINT");
+    return;
+  }
+  gSignalWriteFd = fds[1];
+  signalNotifier_ = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
+  QObject::connect(signalNotifier_.get(), &QSocketNotifier::activated, this, [fd = fds[0]] {
+    char byte;
+    (void)!read(fd, &byte, 1);
+    QApplication::quit();
+  });
+  struct sigaction action = {};
+  action.sa_handler = onQuitSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace velt

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+
+#include <functional>
+#include <memory>
+
+namespace velt {
+
+class VELTConfig;
+
+// What keeps a hidden VELTPLUS within reach on a Linux desktop: the tray icon with "Show
+// VELTPLUS" and "Quit", the window manager's close (hide where there is a tray, quit
+// where there is none), and SIGTERM and SIGINT quitting through the event loop, so that
+// nothing is cut off halfway.
+class DesktopShell : public QObject {
+ public:
+  explicit DesktopShell(VELTConfig& config);
+  ~DesktopShell() override;
+
+  bool hasTray() const { return tray_ != nullptr; }
+
+ private:
+  void createTray();
+  void watchQuitSignals();
+  void closeRequested();
+
+  VELTConfig& config_;
+  std::unique_ptr<QSystemTrayIcon> tray_;
+  std::unique_ptr<QSocketNotifier> signalNotifier_;
+};
+
+}  // namespace velt

@@ -1,0 +1,229 @@
+#include "config_app/main/VELTView.h"
+
+#include <filesystem>
+
+#include "base/log.h"
+#include "config_app/host_settings/HostPointerSettings.h"
+#include "model/folders.h"
+#include "toolkit/KivMenu.h"
+#include "toolkit/KivWindow.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/image_access.h"
+#include "toolkit/layout/main_layout.h"
+
+namespace velt {
+
+namespace {
+
+constexpr int32_t kMainBackgroundId = 0;
+constexpr std::array<int32_t, VELTView::kProfiles> kPageIds = {22, 45, 57, 99, 108};
+constexpr std::array<const char*, 5> kProfileMenuItems = {
+    "Rename", "Save current settings", "Export profile", "Import profile", "Disable/Enable"};
+constexpr std::array<const char*, 11> kLanguages = {"English",  "German",  "Spanish",   "French",
+                                                    "Japanese", "Chinese", "Koream",    "Russian",
+                                                    "Hindi",    "Arabic",  "Portuguese"};
+
+}  // namespace
+
+VELTView::VELTView(std::unique_ptr<HostPointerSettings> hostSettings)
+    : pages_{&m_viewMouseSetting, &m_viewSensor, &m_viewColorSetting, &m_viewMacroSetting,
+             &m_viewSupport},
+      pageTabs_{&m_BnMouseSetting, &m_BnSensorPerformance, &m_BnColorSettings, &m_BnMacroSettings,
+                &m_BnSupport},
+      profileTabs_{&m_BnProfile1, &m_BnProfile2, &m_BnProfile3, &m_BnProfile4, &m_BnProfile5},
+      profileMenus_{&m_CbnProfile1, &m_CbnProfile2, &m_CbnProfile3, &m_CbnProfile4, &m_CbnProfile5},
+      profiles_{&m_Profile1, &m_Profile2, &m_Profile3, &m_Profile4, &m_Profile5},
+      m_hostSettings(std::move(hostSettings)) {}
+
+VELTView::~VELTView() {
+  m_Timer.stop();
+}
+
+void VELTView::initWithFrame(const Rect& rect) {
+  KivImageView::initWithFrame(rect);
+  m_bWrittingData = false;
+  std::error_code error;
+  std::filesystem::create_directories(profileFolder(), error);
+  initProfiles();
+  m_curProfile = &m_Profile1;
+  initCtrls();
+  setUIData();
+  resetProfileMacro();
+}
+
+void VELTView::initProfiles() {
+  for (int i = 0; i < kProfiles; ++i) {
+    Profile& p = profile(i);
+    p.initProfile();
+    p.setProfileID(static_cast<uint64_t>(profileSlot(i + 1)));
+    p.setProfileName("Profile" + std::to_string(i + 1));
+    p.setProfilePath(profileFolder() + profileFileName(i + 1));
+    p.read();
+  }
+}
+
+void VELTView::awakeFromNib() {
+  m_Timer.start(kPollInterval, [this] { updateProfileID(); });
+}
+
+void VELTView::placeButton(KivButton& button, int32_t id, const Rect& frame,
+                           const std::string& name) {
+  button.initView(this, id, frame);
+  button.setImages(GetImage(0, id, frame), GetImage(1, id, frame), GetImage(2, id, frame),
+                   GetImage(3, id, frame));
+  button.setAccessibleName(name);
+  addSubview(&button);
+}
+
+void VELTView::initCtrls() {
+  setBkImage(GetImage(0, kMainBackgroundId, bounds()));
+  initPages();
+  initTabs();
+  initBottomRow();
+}
+
+void VELTView::initPages() {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    KivImageView& page = *pages_[i];
+    page.initView(this, kPageIds[i], kMainPageFrame);
+    page.setBkImage(GetImage(0, kPageIds[i], page.bounds()));
+    page.setAccessibleName(kMainPageTabs[i].wording);
+    page.setHidden(i != 0);
+    addSubview(&page);
+  }
+  m_viewMacroSetting.readLocalData();
+  // The support page reads the firmware version: the mouse is first opened here.
+  m_viewSupport.initCtrls();
+}
+
+void VELTView::initTabs() {
+  for (size_t i = 0; i < pageTabs_.size(); ++i)
+    placeButton(*pageTabs_[i], kMainPageTabs[i].id, kMainPageTabs[i].frame,
+                kMainPageTabs[i].wording);
+  m_BnMouseSetting.setSelected(true);
+  for (int i = 0; i < kProfiles; ++i) {
+    KivButton& tab = profileTab(i);
+    placeButton(tab, kFirstProfileTabId + i, profileTabFrame(i), "");
+    tab.setCaption(profile(i).profileName());
+    tab.setEnable(profile(i).enable() != 0);
+    KivComboxButton& menu = profileMenu(i);
+    placeButton(menu, kFirstProfileMenuId + i, profileMenuFrame(i),
+                "Profile menu " + std::to_string(i + 1));
+    menu.showWindowCaption(false);
+    menu.setMenuWidth(kProfileMenuWidthInMenu);
+    for (size_t item = 0; item < kProfileMenuItems.size(); ++item)
+      menu.insertItem(static_cast<int32_t>(item + 1), kProfileMenuItems[item]);
+  }
+}
+
+void VELTView::initBottomRow() {
+  placeButton(m_BnResettoDefault, kMainReset.id, kMainReset.frame, kMainReset.wording);
+  placeButton(m_BnOK, kMainOK.id, kMainOK.frame, kMainOK.wording);
+  placeButton(m_BnApply, kMainApply.id, kMainApply.frame, kMainApply.wording);
+  placeButton(m_BnCancel, kMainCancel.id, kMainCancel.frame, kMainCancel.wording);
+  placeButton(m_CbnLanguage, kMainLanguage.id, kMainLanguage.frame, "Language");
+  m_CbnLanguage.setPopMenuUp(true);
+  m_CbnLanguage.setMenuWidth(static_cast<int32_t>(kMainLanguage.frame.width));
+  for (size_t i = 0; i < kLanguages.size(); ++i)
+    m_CbnLanguage.insertItem(static_cast<int32_t>(i + 1), kLanguages[i]);
+  m_CbnLanguage.setCurItemID(1);
+  m_StaticFirmVer.initView(this, kMainVersionId, kMainVersionFrame);
+  m_StaticFirmVer.setFont(systemFont(11));
+  m_StaticFirmVer.setCurText(kApplicationVersion);
+  m_StaticFirmVer.setAccessibleName("Version");
+  addSubview(&m_StaticFirmVer);
+}
+
+void VELTView::hidePages() {
+  for (KivImageView* page : pages_) page->setHidden(true);
+}
+
+void VELTView::resetSettingTabState() {
+  for (KivButton* tab : pageTabs_) tab->setSelected(false);
+}
+
+void VELTView::reSelectedProfile() {
+  for (KivButton* tab : profileTabs_) tab->setSelected(false);
+}
+
+void VELTView::showPage(int index) {
+  KivImageView& shown = page(index);
+  if (!shown.isHidden()) return;
+  hidePages();
+  resetSettingTabState();
+  if (index == 0) m_viewMouseSetting.loadMacroList();
+  shown.setHidden(false);
+  pageTab(index).setSelected(true);
+  if (index == 3) m_viewMacroSetting.becomeFirstResponder();
+  if (index == 4) m_viewSupport.updateFirmVersion();
+}
+
+void VELTView::OnCmd(int32_t id) {
+  logf("button %d click", id);
+  if (id >= 1 && id <= 5) {
+    showPage(id - 1);
+  } else if (id >= kFirstProfileTabId && id < kFirstProfileTabId + kProfiles) {
+    clickProfile(id - kFirstProfileTabId);
+  } else if (id == kMainReset.id) {
+    resetToDefault();
+  } else if (id == kMainOK.id) {
+    applay();
+    uiServices().hideApplication();
+  } else if (id == kMainApply.id) {
+    applay();
+  } else if (id == kMainCancel.id) {
+    uiServices().hideApplication();
+  }
+}
+
+void VELTView::getUIData() {
+  m_viewMouseSetting.getUIData(*m_curProfile);
+  m_viewSensor.getUIData(*m_curProfile);
+  m_viewColorSetting.getUIData(*m_curProfile);
+}
+
+void VELTView::setUIData() {
+  m_viewMouseSetting.setUIData(*m_curProfile);
+  m_viewSensor.setUIData(*m_curProfile);
+  m_viewColorSetting.setUIData(*m_curProfile);
+  for (int i = 0; i < kProfiles; ++i) profileTab(i).setCaption(profile(i).profileName());
+}
+
+void VELTView::clickProfile(int index) {
+  getUIData();
+  // The page shown stays shown, and so does its tab's highlight.
+  resetSettingTabState();
+  for (int i = 0; i < kProfiles; ++i)
+    if (!page(i).isHidden()) pageTab(i).setSelected(true);
+  reSelectedProfile();
+  profileTab(index).setSelected(true);
+  m_curProfile = &profile(index);
+  setUIData();
+  followCurrentProfileEnable();
+}
+
+void VELTView::followCurrentProfileEnable() {
+  bool enabled = m_curProfile->enable() != 0;
+  m_BnApply.setEnable(enabled);
+  m_BnOK.setEnable(enabled);
+}
+
+void VELTView::mouseDown(const MouseEvent&) {
+  m_viewMouseSetting.hideMenu();
+  KivMenu::hideMenuWindows();
+  // The press goes on to the window, which the drag band lets the user move.
+  passEvent();
+}
+
+void VELTView::mouseMoved(const MouseEvent& event) {
+  if (!m_MainWindow) return;
+  bool inBand = event.locationInWindow.y > kMainDragBandBottom;
+  if (inBand != m_MainWindow->isMovableByWindowBackground())
+    m_MainWindow->setMovableByWindowBackground(inBand);
+}
+
+void VELTView::alert(const std::string& message) {
+  uiServices().alert("VELTPLUS", message);
+}
+
+}  // namespace velt

@@ -1,0 +1,56 @@
+// What the main view does with the mouse and the host: the poll, the apply sequence and
+// the host pointer settings.
+#include <string>
+#include <vector>
+
+#include "config_app/host_settings/HostPointerSettings.h"
+#include "config_app/main/VELTView.h"
+#include "device/commands.h"
+#include "device/hid_device.h"
+#include "model/profile_apply.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/main_loop.h"
+
+namespace velt {
+
+void VELTView::updateProfileID() {
+  // Never inside an apply or while a dialog, panel or alert waits for the user.
+  if (!IsOpen() || m_bWrittingData || modalSessionRunning()) return;
+  uint8_t id = 0;
+  if (Get_current_profile_id(id) != kResultSuccess) return;
+  if (id == m_nLastProfileID) return;
+  m_nLastProfileID = id;
+  for (int i = 0; i < kProfiles; ++i)
+    if (profile(i).profileID() == id) {
+      clickProfile(i);
+      break;
+    }
+  systemSetting();
+}
+
+void VELTView::systemSetting() {
+  if (!m_curProfile || !m_hostSettings) return;
+  m_hostSettings->apply(pointerSettingsOf(*m_curProfile), uiServices());
+}
+
+void VELTView::applay() {
+  m_bWrittingData = true;
+  getUIData();
+  systemSetting();
+  std::vector<std::string> unsaved;
+  for (Profile* p : profiles_)
+    if (!p->save()) unsaved.push_back(p->profilePath());
+  bool macrosSaved = m_viewMacroSetting.saveMacros();
+  ApplyOutcome outcome =
+      applyProfilesToMouse({profiles_[0], profiles_[1], profiles_[2], profiles_[3], profiles_[4]},
+                           m_curProfile->profileID());
+  // A file that could not be written is said, not passed over: the settings would be
+  // gone at the next start.
+  for (const std::string& path : unsaved) alert("Could not save the profile file " + path);
+  if (!macrosSaved)
+    alert("Could not save the macro library in " + m_viewMacroSetting.library().macroPath());
+  if (!outcome.success) alert(outcome.message);
+  m_bWrittingData = false;
+}
+
+}  // namespace velt

@@ -1,0 +1,77 @@
+#include "config_app/pages/SupportView.h"
+
+#include <array>
+#include <cstdio>
+
+#include "device/commands.h"
+#include "device/hid_device.h"
+#include "device/result_codes.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/image_access.h"
+#include "toolkit/layout/support_layout.h"
+
+namespace velt {
+
+namespace {
+
+constexpr int32_t kSupportPageId = 108;
+
+void placeButton(KivImageView& page, KivButton& button, const SupportButtonLayout& layout) {
+  button.initView(&page, layout.id, layout.frame);
+  button.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
+                   GetImage(2, layout.id, layout.frame), Image());
+  button.setAccessibleName(layout.wording);
+  page.addSubview(&button);
+}
+
+void placeLabel(KivImageView& page, KivStatic& label, const SupportLabelLayout& layout) {
+  label.initView(&page, layout.id, layout.value);
+  label.setFont(systemFont(12));
+  label.setAccessibleName(layout.wording);
+  page.addSubview(&label);
+}
+
+}  // namespace
+
+std::string firmwareVersionText(uint16_t version) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f",
+                static_cast<double>(static_cast<float>(version) / 100.0f));
+  return text;
+}
+
+void SupportView::initCtrls() {
+  setBkImage(GetImage(0, kSupportPageId, bounds()));
+  std::array<KivButton*, 4> buttons = {&m_BnOnlineSupport, &m_BnProductRegistration, &m_BnDownloads,
+                                       &m_BnFQA};
+  for (size_t i = 0; i < buttons.size(); ++i) placeButton(*this, *buttons[i], kSupportButtons[i]);
+  placeLabel(*this, m_StaticSoftVersion, kSupportSoftwareVersion);
+  m_StaticSoftVersion.setCurText(kApplicationVersion);
+  placeLabel(*this, m_StaticFirmVersion, kSupportFirmwareVersion);
+  updateFirmVersion();
+}
+
+void SupportView::updateFirmVersion() {
+  if (!IsMakesureOpen()) {
+    m_StaticFirmVersion.setCurText("-.--");
+    return;
+  }
+  uint16_t version = 0;
+  bool read = Get_fw_version(version) == kResultSuccess;
+  // Read again on a fresh connection; that reading is the one shown.
+  Close_device();
+  if (!IsMakesureOpen()) return;
+  read = Get_fw_version(version) == kResultSuccess || read;
+  // A version never read is unknown, not "0.00".
+  m_StaticFirmVersion.setCurText(read ? firmwareVersionText(version) : "-.--");
+}
+
+void SupportView::OnCmd(int32_t id) {
+  for (const SupportButtonLayout& button : kSupportButtons)
+    if (button.id == id) {
+      uiServices().openUrl(std::string(kSupportSiteAddress) + button.path);
+      return;
+    }
+}
+
+}  // namespace velt
