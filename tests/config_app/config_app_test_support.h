@@ -1,0 +1,144 @@
+#pragma once
+
+#include <QTest>
+#include <QWidget>
+
+#include <stdlib.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/clock.h"
+#include "config_app/dialogs/PopView.h"
+#include "config_app/host_settings/HostPointerSettings.h"
+#include "config_app/main/VELTView.h"
+#include "device/hid_device.h"
+#include "device/hid_host.h"
+#include "emulator/emulated_mouse.h"
+#include "model/folders.h"
+#include "tests/model/temp_folder.h"
+#include "toolkit/KivWindow.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/main_loop.h"
+#include "toolkit/platform/ViewWidget.h"
+
+namespace velt::test {
+
+// A host with nothing attached.
+class NoMouseHost : public HidHost {
+ public:
+  std::optional<std::vector<HidDeviceInfo>> enumerate() override {
+    return std::vector<HidDeviceInfo>{};
+  }
+  std::unique_ptr<HidConnection> open(const HidDeviceInfo&, std::string& error) override {
+    error = "nothing attached";
+    return nullptr;
+  }
+};
+
+// Points HOME at a private folder for the test's life, so that profiles and macros are
+// never the user's own.
+class TemporaryHome {
+ public:
+  TemporaryHome() : old_(getenv("HOME") ? getenv("HOME") : "") {
+    setenv("HOME", folder_.path().c_str(), 1);
+  }
+  ~TemporaryHome() { setenv("HOME", old_.c_str(), 1); }
+  const std::string& path() const { return folder_.path(); }
+
+ private:
+  TempFolder folder_;
+  std::string old_;
+};
+
+// Clicks a control through Qt's own event dispatch: a press and a release in its middle.
+inline void click(KivImageView& view) {
+  QWidget* widget = widgetOf(view);
+  QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Runs `action` on the innermost dialog as soon as the UI loop is free, once a dialog is
+// running; the test calls the code that runs the dialog right after.
+inline void whenDialogRuns(std::function<void(PopView&)> action) {
+  postToMainThread([action = std::move(action)] {
+    if (PopView::runningDialogs().empty()) {
+      whenDialogRuns(action);
+      return;
+    }
+    action(*PopView::runningDialogs().back());
+  });
+}
+
+// Clicks the dialog's button with the ID.
+inline void clickDialogButton(PopView& dialog, int32_t id) {
+  for (KivImageView* view : dialog.subviews())
+    if (view->viewID() == id) return click(*view);
+  ADD_FAILURE() << "dialog " << dialog.popType() << " has no control " << id;
+}
+
+// A main view on a private home, with scripted desktop services (alerts, panels and
+// commands are recorded, nothing runs) and the macOS preference store as host settings,
+// whose commands the services record.
+class MainViewFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setClock(std::make_unique<ManualClock>());
+    auto services = std::make_unique<ScriptedUiServices>();
+    ui = services.get();
+    setUiServices(std::move(services));
+  }
+  void TearDown() override {
+    if (window) window->setContentView(nullptr);
+    window.reset();
+    view.reset();
+    Close_device();
+    setHidHost(nullptr);
+    setUiServices(nullptr);
+    setClock(nullptr);
+  }
+
+  void useEmulatedMouse() {
+    Close_device();
+    std::string error;
+    ASSERT_TRUE(installEmulatedMouse(mouseDir(), error)) << error;
+  }
+  void useNoMouse() {
+    Close_device();
+    setHidHost(std::make_unique<NoMouseHost>());
+  }
+  std::string mouseDir() const { return home.path() + "mouse"; }
+  std::string profileFile(int profile) const { return profileFolder() + profileFileName(profile); }
+
+  // The main view in a shown window, as the program makes it.
+  VELTView& start() {
+    view = std::make_unique<VELTView>(makeDefaultsPointerSettings());
+    view->initView(nullptr, 0, {0, 0, 800, 600});
+    window = std::make_unique<KivWindow>(Rect{0, KivWindow::screenFrame().maxY() - 600, 800, 600});
+    window->setContentView(view.get());
+    view->setWindow(window.get());
+    window->orderFront();
+    return *view;
+  }
+
+  // The commands run through the services, in order.
+  std::vector<std::string> commandsRun() const {
+    std::vector<std::string> commands;
+    for (const auto& call : ui->calls)
+      if (call.what == "run") commands.push_back(call.first);
+    return commands;
+  }
+  std::vector<std::string> alerts() const {
+    std::vector<std::string> messages;
+    for (const auto& call : ui->calls)
+      if (call.what == "alert") messages.push_back(call.second);
+    return messages;
+  }
+
+  TemporaryHome home;
+  ScriptedUiServices* ui = nullptr;
+  std::unique_ptr<VELTView> view;
+  std::unique_ptr<KivWindow> window;
+};
+
+}  // namespace velt::test

@@ -1,0 +1,180 @@
+// The main view driven through its controls, on a private home, with the emulated mouse
+// or none, scripted desktop services and the manual clock.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "device/commands.h"
+#include "device/profile_image.h"
+#include "model/profile_apply.h"
+#include "tests/config_app/config_app_test_support.h"
+
+namespace velt::test {
+namespace {
+
+using MainView = MainViewFixture;
+
+int selectedProfileTab(VELTView& v) {
+  for (int i = 0; i < VELTView::kProfiles; ++i)
+    if (v.profileTab(i).selected()) return i;
+  return -1;
+}
+
+std::string shownFirmware(VELTView& v) {
+  return v.supportView().firmwareVersion().getCurText().value_or("");
+}
+
+TEST_F(MainView, WithoutAMouseItShowsTheStoredProfilesAndApplySavesThemBeforeItSaysSo) {
+  useNoMouse();
+  VELTView& v = start();
+  EXPECT_EQ(shownFirmware(v), "-.--");
+  v.updateProfileID();
+  EXPECT_EQ(selectedProfileTab(v), -1);
+  EXPECT_EQ(v.profileTab(0).caption(), "Profile1");
+
+  click(v.applyButton());
+  for (int p = 1; p <= 5; ++p) EXPECT_TRUE(std::filesystem::exists(profileFile(p))) << p;
+  EXPECT_EQ(alerts(), std::vector<std::string>{kMouseNotFoundMessage});
+  EXPECT_FALSE(v.isWritingData());
+}
+
+TEST_F(MainView, StoredNamesAndDisabledProfilesComeBackAtStart) {
+  useNoMouse();
+  std::filesystem::create_directories(profileFolder());
+  Profile stored;
+  stored.setProfileName("Sniper");
+  stored.setEnalbe(0);
+  ASSERT_TRUE(stored.save(profileFile(3)));
+
+  VELTView& v = start();
+  EXPECT_EQ(v.profileTab(2).caption(), "Sniper");
+  EXPECT_FALSE(v.profileTab(2).isEnabled());
+  EXPECT_EQ(v.profile(2).profileID(), 3) << "the slot is the profile's, not the file's";
+}
+
+TEST_F(MainView, TheFirstPollSelectsTheMousesProfileAndAppliesItsHostSettings) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  EXPECT_EQ(shownFirmware(v), "0.46");
+  EXPECT_TRUE(commandsRun().empty());
+
+  v.updateProfileID();  // a fresh mouse is on profile 0: the fifth tab
+  EXPECT_EQ(selectedProfileTab(v), 4);
+  EXPECT_EQ(&v.curProfile(), &v.profile(4));
+  EXPECT_FALSE(commandsRun().empty()) << "host settings of the selected profile";
+
+  size_t commands = commandsRun().size();
+  v.updateProfileID();
+  EXPECT_EQ(commandsRun().size(), commands) << "no change, nothing done";
+}
+
+TEST_F(MainView, APollFollowsASwitchMadeByAnotherProgram) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  v.updateProfileID();
+  ASSERT_EQ(selectedProfileTab(v), 4);
+
+  std::string veltctl = std::string(VELT_BINARY_DIR) + "/cli/veltctl --emulate '" + mouseDir() +
+                        "' switch 3 >/dev/null";
+  ASSERT_EQ(std::system(veltctl.c_str()), 0);
+  v.updateProfileID();
+  EXPECT_EQ(selectedProfileTab(v), 2) << "slot 3 is the third profile";
+}
+
+TEST_F(MainView, ThePollStaysOutWhileAnApplyRunsOrADialogWaits) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  ASSERT_EQ(Set_current_profile_id(2), kResultSuccess);
+  whenDialogRuns([&](PopView& dialog) {
+    v.updateProfileID();
+    EXPECT_EQ(selectedProfileTab(v), -1) << "the poll ran inside a dialog";
+    dialog.clickCancel();
+  });
+  v.subMsg(11, 1);  // Rename opens its dialog
+  v.updateProfileID();
+  EXPECT_EQ(selectedProfileTab(v), 1);
+}
+
+TEST_F(MainView, ApplySavesEveryProfileAndWritesEachSlotThenTheCurrentProfile) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  click(v.profileTab(2));
+  v.curProfile().setProfileName("Third");
+  click(v.applyButton());
+  EXPECT_TRUE(alerts().empty());
+
+  for (int i = 0; i < VELTView::kProfiles; ++i) {
+    Profile& p = v.profile(i);
+    Profile fromFile;
+    ASSERT_TRUE(fromFile.read(profileFile(i + 1)));
+    EXPECT_EQ(fromFile.profileName(), p.profileName());
+
+    PROFILE_T meant{}, stored{};
+    p.toPROFILE_T(meant);
+    std::array<uint8_t, kProfileImageSize> meantImage{}, storedImage{};
+    Convert_pf_to_buffer(meant, meantImage);
+    ASSERT_EQ(Read_profile(p.profileID(), stored, storedImage), kResultSuccess);
+    EXPECT_EQ(storedImage, meantImage) << "slot " << int(p.profileID());
+  }
+  uint8_t current = 0;
+  ASSERT_EQ(Get_current_profile_id(current), kResultSuccess);
+  EXPECT_EQ(current, 3);
+  v.updateProfileID();
+  EXPECT_EQ(selectedProfileTab(v), 2) << "the poll finds the profile the apply made current";
+}
+
+TEST_F(MainView, OKAppliesAndHidesCancelOnlyHides) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  v.curProfile().setProfileName("Edited");
+  click(v.okButton());
+  EXPECT_TRUE(std::filesystem::exists(profileFile(1)));
+  ASSERT_FALSE(ui->calls.empty());
+  EXPECT_EQ(ui->calls.back().what, "hide");
+
+  std::filesystem::remove(profileFile(1));
+  v.OnCmd(20);
+  EXPECT_EQ(ui->calls.back().what, "hide");
+  EXPECT_FALSE(std::filesystem::exists(profileFile(1))) << "Cancel writes nothing";
+  EXPECT_EQ(v.curProfile().profileName(), "Edited") << "and reverts nothing";
+}
+
+TEST_F(MainView, PageTabsShowOnePageAndKeepItsHighlightAcrossProfileSwitches) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  click(v.pageTab(4));
+  for (int i = 0; i < VELTView::kProfiles; ++i) {
+    EXPECT_EQ(v.page(i).isHidden(), i != 4) << i;
+    EXPECT_EQ(v.pageTab(i).selected(), i == 4) << i;
+  }
+  click(v.profileTab(1));
+  EXPECT_TRUE(v.pageTab(4).selected());
+  EXPECT_FALSE(v.page(4).isHidden());
+}
+
+TEST_F(MainView, TheSupportTabReadsTheVersionOfAMouseConnectedAfterStart) {
+  useNoMouse();
+  VELTView& v = start();
+  ASSERT_EQ(shownFirmware(v), "-.--");
+  useEmulatedMouse();
+  click(v.pageTab(4));
+  EXPECT_EQ(shownFirmware(v), "0.46");
+  v.updateProfileID();
+  EXPECT_EQ(selectedProfileTab(v), 4) << "the poll runs once the mouse is open";
+}
+
+TEST_F(MainView, ApplyThatCannotSaveAFileSaysWhich) {
+  useNoMouse();
+  VELTView& v = start();
+  // A folder where the second profile's file should be.
+  std::filesystem::create_directories(profileFile(2) + "/x");
+  click(v.applyButton());
+  std::vector<std::string> said = alerts();
+  ASSERT_EQ(said.size(), 2u);
+  EXPECT_NE(said[0].find("default2.plist"), std::string::npos) << said[0];
+  EXPECT_EQ(said[1], kMouseNotFoundMessage);
+}
+
+}  // namespace
+}  // namespace velt::test
