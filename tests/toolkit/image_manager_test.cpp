@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/log_capture.h"
 #include "toolkit/ImageManager.h"
 #include "toolkit/image_access.h"
 #include "toolkit/image_tables.h"
