@@ -18,7 +18,7 @@
 #include "model/MacroData.h"
 #include "model/MacroLibrary.h"
 #include "model/Profile.h"
-#include "tests/model/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt::bench {
 

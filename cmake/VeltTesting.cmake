@@ -5,11 +5,12 @@ include(GoogleTest)
 # (PRE_TEST). The source and build folders are compiled in as VELT_SOURCE_DIR and
 # VELT_BINARY_DIR rather than passed in the environment, so a test binary run by
 # hand behaves as under ctest. GUI tests bring their own main (velt_qt_test_main),
-# which defaults Qt to the offscreen platform.
+# which defaults Qt to the offscreen platform. Every test links velt_test_support
+# (tests/support/).
 function(velt_add_gtest name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} velt_test_support GTest::gtest GTest::gmock)
   if(NOT ARG_GUI)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()

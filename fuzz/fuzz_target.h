@@ -9,7 +9,7 @@
 
 #include "base/log.h"
 #include "model/file_writer.h"
-#include "tests/model/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 // Each fuzz target defines the libFuzzer entry point; replay_main.cpp calls the same
 // function over a folder of inputs when the target is built without libFuzzer.

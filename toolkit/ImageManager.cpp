@@ -9,15 +9,26 @@ ImageManager::ImageManager(std::span<const ImageFamily> table, std::string root)
     : table_(table), root_(std::move(root)) {
   initSheetResources();
   for (const ImageFamily& family : table_) {
-    if (!family.whole.empty()) sheets_.emplace(family.whole, Image());
+    if (!family.whole.empty()) sheets_.emplace(family.whole, Sheet());
     for (std::string_view name : family.states)
-      if (!name.empty()) sheets_.emplace(name, Image());
+      if (!name.empty()) sheets_.emplace(name, Sheet());
   }
 }
 
 void ImageManager::initImages() {
-  m_bInitImages = true;
-  for (auto& [name, image] : sheets_) image = Image::load(root_ + name);
+  for (const auto& entry : sheets_) sheet(entry.first);
+}
+
+bool ImageManager::sheetLoaded(std::string_view name) const {
+  auto it = sheets_.find(name);
+  return it != sheets_.end() && it->second.loaded;
+}
+
+size_t ImageManager::sheetsLoaded() const {
+  size_t loaded = 0;
+  for (const auto& entry : sheets_)
+    if (entry.second.loaded) ++loaded;
+  return loaded;
 }
 
 const ImageFamily* ImageManager::familyOf(int32_t id) const {
@@ -26,13 +37,18 @@ const ImageFamily* ImageManager::familyOf(int32_t id) const {
   return nullptr;
 }
 
-Image ImageManager::sheet(std::string_view name) const {
+Image ImageManager::sheet(std::string_view name) {
   auto it = sheets_.find(name);
-  return it == sheets_.end() ? Image() : it->second;
+  if (it == sheets_.end()) return {};
+  Sheet& slot = it->second;
+  if (!slot.loaded) {
+    slot.image = Image::load(root_ + it->first);
+    slot.loaded = true;
+  }
+  return slot.image;
 }
 
 Image ImageManager::getImage(int32_t state, int32_t id, const Rect& rect) {
-  if (!m_bInitImages) initImages();
   const ImageFamily* family = familyOf(id);
   if (family && !family->whole.empty()) return sheet(family->whole);
   if (!family || state < 0 || state > 3 || family->states[state].empty()) {

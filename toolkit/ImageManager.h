@@ -23,31 +23,40 @@ struct ImageFamily {
   std::array<std::string_view, 4> states;
 };
 
-// Loads every sheet of its table once, on first use, and keeps them for the life of the
-// program; answers (state, ID, rectangle) with a whole sheet or the piece under the
-// rectangle. The configuration application and the updater each use it with their own
-// table.
+// Loads each sheet of its table when it is first asked for (a whole-sheet ID its sheet,
+// a piece in state N only that state's sheet) and keeps it for the life of the program;
+// answers (state, ID, rectangle) with a whole sheet or the piece under the rectangle. A
+// page thus decodes only what it draws. The configuration application and the updater
+// each use it with their own table.
 class ImageManager {
  public:
   // Sheets load from root + file name: ":/sheets/" for the compiled-in set, or a folder.
   explicit ImageManager(std::span<const ImageFamily> table, std::string root = ":/sheets/");
 
+  // Loads every sheet not loaded yet.
   void initImages();
   Image getImage(int32_t state, int32_t id, const Rect& rect);
   static Image getImageFromRect(const Image& sheet, const Rect& rect);
 
-  bool imagesLoaded() const { return m_bInitImages; }
-  // Distinct sheet names of the table (each loaded once).
+  // Distinct sheet names of the table (each loaded at most once).
   size_t sheetCount() const { return sheets_.size(); }
+  // Whether the named sheet has been loaded, or found missing.
+  bool sheetLoaded(std::string_view name) const;
+  size_t sheetsLoaded() const;
+  // Every sheet of the table loaded.
+  bool imagesLoaded() const { return sheetsLoaded() == sheetCount(); }
 
  private:
+  struct Sheet {
+    Image image;  // null for a missing file
+    bool loaded = false;
+  };
   const ImageFamily* familyOf(int32_t id) const;
-  Image sheet(std::string_view name) const;
+  Image sheet(std::string_view name);
 
   std::span<const ImageFamily> table_;
   std::string root_;
-  std::map<std::string, Image, std::less<>> sheets_;  // a missing file keeps a null slot
-  bool m_bInitImages = false;
+  std::map<std::string, Sheet, std::less<>> sheets_;
 };
 
 }  // namespace velt

@@ -26,7 +26,7 @@ Profile sampleProfile(const std::string& name) {
 }
 
 PROFILE_T decode(const std::string& file) {
-  const std::string bytes = readFile(file);
+  const std::string bytes = test::readBytes(file);
   EXPECT_EQ(bytes.size(), kProfileImageSize);
   std::array<uint8_t, kProfileImageSize> image{};
   std::memcpy(image.data(), bytes.data(), std::min(bytes.size(), image.size()));
@@ -40,13 +40,13 @@ std::string nameOf(const PROFILE_T& record) {
 }
 
 TEST(VeltctlImage, BuildsTheImageOfAProfileFile) {
-  TempFolder folder;
-  const std::string plist = folder.path() + "/p.plist";
+  MouseFolder folder;
+  const std::string plist = folder.path() + "p.plist";
   ASSERT_TRUE(sampleProfile("Work").save(plist));
   const VeltctlRun run =
-      runInProcess({"image", plist, "--slot", "2", "-o", folder.path() + "/p.bin"});
+      runInProcess({"image", plist, "--slot", "2", "-o", folder.path() + "p.bin"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const PROFILE_T record = decode(folder.path() + "/p.bin");
+  const PROFILE_T record = decode(folder.path() + "p.bin");
   EXPECT_EQ(record.profileNumber, 2);
   EXPECT_EQ(nameOf(record), "Work");
   EXPECT_EQ(record.sensor.levels[0].x, 1350);
@@ -56,7 +56,7 @@ TEST(VeltctlImage, BuildsTheImageOfAProfileFile) {
 }
 
 TEST(VeltctlImage, RefusesMoreThan164MacroEvents) {
-  TempFolder folder;
+  MouseFolder folder;
   Profile p = sampleProfile("Big");
   MacroData big(16, "Big");
   for (int i = 0; i < 165; ++i) big.addEvent(1, 4, 0, 0);
@@ -65,9 +65,9 @@ TEST(VeltctlImage, RefusesMoreThan164MacroEvents) {
     key->setkeyMacro(16);
     p.setButtonMacro(*key, &big);  // 128 each after the cut: 256 in all
   }
-  const std::string plist = folder.path() + "/p.plist";
+  const std::string plist = folder.path() + "p.plist";
   ASSERT_TRUE(p.save(plist));
-  const std::string out = folder.path() + "/p.bin";
+  const std::string out = folder.path() + "p.bin";
   const VeltctlRun run = runInProcess({"image", plist, "--slot", "0", "-o", out});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("164"), std::string::npos) << run.err;
@@ -75,11 +75,11 @@ TEST(VeltctlImage, RefusesMoreThan164MacroEvents) {
 }
 
 TEST(VeltctlImage, BadArgumentsAndFiles) {
-  TempFolder folder;
-  const std::string out = folder.path() + "/p.bin";
+  MouseFolder folder;
+  const std::string out = folder.path() + "p.bin";
   EXPECT_EQ(runInProcess({"image", "x.plist", "--slot", "5", "-o", out}).status, 2);
   EXPECT_EQ(runInProcess({"image", "x.plist", "-o", out}).status, 2);
-  EXPECT_EQ(runInProcess({"image", folder.path() + "/none.plist", "--slot", "1", "-o", out}).status,
+  EXPECT_EQ(runInProcess({"image", folder.path() + "none.plist", "--slot", "1", "-o", out}).status,
             1);
   EXPECT_FALSE(std::filesystem::exists(out));
 }
@@ -87,7 +87,7 @@ TEST(VeltctlImage, BadArgumentsAndFiles) {
 class VeltctlApply : public testing::Test {
  protected:
   void SetUp() override {
-    profiles = folder.path() + "/Profiles";
+    profiles = folder.path() + "Profiles";
     std::filesystem::create_directories(profiles);
     for (int n = 1; n <= 4; ++n) {  // no file for profile 5: it keeps the defaults
       ASSERT_TRUE(
@@ -99,14 +99,14 @@ class VeltctlApply : public testing::Test {
         {"--emulate", folder.mouse(), "apply", "--profiles", profiles, "--current", current});
   }
   std::string storedName(int slot) {
-    const std::string out = folder.path() + "/slot.bin";
+    const std::string out = folder.path() + "slot.bin";
     const VeltctlRun run =
         runInProcess({"--emulate", folder.mouse(), "dump", std::to_string(slot), "-o", out});
     EXPECT_EQ(run.status, 0) << run.err;
     return nameOf(decode(out));
   }
 
-  TempFolder folder;
+  MouseFolder folder;
   std::string profiles;
 };
 
@@ -123,18 +123,18 @@ TEST_F(VeltctlApply, WritesTheFiveProfilesToTheirSlots) {
 
 TEST_F(VeltctlApply, LostTransferAndMissingMouse) {
   {
-    ScopedEnv faults("VELT_EMULATE_FAULTS", "drop-set=1");  // the liveness check
+    test::ScopedEnv faults("VELT_EMULATE_FAULTS", "drop-set=1");  // the liveness check
     const VeltctlRun run = apply("1");
     EXPECT_EQ(run.status, 0) << run.err;
   }
   {
-    ScopedEnv faults("VELT_EMULATE_FAULTS", "unplug-after=0");
+    test::ScopedEnv faults("VELT_EMULATE_FAULTS", "unplug-after=0");
     const VeltctlRun run = apply("1");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("not found velt mouse"), std::string::npos) << run.err;
   }
   EXPECT_EQ(apply("7").status, 2);
-  EXPECT_EQ(runInProcess({"apply", "--profiles", folder.path() + "/none"}).status, 2);
+  EXPECT_EQ(runInProcess({"apply", "--profiles", folder.path() + "none"}).status, 2);
 }
 
 }  // namespace

@@ -8,20 +8,20 @@ namespace {
 
 // The real binary in a process of its own; `environment` goes in front of it.
 VeltctlRun runProcess(const std::string& environment, const std::string& args,
-                      const TempFolder& folder) {
-  const std::string out = folder.path() + "/out.txt", err = folder.path() + "/err.txt";
+                      const MouseFolder& folder) {
+  const std::string out = folder.path() + "out.txt", err = folder.path() + "err.txt";
   const std::string line =
       environment + " '" VELTCTL_BINARY "' " + args + " >'" + out + "' 2>'" + err + "'";
   const int status = std::system(line.c_str());
   VeltctlRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = readFile(out);
-  run.err = readFile(err);
+  run.out = test::readBytes(out);
+  run.err = test::readBytes(err);
   return run;
 }
 
 TEST(VeltctlProcessTest, SwitchInOneProcessIsSeenByTheNext) {
-  TempFolder folder;
+  MouseFolder folder;
   const std::string emulate = "--emulate '" + folder.mouse() + "' ";
   VeltctlRun run = runProcess("", emulate + "switch 3", folder);
   ASSERT_EQ(run.status, 0) << run.err;
@@ -31,7 +31,7 @@ TEST(VeltctlProcessTest, SwitchInOneProcessIsSeenByTheNext) {
 }
 
 TEST(VeltctlProcessTest, ExitStatusesOfTheBinary) {
-  TempFolder folder;
+  MouseFolder folder;
   const std::string emulate = "--emulate '" + folder.mouse() + "' ";
   struct Case {
     const char* environment;

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "cli/veltctl.h"
-#include "tests/emulator/test_files.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 
@@ -30,22 +31,10 @@ inline VeltctlRun runInProcess(const std::vector<std::string>& args) {
   return run;
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() { unsetenv(name_); }
-
- private:
-  const char* name_;
-};
-
 // A temporary folder with the emulated mouse's state folder inside it.
-class TempFolder : public TempDir {
+class MouseFolder : public test::TempFolder {
  public:
-  std::string mouse() const { return path() + "/mouse"; }
+  std::string mouse() const { return path() + "mouse"; }
 };
 
 }  // namespace velt

@@ -9,8 +9,8 @@
 #include "device/wire_log.h"
 #include "emulator/emulated_mouse.h"
 #include "tests/cli/veltctl_run.h"
-#include "tests/device/scripted_host.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/scripted_host.h"
 
 namespace velt {
 namespace {
@@ -26,22 +26,22 @@ class VeltctlTest : public ::testing::Test {
     args.insert(args.begin(), {"--emulate", folder.mouse()});
     return runInProcess(args);
   }
-  TempFolder folder;
+  MouseFolder folder;
 };
 
 TEST_F(VeltctlTest, InfoOnAFreshMouseSendsExactlyTheTwoCommands) {
-  const std::string log = folder.path() + "/wire.log";
+  const std::string log = folder.path() + "wire.log";
   VeltctlRun run;
   {
-    ScopedEnv wireLog("VELT_WIRE_LOG", log);
+    test::ScopedEnv wireLog("VELT_WIRE_LOG", log);
     run = veltctl({"info"});
   }
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "firmware 0.46\nprofile 0\n");
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(readFile(log), wire("set", {3, 0x04}, 8) + wire("get", {3, 1}, 8) +
-                               wire("get", {4, 0x2E}, 64) + wire("set", {3, 0x03}, 8) +
-                               wire("get", {3, 1}, 8) + wire("get", {3, 0}, 8));
+  EXPECT_EQ(test::readBytes(log), wire("set", {3, 0x04}, 8) + wire("get", {3, 1}, 8) +
+                                      wire("get", {4, 0x2E}, 64) + wire("set", {3, 0x03}, 8) +
+                                      wire("get", {3, 1}, 8) + wire("get", {3, 0}, 8));
 }
 
 TEST_F(VeltctlTest, SwitchChangesTheCurrentProfile) {
@@ -68,7 +68,7 @@ TEST_F(VeltctlTest, FaultsThatTheProtocolSurvivesOrReports) {
       {"busy=x", 2, "VELT_EMULATE_FAULTS: bad value in \"busy=x\"\n"},
   };
   for (const Case& c : cases) {
-    ScopedEnv faults("VELT_EMULATE_FAULTS", c.faults);
+    test::ScopedEnv faults("VELT_EMULATE_FAULTS", c.faults);
     VeltctlRun run = veltctl({"info"});
     EXPECT_EQ(run.status, c.status) << c.faults;
     EXPECT_EQ(run.err, c.err) << c.faults;
@@ -174,7 +174,7 @@ TEST_F(VeltctlTest, SurfaceCountsDownElevenSecondsThenShowsTheLevel) {
 }
 
 TEST_F(VeltctlTest, DumpOfAnEmptyProfileWritesNothing) {
-  const std::string file = folder.path() + "/p1.bin";
+  const std::string file = folder.path() + "p1.bin";
   VeltctlRun run = veltctl({"dump", "1", "-o", file});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "profile 1 is empty\n");
@@ -198,12 +198,12 @@ TEST_F(VeltctlTest, DumpOfAWrittenProfileWritesItsImage) {
   Close_device();
   setHidHost(nullptr);
 
-  const std::string file = folder.path() + "/p2.bin";
+  const std::string file = folder.path() + "p2.bin";
   VeltctlRun run = veltctl({"dump", "-o", file, "2"});
   EXPECT_EQ(run.status, 0) << run.err;
   Bytes expected(kProfileImageSize, 0);
   Convert_pf_to_buffer(profile, ProfileImage(expected.data(), kProfileImageSize));
-  const std::string image = readFile(file);
+  const std::string image = test::readBytes(file);
   EXPECT_EQ(Bytes(image.begin(), image.end()), expected);
   EXPECT_NE(run.out.find("profile 2 \"Office\""), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("lift-off distance 9"), std::string::npos) << run.out;
@@ -231,10 +231,10 @@ TEST_F(VeltctlTest, DumpWritesTheImageAsTheMouseHoldsIt) {
       ASSERT_EQ(mouse.status(), 1);
     }
   }
-  const std::string file = folder.path() + "/p3.bin";
+  const std::string file = folder.path() + "p3.bin";
   VeltctlRun run = veltctl({"dump", "3", "-o", file});
   EXPECT_EQ(run.status, 0) << run.err;
-  const std::string written = readFile(file);
+  const std::string written = test::readBytes(file);
   EXPECT_EQ(Bytes(written.begin(), written.end()), image);
 }
 
@@ -246,7 +246,7 @@ TEST_F(VeltctlTest, DumpToAnUnwritableFileIsReported) {
   ASSERT_EQ(Write_profile(0, profile), 1);
   Close_device();
   setHidHost(nullptr);
-  const std::string file = folder.path() + "/missing/p0.bin";
+  const std::string file = folder.path() + "missing/p0.bin";
   VeltctlRun run = veltctl({"dump", "0", "-o", file});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "cannot write " + file + "\n");

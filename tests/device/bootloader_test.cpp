@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "tests/device/scripted_host.h"
+#include "tests/support/scripted_host.h"
 
 namespace velt::testing {
 namespace {

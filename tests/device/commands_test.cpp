@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "tests/device/scripted_host.h"
+#include "tests/support/scripted_host.h"
 
 namespace velt::testing {
 namespace {

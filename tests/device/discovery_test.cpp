@@ -3,24 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "base/log.h"
 #include "device/hid_device.h"
-#include "tests/device/scripted_host.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/scripted_host.h"
 
 namespace velt::testing {
 namespace {
 
 class DiscoveryTest : public ScriptedDeviceTest {
  protected:
-  void SetUp() override {
-    ScriptedDeviceTest::SetUp();
-    setLogHook([this](const std::string& line) { log.push_back(line); });
-  }
-  void TearDown() override {
-    setLogHook({});
-    ScriptedDeviceTest::TearDown();
-  }
-  std::vector<std::string> log;
+  test::LogCapture captured;
+  std::vector<std::string>& log = captured.lines;
 };
 
 HidDeviceInfo otherDevice(uint32_t locationId, std::string path) {

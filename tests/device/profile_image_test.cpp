@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-#include "tests/device/scripted_host.h"
+#include "tests/support/scripted_host.h"
 
 namespace velt::testing {
 namespace {

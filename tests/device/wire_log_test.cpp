@@ -1,42 +1,23 @@
 #include "device/wire_log.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "device/hid_device.h"
-#include "tests/device/scripted_host.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/scripted_host.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt::testing {
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 class WireLogTest : public ScriptedDeviceTest {
  protected:
-  void SetUp() override {
-    ScriptedDeviceTest::SetUp();
-    path = std::filesystem::temp_directory_path() /
-           ("velt-wire-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".log");
-    std::filesystem::remove(path);
-    ::setenv("VELT_WIRE_LOG", path.c_str(), 1);
-  }
-  void TearDown() override {
-    ::unsetenv("VELT_WIRE_LOG");
-    ScriptedDeviceTest::TearDown();
-    std::filesystem::remove(path);
-  }
-  std::filesystem::path path;
+  test::TempFolder folder;
+  const std::string path = folder.file("wire.log");
+  test::ScopedEnv wireLog{"VELT_WIRE_LOG", path};
 };
 
 TEST_F(WireLogTest, EveryTransferIsOneLine) {
@@ -61,7 +42,7 @@ TEST_F(WireLogTest, EveryTransferIsOneLine) {
   length = 8;
   EXPECT_TRUE(GetFeature(shortStatus, length));
 
-  EXPECT_EQ(readFile(path),
+  EXPECT_EQ(test::readBytes(path),
             "set ok 03 04 00 00 00 00 00 00\n"
             "set fail 03 f1 00 00 0a 00 00 00\n"
             "get ok 03 01 ab 00 00 00 00 7f\n"
@@ -75,7 +56,7 @@ TEST_F(WireLogTest, AppendsToWhatTheLogAlreadyHolds) {
   script({wantSet({0x20, 0x06})});
   uint8_t frame[2] = {0x20, 0x06};
   EXPECT_TRUE(SetFeature(frame, 2));
-  EXPECT_EQ(readFile(path), "set ok 05\nset ok 20 06\n");
+  EXPECT_EQ(test::readBytes(path), "set ok 05\nset ok 20 06\n");
 }
 
 TEST_F(WireLogTest, NothingIsWrittenWithoutTheVariable) {

@@ -71,7 +71,7 @@ class BootloaderTest : public ::testing::Test {
     ASSERT_EQ(step(control(2), parameter({0xEC})), 1);
   }
 
-  TempDir dir;
+  test::TempFolder dir;
   std::unique_ptr<EmulatedHidHost> host = makeHost(dir.path(), "bl-appear-after=2");
   RawMouse boot{*host, 0x1303};
 };
@@ -124,7 +124,7 @@ TEST_F(BootloaderTest, StoredFirmwareRunsAfterCompletionWithItsVersion) {
   RawMouse normal(*host);
   EXPECT_EQ(normal.command({3, 0x04}), 1);
   EXPECT_EQ(normal.get(4, 64)[1], 47);
-  std::ifstream stored(dir.path() + "/firmware.bin", std::ios::binary);
+  std::ifstream stored(dir.path() + "firmware.bin", std::ios::binary);
   Bytes image((std::istreambuf_iterator<char>(stored)), std::istreambuf_iterator<char>());
   Bytes expected = block0;
   expected.insert(expected.end(), block1.begin(), block1.end());

@@ -34,7 +34,7 @@ class DeviceFunctionsTest : public ::testing::Test {
     return false;
   }
 
-  TempDir dir;
+  test::TempFolder dir;
 };
 
 PROFILE_T sampleProfile(uint8_t number) {

@@ -65,7 +65,7 @@ TEST(FaultListTest, BadItemsAreNamedInTheMessage) {
 
 class FaultTest : public ::testing::Test {
  protected:
-  TempDir dir;
+  test::TempFolder dir;
 };
 
 TEST_F(FaultTest, BusyAnswersPrecedeEveryHandshake) {

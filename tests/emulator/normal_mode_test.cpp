@@ -7,7 +7,7 @@ namespace {
 
 class NormalModeTest : public ::testing::Test {
  protected:
-  TempDir dir;
+  test::TempFolder dir;
   std::unique_ptr<EmulatedHidHost> host = makeHost(dir.path());
   RawMouse mouse{*host};
 };

@@ -8,7 +8,7 @@
 
 #include "device/hid_device.h"
 #include "emulator/emulated_hid_host.h"
-#include "tests/emulator/test_files.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <thread>
 
-#include "base/log.h"
 #include "emulator/state_text.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/log_capture.h"
 
 namespace velt {
 namespace {
@@ -59,8 +59,8 @@ TEST(StateTextTest, RejectsWhatIsNotAStateFile) {
 }
 
 TEST(StateDirTest, CorruptStateIsKeptAsideAndTheMouseStartsFresh) {
-  TempDir dir;
-  const std::string path = dir.path() + "/mouse-state";
+  test::TempFolder dir;
+  const std::string path = dir.path() + "mouse-state";
   {
     auto host = makeHost(dir.path());
     RawMouse mouse(*host);
@@ -70,39 +70,44 @@ TEST(StateDirTest, CorruptStateIsKeptAsideAndTheMouseStartsFresh) {
   const std::string garbage = "VELT emulated mouse state 1\ncurrent-profile 99\n";
   std::ofstream(path, std::ios::binary | std::ios::trunc) << garbage;
   std::vector<std::string> lines;
-  setLogHook([&](const std::string& line) { lines.push_back(line); });
-  auto host = makeHost(dir.path());
-  RawMouse mouse(*host);
-  EXPECT_EQ(mouse.command({3, 0x03}), 1);
-  EXPECT_EQ(mouse.status(), 0) << "a fresh mouse";
-  setLogHook({});
+  {
+    test::LogCapture log;
+    auto host = makeHost(dir.path());
+    RawMouse mouse(*host);
+    EXPECT_EQ(mouse.command({3, 0x03}), 1);
+    EXPECT_EQ(mouse.status(), 0) << "a fresh mouse";
+    lines = log.lines;
+  }
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find(dir.path()), std::string::npos) << lines[0];
+  EXPECT_NE(lines[0].find("mouse-state.bad"), std::string::npos) << lines[0];
   EXPECT_NE(lines[0].find("line 2"), std::string::npos) << lines[0];
-  EXPECT_EQ(readFile(path + ".bad"), garbage);
+  EXPECT_EQ(test::readBytes(path + ".bad"), garbage);
   MouseState state;
   std::string error;
-  EXPECT_TRUE(decodeState(readFile(path), state, error)) << "a good file replaced it: " << error;
+  EXPECT_TRUE(decodeState(test::readBytes(path), state, error))
+      << "a good file replaced it: " << error;
 }
 
 TEST(StateDirTest, OversizedStateFileIsNotRead) {
-  TempDir dir;
-  const std::string path = dir.path() + "/mouse-state";
+  test::TempFolder dir;
+  const std::string path = dir.path() + "mouse-state";
   std::string huge = encodeState(MouseState{});
   huge.resize(1 << 20, '\n');
   std::ofstream(path, std::ios::binary) << huge;
-  setLogHook([](const std::string&) {});
-  auto host = makeHost(dir.path());
-  RawMouse mouse(*host);
-  EXPECT_EQ(mouse.command({3, 0x04}), 1);
-  setLogHook({});
+  {
+    test::LogCapture silenced;
+    auto host = makeHost(dir.path());
+    RawMouse mouse(*host);
+    EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  }
   EXPECT_EQ(std::filesystem::file_size(path + ".bad"), huge.size());
 }
 
 // Two hosts on one folder change different fields at the same time: with every
 // transfer locked from read to write, neither change is lost.
 TEST(StateDirTest, ConcurrentTransfersLoseNoChange) {
-  TempDir dir;
+  test::TempFolder dir;
   auto first = makeHost(dir.path());
   auto second = makeHost(dir.path());
   auto hammer = [](EmulatedHidHost& host, uint8_t subCommand) {
@@ -116,12 +121,12 @@ TEST(StateDirTest, ConcurrentTransfersLoseNoChange) {
   const MouseState state = storedState(dir.path());
   EXPECT_EQ(state.testedLiftDistance, 6 + 199 % 26);
   EXPECT_EQ(state.savedLiftDistance, 6 + 199 % 26);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() + "/mouse-state.bad"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() + "mouse-state.bad"));
 }
 
 TEST(StateDirTest, FolderIsCreatedWithItsParents) {
-  TempDir dir;
-  const std::string nested = dir.path() + "/a/b/c";
+  test::TempFolder dir;
+  const std::string nested = dir.path() + "a/b/c";
   auto host = makeHost(nested);
   RawMouse mouse(*host);
   EXPECT_EQ(mouse.command({3, 0x04}), 1);
@@ -129,8 +134,8 @@ TEST(StateDirTest, FolderIsCreatedWithItsParents) {
 }
 
 TEST(StateDirTest, UnusableFolderIsAnError) {
-  TempDir dir;
-  const std::string file = dir.path() + "/plain";
+  test::TempFolder dir;
+  const std::string file = dir.path() + "plain";
   std::ofstream(file) << "x";
   std::string error;
   EXPECT_FALSE(StateDir::open(file + "/mouse", error));

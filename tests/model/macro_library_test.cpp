@@ -10,7 +10,7 @@
 #include "model/limits.h"
 #include "model/macro_file_names.h"
 #include "model/plist_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 namespace {

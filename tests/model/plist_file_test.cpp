@@ -9,7 +9,7 @@
 #include <set>
 
 #include "model/limits.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 namespace {

@@ -9,7 +9,7 @@
 #include "device/hid_device.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/emulator/raw_mouse.h"
 
 namespace velt {

@@ -3,7 +3,7 @@
 #include "model/Profile.h"
 #include "model/limits.h"
 #include "model/plist_file.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 namespace {

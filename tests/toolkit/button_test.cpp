@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/platform/ViewWidget.h"
 

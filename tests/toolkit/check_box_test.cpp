@@ -2,8 +2,8 @@
 
 #include <QAccessible>
 
+#include "tests/support/window_driver.h"
 #include "tests/toolkit/render_support.h"
-#include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivCheckBox.h"
 #include "toolkit/platform/ViewWidget.h"
 

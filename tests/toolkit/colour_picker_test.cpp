@@ -2,7 +2,7 @@
 
 #include <QAccessible>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/KivCbnColorButton.h"
 #include "toolkit/color_panel_layout.h"
 #include "toolkit/platform/ViewWidget.h"

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_driver.h"
 #include "toolkit/ColorPanel.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivCbnColorButton.h"
@@ -29,7 +30,6 @@
 #include "toolkit/KivScrollCtrl.h"
 #include "toolkit/KivSliderCtrl.h"
 #include "toolkit/KivSliderCtrl3D.h"
-#include "toolkit_test_support.h"
 
 namespace velt {
 namespace {

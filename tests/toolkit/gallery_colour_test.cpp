@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/KivCbnColorButton.h"
 #include "toolkit/KivCheckBox.h"
 #include "toolkit/KivMouseStatic.h"

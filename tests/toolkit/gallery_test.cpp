@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/Image.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/gallery/GalleryView.h"

@@ -7,11 +7,13 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/log_capture.h"
 #include "toolkit/ImageManager.h"
 #include "toolkit/image_access.h"
 #include "toolkit/image_tables.h"
+#include "toolkit/platform/qt_convert.h"
 
 namespace velt {
 namespace {
@@ -50,10 +52,50 @@ class ImageManagerTest : public testing::Test {
   QTemporaryDir dir_;
 };
 
-TEST_F(ImageManagerTest, TheTableNamesSixtyTwoSheets) {
+TEST_F(ImageManagerTest, TheTableNamesSixtyTwoSheetsAndNoneIsLoadedYet) {
   ImageManager store(configImageTable(), root());
   EXPECT_EQ(store.sheetCount(), 62u);
+  EXPECT_EQ(store.sheetsLoaded(), 0u);
   EXPECT_FALSE(store.imagesLoaded());
+}
+
+// Each request decodes only the sheet that answers it: a page's first drawing does not
+// pay for the other pages, nor for its own over, down and disable pictures.
+TEST_F(ImageManagerTest, SheetsLoadWhenFirstAskedFor) {
+  ImageManager store(configImageTable(), root());
+  LogCapture log;
+  EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
+  EXPECT_TRUE(store.sheetLoaded("ColorSetting_BK.bmp"));
+  EXPECT_EQ(store.sheetsLoaded(), 1u) << "the whole sheet only";
+  EXPECT_FALSE(store.getImage(1, 121, {0, 0, 4, 4}).isNull());
+  EXPECT_TRUE(store.sheetLoaded("Scroll_Over.bmp"));
+  EXPECT_FALSE(store.sheetLoaded("Scroll_Down.bmp")) << "another state's sheet";
+  EXPECT_TRUE(store.getImage(3, 131, {0, 0, 4, 4}).isNull());
+  EXPECT_FALSE(store.getImage(2, 5, {0, 0, 4, 4}).isNull()) << "a blank piece";
+  EXPECT_TRUE(store.sheetLoaded("Main_Down.bmp")) << "found missing, not looked for again";
+  EXPECT_EQ(store.sheetsLoaded(), 3u) << "a state the family lacks loads nothing";
+  store.initImages();
+  EXPECT_EQ(store.sheetsLoaded(), 62u);
+  EXPECT_TRUE(store.imagesLoaded());
+}
+
+// Decoded pictures become images without a copy of their pixels; other formats are
+// converted, keeping their colours.
+TEST(QtImage, ConvertsWithoutCopyingWherePossible) {
+  for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+    QImage decoded(6, 4, format);
+    decoded.fill(QColor(10, 20, 30));
+    const Image image = qt::fromQImage(decoded);
+    EXPECT_EQ(qt::qImage(image)->constBits(), std::as_const(decoded).constBits()) << format;
+  }
+  QImage straight(6, 4, QImage::Format_ARGB32);
+  straight.fill(QColor(200, 100, 50, 128));
+  const Image image = qt::fromQImage(straight);
+  EXPECT_EQ(qt::qImage(image)->format(), QImage::Format_ARGB32_Premultiplied);
+  EXPECT_EQ(
+      image.pixel(2, 2),
+      qt::fromQRgb(straight.convertToFormat(QImage::Format_ARGB32_Premultiplied).pixel(2, 2)));
+  EXPECT_TRUE(image.samePixels(qt::fromQImage(straight.convertToFormat(QImage::Format_RGBA8888))));
 }
 
 TEST_F(ImageManagerTest, BackgroundIdReturnsTheWholeSheetWhateverTheRectangle) {
@@ -64,7 +106,6 @@ TEST_F(ImageManagerTest, BackgroundIdReturnsTheWholeSheetWhateverTheRectangle) {
     EXPECT_EQ(image.size(), (Size{120, 90}));
     EXPECT_TRUE(image.samePixels(whole));
   }
-  EXPECT_TRUE(store.imagesLoaded());
 }
 
 TEST_F(ImageManagerTest, PieceIsThePixelsUnderTheRectangleFromTheBottomLeft) {
@@ -117,6 +158,7 @@ TEST_F(ImageManagerTest, MissingFileLeavesItsSlotEmptyWithoutALine) {
 TEST_F(ImageManagerTest, SheetsLoadOnceAndStay) {
   ImageManager store(configImageTable(), root());
   EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
+  EXPECT_FALSE(store.getImage(0, 58, {0, 0, 2, 2}).isNull());
   ASSERT_TRUE(QDir(dir_.path()).removeRecursively());
   EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
   EXPECT_EQ(store.getImage(0, 58, {0, 0, 2, 2}).pixel(1, 1), Color::fromRgb8(1, 1, 7));

@@ -2,9 +2,9 @@
 
 #include <QAccessible>
 
+#include "tests/support/window_driver.h"
 #include "tests/toolkit/control_test_support.h"
 #include "tests/toolkit/render_support.h"
-#include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivListBox.h"
 #include "toolkit/platform/ViewWidget.h"
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
+#include "tests/support/window_driver.h"
 #include "tests/toolkit/control_test_support.h"
 #include "tests/toolkit/render_support.h"
-#include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivComboxButton.h"
 #include "toolkit/KivMenu.h"
 #include "toolkit/platform/ViewWidget.h"

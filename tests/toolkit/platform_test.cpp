@@ -7,7 +7,7 @@
 #include <memory>
 #include <thread>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/KivEdit.h"
 #include "toolkit/KivTimer.h"
 #include "toolkit/main_loop.h"

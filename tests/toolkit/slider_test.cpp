@@ -2,9 +2,10 @@
 
 #include <QAccessible>
 
+#include "tests/support/log_capture.h"
+#include "tests/support/window_driver.h"
 #include "tests/toolkit/control_test_support.h"
 #include "tests/toolkit/render_support.h"
-#include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/KivSliderCtrl.h"
 #include "toolkit/KivSliderCtrl3D.h"
 #include "toolkit/platform/ViewWidget.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/model/temp_folder.h"
+#include "tests/support/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
 

@@ -4,7 +4,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "tests/toolkit/toolkit_test_support.h"
+#include "tests/support/log_capture.h"
+#include "tests/support/window_driver.h"
 #include "toolkit/KivImageView.h"
 #include "toolkit/platform/ViewWidget.h"
 

@@ -15,7 +15,7 @@
 namespace velt {
 
 struct Image::Data {
-  QImage image;  // ARGB32 premultiplied, device pixel ratio 1
+  QImage image;  // RGB32 (opaque) or ARGB32 premultiplied, device pixel ratio 1
 };
 
 // The one place where toolkit values become Qt values and back.

@@ -18,10 +18,13 @@ QFont qt::toQFont(const Font& font) {
 
 Image qt::fromQImage(QImage image) {
   if (image.isNull()) return {};
-  if (image.format() != QImage::Format_ARGB32_Premultiplied)
-    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  // Opaque sheets stay as decoded; anything else is converted in place where Qt can.
+  if (image.format() != QImage::Format_RGB32 &&
+      image.format() != QImage::Format_ARGB32_Premultiplied)
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
   // One point is one pixel of the bitmap, whatever resolution the file claims.
-  image.setDevicePixelRatio(1);
+  if (image.devicePixelRatio() != 1) image.setDevicePixelRatio(1);
+  // The pixels are shared with the caller's image (implicit sharing), not copied.
   return Image(std::make_shared<const Image::Data>(Image::Data{std::move(image)}));
 }
 
@@ -86,7 +89,12 @@ bool Image::save(const std::string& path) const {
 
 bool Image::samePixels(const Image& other) const {
   if (isNull() || other.isNull()) return isNull() == other.isNull();
-  return d_->image == other.d_->image;
+  const QImage& a = d_->image;
+  const QImage& b = other.d_->image;
+  if (a.format() == b.format()) return a == b;
+  // An opaque picture and a premultiplied one with the same colours are the same pixels.
+  return a.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+         b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace velt

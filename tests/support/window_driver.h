@@ -6,11 +6,9 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <string>
 #include <utility>
 #include <vector>
 
-#include "base/log.h"
 #include "toolkit/KivImageView.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/main_loop.h"
@@ -27,16 +25,6 @@ class RecordingView : public KivImageView {
 
   std::vector<int32_t> commands;
   std::vector<std::pair<int32_t, int32_t>> messages;
-};
-
-// Collects the diagnostic lines written while it lives.
-class LogCapture {
- public:
-  LogCapture() {
-    setLogHook([this](const std::string& line) { lines.push_back(line); });
-  }
-  ~LogCapture() { setLogHook({}); }
-  std::vector<std::string> lines;
 };
 
 // A shown window with a root view, driven through Qt's own event dispatch (implicit

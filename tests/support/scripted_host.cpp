@@ -1,4 +1,4 @@
-#include "tests/device/scripted_host.h"
+#include "tests/support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
