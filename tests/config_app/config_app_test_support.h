@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-#include "base/clock.h"
 #include "config_app/dialogs/PopView.h"
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "config_app/main/VELTView.h"
@@ -17,7 +16,9 @@
 #include "device/hid_host.h"
 #include "emulator/emulated_mouse.h"
 #include "model/folders.h"
-#include "tests/model/temp_folder.h"
+#include "tests/support/manual_timers.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/main_loop.h"
@@ -35,21 +36,6 @@ class NoMouseHost : public HidHost {
     error = "nothing attached";
     return nullptr;
   }
-};
-
-// Points HOME at a private folder for the test's life, so that profiles and macros are
-// never the user's own.
-class TemporaryHome {
- public:
-  TemporaryHome() : old_(getenv("HOME") ? getenv("HOME") : "") {
-    setenv("HOME", folder_.path().c_str(), 1);
-  }
-  ~TemporaryHome() { setenv("HOME", old_.c_str(), 1); }
-  const std::string& path() const { return folder_.path(); }
-
- private:
-  TempFolder folder_;
-  std::string old_;
 };
 
 // Clicks a control through Qt's own event dispatch: a press and a release in its middle.
@@ -78,12 +64,11 @@ inline void clickDialogButton(PopView& dialog, int32_t id) {
 }
 
 // A main view on a private home, with scripted desktop services (alerts, panels and
-// commands are recorded, nothing runs) and the macOS preference store as host settings,
-// whose commands the services record.
+// commands are recorded, nothing runs), the macOS preference store as host settings,
+// whose commands the services record, and the manual clock driving its timers.
 class MainViewFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    setClock(std::make_unique<ManualClock>());
     auto services = std::make_unique<ScriptedUiServices>();
     ui = services.get();
     setUiServices(std::move(services));
@@ -95,7 +80,6 @@ class MainViewFixture : public ::testing::Test {
     Close_device();
     setHidHost(nullptr);
     setUiServices(nullptr);
-    setClock(nullptr);
   }
 
   void useEmulatedMouse() {
@@ -118,8 +102,12 @@ class MainViewFixture : public ::testing::Test {
     window->setContentView(view.get());
     view->setWindow(window.get());
     window->orderFront();
+    view->awakeFromNib();
     return *view;
   }
+
+  // One tick of the one-second poll.
+  void poll() { advanceTimers(VELTView::kPollInterval); }
 
   // The commands run through the services, in order.
   std::vector<std::string> commandsRun() const {
@@ -135,7 +123,8 @@ class MainViewFixture : public ::testing::Test {
     return messages;
   }
 
-  TemporaryHome home;
+  ScopedHome home;
+  ManualTimers timers;  // the manual clock and the poll's timer
   ScriptedUiServices* ui = nullptr;
   std::unique_ptr<VELTView> view;
   std::unique_ptr<KivWindow> window;

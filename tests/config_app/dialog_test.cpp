@@ -18,11 +18,9 @@ namespace {
 
 class Dialogs : public testing::Test {
  protected:
-  void SetUp() override { setClock(std::make_unique<ManualClock>()); }
   void TearDown() override {
     Close_device();
     setHidHost(nullptr);
-    setClock(nullptr);
   }
   int run(int32_t type, int32_t buttonId) {
     PopView dialog;
@@ -30,6 +28,7 @@ class Dialogs : public testing::Test {
     whenDialogRuns([=](PopView& d) { clickDialogButton(d, buttonId); });
     return dialog.runModal();
   }
+  ManualTimers timers;
   KivImageView owner;
 };
 

@@ -29,7 +29,7 @@ TEST_F(MainView, WithoutAMouseItShowsTheStoredProfilesAndApplySavesThemBeforeItS
   useNoMouse();
   VELTView& v = start();
   EXPECT_EQ(shownFirmware(v), "-.--");
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(selectedProfileTab(v), -1);
   EXPECT_EQ(v.profileTab(0).caption(), "Profile1");
 
@@ -59,26 +59,26 @@ TEST_F(MainView, TheFirstPollSelectsTheMousesProfileAndAppliesItsHostSettings) {
   EXPECT_EQ(shownFirmware(v), "0.46");
   EXPECT_TRUE(commandsRun().empty());
 
-  v.updateProfileID();  // a fresh mouse is on profile 0: the fifth tab
+  poll();  // a fresh mouse is on profile 0: the fifth tab
   EXPECT_EQ(selectedProfileTab(v), 4);
   EXPECT_EQ(&v.curProfile(), &v.profile(4));
   EXPECT_FALSE(commandsRun().empty()) << "host settings of the selected profile";
 
   size_t commands = commandsRun().size();
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(commandsRun().size(), commands) << "no change, nothing done";
 }
 
 TEST_F(MainView, APollFollowsASwitchMadeByAnotherProgram) {
   useEmulatedMouse();
   VELTView& v = start();
-  v.updateProfileID();
+  poll();
   ASSERT_EQ(selectedProfileTab(v), 4);
 
   std::string veltctl = std::string(VELT_BINARY_DIR) + "/cli/veltctl --emulate '" + mouseDir() +
                         "' switch 3 >/dev/null";
   ASSERT_EQ(std::system(veltctl.c_str()), 0);
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(selectedProfileTab(v), 2) << "slot 3 is the third profile";
 }
 
@@ -87,12 +87,12 @@ TEST_F(MainView, ThePollStaysOutWhileAnApplyRunsOrADialogWaits) {
   VELTView& v = start();
   ASSERT_EQ(Set_current_profile_id(2), kResultSuccess);
   whenDialogRuns([&](PopView& dialog) {
-    v.updateProfileID();
+    poll();
     EXPECT_EQ(selectedProfileTab(v), -1) << "the poll ran inside a dialog";
     dialog.clickCancel();
   });
   v.subMsg(11, 1);  // Rename opens its dialog
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(selectedProfileTab(v), 1);
 }
 
@@ -120,7 +120,7 @@ TEST_F(MainView, ApplySavesEveryProfileAndWritesEachSlotThenTheCurrentProfile) {
   uint8_t current = 0;
   ASSERT_EQ(Get_current_profile_id(current), kResultSuccess);
   EXPECT_EQ(current, 3);
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(selectedProfileTab(v), 2) << "the poll finds the profile the apply made current";
 }
 
@@ -160,7 +160,7 @@ TEST_F(MainView, TheSupportTabReadsTheVersionOfAMouseConnectedAfterStart) {
   useEmulatedMouse();
   click(v.pageTab(4));
   EXPECT_EQ(shownFirmware(v), "0.46");
-  v.updateProfileID();
+  poll();
   EXPECT_EQ(selectedProfileTab(v), 4) << "the poll runs once the mouse is open";
 }
 
