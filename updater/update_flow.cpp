@@ -81,7 +81,7 @@ int UpdateFlow::searchAndOffer() {
   if (mode == 2) {
     logLine("make sure open bldevice success");
     show(UpdateDialog::kUpdating);
-    return V1_UpdateFrBootload();
+    return transferSequence(false);
   }
   logLine("not find fwdevice or bldevice");
   show(UpdateDialog::kNotFindDevice,
@@ -135,8 +135,18 @@ void UpdateFlow::CompareUpdateDlg() {
 }
 
 int UpdateFlow::V1_UpdateFrFirmware() {
-  // The whole update is one sequence on the mouse: the per-mouse sequence holder of
-  // the device layer is taken here, for the life of this call, once it exists.
+  return transferSequence(true);
+}
+
+// Both ways into a transfer meet here. From the enter request (or, with the mouse
+// already in its bootloader, the start) to the restart, the update is one sequence on
+// the mouse that nothing else may interleave with: the device layer's per-mouse
+// sequence holder belongs at the top of this function, held for the whole call.
+int UpdateFlow::transferSequence(bool fromNormalMode) {
+  return fromNormalMode ? enterBootloaderAndTransfer() : V1_UpdateFrBootload();
+}
+
+int UpdateFlow::enterBootloaderAndTransfer() {
   if (Send_bl_request() != kResultSuccess) {
     logLine("send_bl_request failed ");
     bool sent = false;

@@ -40,8 +40,6 @@ class UpdateFlow {
   void CompareUpdateDlg();
   // Switches the mouse in the slot into its bootloader, then V1_UpdateFrBootload.
   int V1_UpdateFrFirmware();
-  // Start, blocks, completion, the restart wait and the new version.
-  int V1_UpdateFrBootload();
 
   // The same on the worker thread.
   void startSearch();
@@ -58,6 +56,10 @@ class UpdateFlow {
  private:
   void startWorker(int (UpdateFlow::*work)());
   int searchAndOffer();
+  int transferSequence(bool fromNormalMode);
+  int enterBootloaderAndTransfer();
+  // Start, blocks, completion, the restart wait and the new version.
+  int V1_UpdateFrBootload();
   // Waits on the clock seam, a tenth of a second at a time; false when stopped.
   bool pause(std::chrono::seconds duration);
   bool findBootloader(int attempts, int& found);
