@@ -183,8 +183,7 @@ int UpdateFlow::V1_UpdateFrBootload() {
     return fail("the bootloader refused the start (Send_bl_start failed)");
   }
   logLine("Send_bl_start success");
-  m_nProgressPos = 2;
-  if (!stopping_) frontEnd_.showProgress(m_nProgressPos);
+  reportProgress(2);
   if (!pause(kStepWait) || !sendBlocks() || !pause(kStepWait)) return 0;
   if (Send_bl_complete() != kResultSuccess) {
     logLine("Send_bl_complete failed");
@@ -219,8 +218,7 @@ int UpdateFlow::sendBlocks() {
                     " could not be sent twice (Send_fw_block failed)");
       }
     }
-    m_nProgressPos = static_cast<int32_t>(100 * block / total + 2);
-    if (!stopping_) frontEnd_.showProgress(m_nProgressPos);
+    reportProgress(static_cast<int32_t>(100 * block / total + 2));
   }
   return 1;
 }
@@ -243,6 +241,11 @@ bool UpdateFlow::pause(std::chrono::seconds duration) {
     clock().sleepFor(std::min(left, kStopCheck));
   }
   return !stopping_;
+}
+
+void UpdateFlow::reportProgress(int32_t value) {
+  m_nProgressPos = value;
+  if (!stopping_) frontEnd_.showProgress(value);
 }
 
 void UpdateFlow::show(UpdateDialog dialog, std::string problem, bool mouseInBootloader) {

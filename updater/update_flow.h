@@ -64,6 +64,7 @@ class UpdateFlow {
   bool pause(std::chrono::seconds duration);
   bool findBootloader(int attempts, int& found);
   int sendBlocks();
+  void reportProgress(int32_t value);
   void show(UpdateDialog dialog, std::string problem = {}, bool mouseInBootloader = false);
   // Dialog 6 with what failed; 0.
   int fail(std::string problem, bool mouseInBootloader = true);
