@@ -1,3 +1,4 @@
+#include <sys/wait.h>
 #include <QWidget>
 
 #include <chrono>
@@ -292,6 +293,30 @@ TEST_F(UpdaterWindowTest, PointerOverTheViewMakesTheWindowDraggable) {
   event.location = {100, 0};
   view->mouseMoved(event);
   EXPECT_FALSE(driver->window().isMovableByWindowBackground());
+}
+
+// The program's options, answered before any window opens.
+TEST(VeltUpdateProgram, Options) {
+  TempDir dir;
+  const struct {
+    const char* args;
+    int status;
+    const char* out;
+  } cases[] = {
+      {"--version", 0, "VELTUpdate V1.05\n"},
+      {"--help", 0, "usage: VELTUpdate [--emulate DIR] [--package DIR]"},
+      {"--frob", 2, ""},
+      {"--package", 2, ""},
+      {"--emulate", 2, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string out = dir.path() + "/out.txt";
+    const std::string line =
+        std::string("'" VELTUPDATE_BINARY "' ") + c.args + " >'" + out + "' 2>/dev/null";
+    const int status = std::system(line.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.args;
+    EXPECT_EQ(readFile(out).find(c.out), 0u) << c.args;
+  }
 }
 
 }  // namespace
