@@ -68,7 +68,6 @@ class UpdaterView : public KivImageView, public UpdateFrontEnd {
   KivStatic* mouseVersionLabel() const { return m_StaticMVersion.get(); }
   KivStatic* packageVersionLabel() const { return m_StaticFVersion.get(); }
   KivProgressCtrl* progressBar() const { return m_ProgressUpdate.get(); }
-  UpdateFlow& flow() { return *m_pFlow; }
 
  private:
   void buildDialog(int32_t number);

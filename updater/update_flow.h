@@ -50,7 +50,6 @@ class UpdateFlow {
   // Waits for the worker to end.
   void join();
 
-  const FirmwarePackage& package() const { return *package_; }
   int32_t progressPos() const { return m_nProgressPos; }
 
  private:
