@@ -45,6 +45,18 @@ TEST_F(UpdateCommandTest, UpdatesOffATerminalWithOneLinePerTenth) {
   EXPECT_EQ(run.out, "mouse firmware 0.47, package firmware 0.47: up to date\n");
 }
 
+TEST_F(UpdateCommandTest, OnATerminalTheBarIsRedrawnOnItsLine) {
+  const std::string mouse = folder.mouse();
+  const char* argv[] = {"veltctl",   "--emulate",           mouse.c_str(), "update",
+                        "--package", VELT_DEMO_PACKAGE_DIR, "--yes"};
+  std::ostringstream out, err;
+  ASSERT_EQ(runVeltctl(7, argv, out, err, nullptr, true), 0) << err.str();
+  const std::string text = out.str();
+  EXPECT_NE(text.find("\r[" + std::string(40, '.') + "] 2%"), std::string::npos);
+  EXPECT_NE(text.find("\r[" + std::string(40, '#') + "] 100%\nfirmware sent"), std::string::npos);
+  EXPECT_EQ(text.find("sent 10%"), std::string::npos);
+}
+
 TEST_F(UpdateCommandTest, AsksBeforeUpdating) {
   const struct {
     const char* answer;
