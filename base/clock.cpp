@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace velt {
 namespace {
@@ -22,21 +23,38 @@ std::mutex& clockMutex() {
   return m;
 }
 
-std::unique_ptr<Clock>& installed() {
-  static std::unique_ptr<Clock> slot = std::make_unique<SystemClock>();
-  return slot;
+std::shared_ptr<Clock>& slot() {
+  static std::shared_ptr<Clock> installed = std::make_shared<SystemClock>();
+  return installed;
 }
+
+std::shared_ptr<Clock> installed() {
+  std::lock_guard<std::mutex> lock(clockMutex());
+  return slot();
+}
+
+// What clock() hands out: a fixed object that takes a reference to the clock
+// installed at each call, so that no caller keeps a reference that setClock could
+// destroy under it.
+class InstalledClock : public Clock {
+ public:
+  void sleepFor(std::chrono::microseconds duration) override { installed()->sleepFor(duration); }
+  std::chrono::microseconds now() override { return installed()->now(); }
+};
 
 }  // namespace
 
 Clock& clock() {
-  std::lock_guard<std::mutex> lock(clockMutex());
-  return *installed();
+  static InstalledClock forwarder;
+  return forwarder;
 }
 
 void setClock(std::unique_ptr<Clock> c) {
+  std::shared_ptr<Clock> next =
+      c ? std::shared_ptr<Clock>(std::move(c)) : std::make_shared<SystemClock>();
+  std::shared_ptr<Clock> previous;
   std::lock_guard<std::mutex> lock(clockMutex());
-  installed() = c ? std::move(c) : std::make_unique<SystemClock>();
+  previous = std::exchange(slot(), std::move(next));
 }
 
 }  // namespace velt

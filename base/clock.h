@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -17,19 +18,23 @@ class Clock {
   virtual std::chrono::microseconds now() = 0;
 };
 
+// The installed clock, usable from any thread. Each call goes to the clock installed
+// at that moment, which stays alive until the call returns, so a worker thread may
+// sleep while a test installs another clock.
 Clock& clock();
 // Installs a clock (tests); nullptr restores the real one.
 void setClock(std::unique_ptr<Clock> clock);
 
-// A clock that never sleeps: time advances by exactly what was asked for.
+// A clock that never sleeps: time advances by exactly what was asked for. Any thread
+// may sleep on it or advance it.
 class ManualClock : public Clock {
  public:
-  void sleepFor(std::chrono::microseconds duration) override { now_ += duration; }
-  std::chrono::microseconds now() override { return now_; }
-  void advance(std::chrono::microseconds duration) { now_ += duration; }
+  void sleepFor(std::chrono::microseconds duration) override { advance(duration); }
+  std::chrono::microseconds now() override { return std::chrono::microseconds(now_.load()); }
+  void advance(std::chrono::microseconds duration) { now_ += duration.count(); }
 
  private:
-  std::chrono::microseconds now_{0};
+  std::atomic<int64_t> now_{0};
 };
 
 }  // namespace velt

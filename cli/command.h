@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <span>
 #include <string>
@@ -14,11 +15,14 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitNoMouse = 3;
 
 // What a subcommand gets: its own arguments (without its name) and the two streams.
-// Messages go to `err`, one line each.
+// Messages go to `err`, one line each. `in` answers questions (none: every question is
+// answered no); `outIsTerminal` lets a command draw on the line it is on.
 struct CommandContext {
   std::vector<std::string> args;
   std::ostream& out;
   std::ostream& err;
+  std::istream* in = nullptr;
+  bool outIsTerminal = false;
 };
 
 using CommandFunction = int (*)(CommandContext& context);

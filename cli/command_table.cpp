@@ -13,6 +13,8 @@ std::span<const Command> commandTable() {
       {"image", "PLIST --slot N -o FILE", "build the 2048-byte image of a profile file", &runImage},
       {"apply", "[--profiles DIR] [--current N]", "write the five profile files to the mouse",
        &runApply},
+      {"update", "[--package DIR] [--yes]",
+       "update the mouse's firmware from a package (asks first unless --yes)", &runUpdate},
   };
   return table;
 }

@@ -15,5 +15,6 @@ int runLod(CommandContext& context);
 int runSurface(CommandContext& context);
 int runImage(CommandContext& context);
 int runApply(CommandContext& context);
+int runUpdate(CommandContext& context);
 
 }  // namespace velt

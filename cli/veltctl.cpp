@@ -78,8 +78,9 @@ int runCommand(const Command& command, CommandContext& context, const std::strin
 
 }  // namespace
 
-int runVeltctl(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  CommandContext context{{}, out, err};
+int runVeltctl(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+               std::istream* in, bool outIsTerminal) {
+  CommandContext context{{}, out, err, in, outIsTerminal};
   GlobalOptions options;
   int next = 1;
   if (!parseGlobalOptions(context, argc, argv, next, options)) return kExitUsage;

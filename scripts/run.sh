@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts VELTPLUS against the emulated mouse
 # kept in ~/.local/share/velt/emulated-mouse. With --real it talks to the attached
-# mouse instead; any other arguments go to the program.
+# mouse instead; with --updater it starts VELTUpdate on the emulated mouse with the demo
+# firmware package. Any other arguments go to the program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-deps.sh"
 "$root/scripts/build.sh" "$root/build"
+
+emulated=${VELT_EMULATE_DIR:-$HOME/.local/share/velt/emulated-mouse}
+# --updater: VELTUpdate on the emulated mouse with the demo firmware package.
+if [ "${1:-}" = "--updater" ]; then
+  shift
+  exec "$root/build/updater/VELTUpdate" --emulate "$emulated" \
+    --package "$root/build/updater/demo-package" "$@"
+fi
 
 args=()
 if [ "${1:-}" = "--real" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the full build, then the
-# non-GUI layers again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# the formatting check. Exits non-zero on any failure.
+# non-GUI layers again under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# threaded tests under ThreadSanitizer, then the formatting check. Exits non-zero on
+# any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -27,6 +28,14 @@ echo "== sanitizer build (non-GUI layers)"
 echo "== sanitizer tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== thread sanitizer build (threaded tests)"
+cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELT_GUI=OFF \
+  -DVELT_TSAN=ON -DVELT_BENCH=OFF >/dev/null
+cmake --build "$root/build-tsan" --target base_tests updater_tests
+echo "== thread sanitizer tests"
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/base/base_tests"
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/updater/updater_tests"
 
 echo "== format"
 "$root/scripts/check-format.sh"

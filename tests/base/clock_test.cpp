@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace velt {
 namespace {
 
@@ -20,6 +23,30 @@ TEST(Clock, RealClockSleepsAtLeastTheDuration) {
   const microseconds start = clock().now();
   clock().sleepFor(microseconds(2000));
   EXPECT_GE(clock().now() - start, microseconds(2000));
+}
+
+// A worker sleeps and reads the time while the test installs other clocks: each call
+// goes to a clock that stays alive for it (run under -DVELT_TSAN=ON).
+TEST(Clock, UsableFromAWorkerWhileAnotherClockIsInstalled) {
+  setClock(std::make_unique<ManualClock>());
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int i = 0; i < 2000; ++i) {
+      clock().sleepFor(microseconds(1));
+      (void)clock().now();
+    }
+    done = true;
+  });
+  while (!done) setClock(std::make_unique<ManualClock>());
+  worker.join();
+  auto manual = std::make_unique<ManualClock>();
+  ManualClock* time = manual.get();
+  setClock(std::move(manual));
+  std::thread sleeper([] { clock().sleepFor(microseconds(5)); });
+  time->advance(microseconds(7));
+  sleeper.join();
+  EXPECT_EQ(clock().now(), microseconds(12));
+  setClock(nullptr);
 }
 
 }  // namespace

@@ -19,13 +19,15 @@ struct VeltctlRun {
   std::string err;
 };
 
-// veltctl in this process.
-inline VeltctlRun runInProcess(const std::vector<std::string>& args) {
+// veltctl in this process; `input` answers its questions.
+inline VeltctlRun runInProcess(const std::vector<std::string>& args,
+                               const std::string& input = "") {
   std::vector<const char*> argv = {"veltctl"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
   std::ostringstream out, err;
   VeltctlRun run;
-  run.status = runVeltctl(static_cast<int>(argv.size()), argv.data(), out, err);
+  std::istringstream in(input);
+  run.status = runVeltctl(static_cast<int>(argv.size()), argv.data(), out, err, &in);
   run.out = out.str();
   run.err = err.str();
   return run;

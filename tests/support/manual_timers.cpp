@@ -6,7 +6,14 @@
 
 namespace velt::test {
 
+namespace {
+// The ManualTimers of the running test: velt::clock() hands out a forwarder, not the
+// manual clock itself.
+ManualTimers* gCurrent = nullptr;
+}  // namespace
+
 ManualTimers::ManualTimers() {
+  gCurrent = this;
   auto manual = std::make_unique<ManualClock>();
   clock_ = manual.get();
   setClock(std::move(manual));
@@ -14,12 +21,13 @@ ManualTimers::ManualTimers() {
 }
 
 ManualTimers::~ManualTimers() {
+  gCurrent = nullptr;
   installTimerQueue(nullptr);
   setClock(nullptr);
 }
 
 void advanceTimers(std::chrono::microseconds duration) {
-  auto* manual = dynamic_cast<ManualClock*>(&velt::clock());
+  ManualClock* manual = gCurrent ? &gCurrent->clock() : nullptr;
   TimerQueue* queue = installedTimerQueue();
   if (!manual || !queue) {
     ADD_FAILURE() << "advanceTimers needs a ManualTimers";

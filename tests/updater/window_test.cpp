@@ -1,0 +1,324 @@
+#include <sys/wait.h>
+#include <QWidget>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "tests/support/log_capture.h"
+#include "tests/support/window_driver.h"
+#include "tests/updater/flow_fixture.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/layout/updater_layout.h"
+#include "updater/UpdaterView.h"
+#include "updater/updater_images.h"
+
+namespace velt {
+namespace {
+
+using Build = void (UpdaterView::*)();
+
+enum Kind { kOk, kCancel, kClose, kVersion, kMouse, kPackage, kProgress };
+struct Expected {
+  int32_t id;
+  Kind kind;
+  Rect rect;
+};
+constexpr Rect kCloseRect = {348, 156, 27, 23};
+constexpr Rect kVersionRect = {265, 159, 42, 15};
+
+struct DialogCase {
+  int32_t number;
+  Build build;
+  std::vector<Expected> controls;
+};
+
+const std::vector<DialogCase>& dialogCases() {
+  static const std::vector<DialogCase> cases = {
+      {1,
+       &UpdaterView::InitDlg1_FileIncorrect,
+       {{1, kOk, {317, 5, 56, 24}}, {2, kClose, kCloseRect}, {3, kVersion, kVersionRect}}},
+      {2,
+       &UpdaterView::InitDlg2_NotFindDevice,
+       {{5, kOk, {317, 5, 56, 24}}, {6, kClose, kCloseRect}, {7, kVersion, kVersionRect}}},
+      {3,
+       &UpdaterView::InitDlg3_FWUpToDate,
+       {{9, kOk, {317, 5, 56, 24}},
+        {11, kClose, kCloseRect},
+        {12, kVersion, kVersionRect},
+        {10, kMouse, {244, 105, 27, 12}}}},
+      {4,
+       &UpdaterView::InitDlg4_FWNewer,
+       {{14, kOk, {256, 5, 55, 23}},
+        {15, kCancel, {318, 5, 55, 23}},
+        {18, kClose, kCloseRect},
+        {19, kVersion, kVersionRect},
+        {16, kMouse, {283, 104, 26, 12}},
+        {17, kPackage, {264, 89, 28, 11}}}},
+      {5,
+       &UpdaterView::InitDlg5_UpdateToFWVersion,
+       {{21, kOk, {256, 5, 55, 23}},
+        {22, kCancel, {318, 5, 55, 23}},
+        {25, kClose, kCloseRect},
+        {26, kVersion, kVersionRect},
+        {23, kMouse, {113, 89, 26, 11}},
+        {24, kPackage, {221, 89, 24, 11}}}},
+      {6,
+       &UpdaterView::InitDlg6_EncounterProblem,
+       {{28, kOk, {316, 4, 58, 26}}, {29, kClose, kCloseRect}, {30, kVersion, kVersionRect}}},
+      {7,
+       &UpdaterView::InitDlg7_UpdateRoot,
+       {{32, kClose, kCloseRect}, {33, kVersion, kVersionRect}}},
+      {9,
+       &UpdaterView::InitDlg9_UpdateSuccess,
+       {{39, kOk, {316, 4, 58, 26}},
+        {41, kClose, kCloseRect},
+        {42, kVersion, kVersionRect},
+        {40, kMouse, {171, 89, 30, 11}}}},
+      {10,
+       &UpdaterView::InitDlg10_UpdateFirmware,
+       {{44, kProgress, {22, 57, 334, 17}}, {46, kVersion, kVersionRect}}},
+  };
+  return cases;
+}
+
+class UpdaterWindowTest : public FlowTest {
+ protected:
+  void SetUp() override {
+    FlowTest::SetUp();
+    auto services = std::make_unique<ScriptedUiServices>();
+    ui = services.get();
+    setUiServices(std::move(services));
+    makeView();
+  }
+  void TearDown() override {
+    view.reset();
+    driver.reset();
+    processPendingEvents();
+    setUiServices(nullptr);
+    FlowTest::TearDown();
+  }
+  void makeView() {
+    driver.reset();
+    view = std::make_unique<UpdaterView>(package(), [this] { ++quits; });
+    driver = std::make_unique<test::WindowDriver>(*view, kUpdaterSize);
+    view->setWindow(&driver->window());
+  }
+  // Delivers the worker's reports until the view shows `dialog`.
+  bool waitForDialog(int32_t dialog) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (view->dialogShown() != dialog && std::chrono::steady_clock::now() < until) {
+      processPendingEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return view->dialogShown() == dialog;
+  }
+  KivImageView* control(int32_t id) {
+    for (KivImageView* child : view->subviews())
+      if (child->viewID() == id) return child;
+    return nullptr;
+  }
+  void click(KivButton* button) {
+    ASSERT_NE(button, nullptr);
+    const Rect r = button->frame();
+    driver->click({r.x + r.width / 2, r.y + r.height / 2});
+  }
+
+  ScriptedUiServices* ui = nullptr;
+  int quits = 0;
+  std::unique_ptr<UpdaterView> view;
+  std::unique_ptr<test::WindowDriver> driver;
+};
+
+TEST_F(UpdaterWindowTest, EachDialogsControlsRectanglesAndNames) {
+  for (const DialogCase& dialog : dialogCases()) {
+    ((*view).*dialog.build)();
+    EXPECT_EQ(view->dialogShown(), dialog.number);
+    EXPECT_EQ(view->subviews().size(), dialog.controls.size()) << dialog.number;
+    ASSERT_FALSE(view->bkImage().isNull()) << dialog.number;
+    EXPECT_EQ(view->bkImage().size(), kUpdaterSize);
+    for (const Expected& expected : dialog.controls) {
+      KivImageView* found = control(expected.id);
+      ASSERT_NE(found, nullptr) << dialog.number << " " << expected.id;
+      EXPECT_EQ(found->frame(), expected.rect) << expected.id;
+      EXPECT_FALSE(found->isHidden()) << expected.id;
+      const char* names[] = {"OK", "Cancel", "Close"};
+      if (expected.kind <= kClose) {
+        EXPECT_EQ(found->accessibleRole(), AccessibleRole::Button);
+        EXPECT_EQ(found->accessibleName(), names[expected.kind]) << expected.id;
+        EXPECT_FALSE(static_cast<KivButton*>(found)->currentImage().isNull()) << expected.id;
+      }
+      if (expected.kind == kVersion) {
+        EXPECT_EQ(found->accessibleValue(), "V1.05");
+      }
+      if (expected.kind == kProgress) {
+        EXPECT_EQ(found->accessibleRole(), AccessibleRole::ProgressBar);
+      }
+    }
+  }
+}
+
+TEST_F(UpdaterWindowTest, ImageLookup) {
+  test::LogCapture log;
+  EXPECT_TRUE(updaterImage(0, 35, {0, 0, 10, 10}).isNull());
+  EXPECT_EQ(log.lines, std::vector<std::string>{"getNSImage is nil 35"});
+  // A background is the whole Normal sheet; the progress bar's states 1 and 2 are the
+  // Hover sheet, which no Push sheet stands behind.
+  EXPECT_EQ(updaterImage(2, 20, {}).size(), kUpdaterSize);
+  const Rect bar = {22, 57, 334, 17};
+  EXPECT_TRUE(updaterImage(2, 44, bar).samePixels(updaterImage(1, 44, bar)));
+  EXPECT_FALSE(updaterImage(0, 44, bar).samePixels(updaterImage(1, 44, bar)));
+  // Every sheet of the table is there.
+  ImageManager store(updaterImageTable());
+  store.initImages();
+  for (const ImageFamily& family : updaterImageTable()) {
+    for (int32_t state = 0; state < 3; ++state) {
+      EXPECT_FALSE(store.getImage(state, family.firstId, {0, 0, 10, 10}).isNull())
+          << family.firstId << " " << state;
+    }
+  }
+  EXPECT_EQ(log.lines.size(), 1u);
+}
+
+TEST_F(UpdaterWindowTest, TheProgressBarShowsItsValueAnd101AsFull) {
+  view->InitDlg10_UpdateFirmware();
+  KivProgressCtrl* bar = view->progressBar();
+  ASSERT_NE(bar, nullptr);
+  const struct {
+    int32_t value;
+    double width;
+  } cases[] = {{0, 0}, {2, 6}, {50, 167}, {100, 334}, {101, 334}};
+  for (const auto& c : cases) {
+    bar->setCurValue(c.value);
+    Image piece = bar->getProgressImage(bar->getCurPoint());
+    EXPECT_EQ(piece.isNull() ? 0 : piece.size().width, c.width) << c.value;
+    EXPECT_EQ(bar->accessibleValue(), std::to_string(c.value));
+  }
+}
+
+TEST_F(UpdaterWindowTest, ButtonDispatch) {
+  const struct {
+    int32_t id;
+    int quits;
+  } cases[] = {{1, 1},  {5, 1},  {9, 1},  {28, 1}, {39, 1}, {2, 1},  {6, 1},  {11, 1}, {15, 1},
+               {18, 1}, {22, 1}, {25, 1}, {29, 1}, {32, 1}, {41, 1}, {35, 0}, {44, 0}, {3, 0}};
+  for (const auto& c : cases) {
+    quits = 0;
+    view->OnCmd(c.id);
+    EXPECT_EQ(quits, c.quits) << c.id;
+  }
+  // OK on dialog 6 quits even after the update was offered.
+  UpdateStep offer;
+  offer.dialog = UpdateDialog::kUpdateOffered;
+  view->showDialog(offer);
+  ASSERT_TRUE(waitForDialog(5));
+  EXPECT_EQ(view->dlgType(), 5);
+  UpdateStep problem;
+  problem.dialog = UpdateDialog::kEncounterProblem;
+  view->showDialog(problem);
+  ASSERT_TRUE(waitForDialog(6));
+  quits = 0;
+  click(view->okButton());
+  EXPECT_EQ(quits, 1);
+  EXPECT_EQ(view->dialogShown(), 6);
+}
+
+TEST_F(UpdaterWindowTest, AWholeUpdateInTheWindow) {
+  writePackage(47, 10 * 1024);
+  view->showSearching();
+  EXPECT_NE(view->accessibleValue().find("Looking for the mouse"), std::string::npos);
+  view->startUpdateProcessing();
+  ASSERT_TRUE(waitForDialog(5));
+  EXPECT_EQ(view->mouseVersionLabel()->accessibleValue(), "0.46");
+  EXPECT_EQ(view->packageVersionLabel()->accessibleValue(), "0.47");
+  EXPECT_EQ(view->accessibleName(), "VELTUpdate");
+  EXPECT_NE(view->accessibleValue().find("Update firmware"), std::string::npos);
+  click(view->okButton());
+  EXPECT_EQ(view->dialogShown(), 10);
+  EXPECT_TRUE(view->subviews().size() == 2 && view->progressBar());
+  ASSERT_TRUE(waitForDialog(9));
+  EXPECT_EQ(view->mouseVersionLabel()->accessibleValue(), "0.47");
+  EXPECT_EQ(storedState(mouse()).firmwareVersion, 47);
+  click(view->okButton());
+  EXPECT_EQ(quits, 1);
+}
+
+TEST_F(UpdaterWindowTest, TheLongSearchAlertsOnce) {
+  writePackage(47, 1024);
+  sendMouseToBootloader("bl-appear-after=5");
+  useMouse();
+  view->startUpdateProcessing();
+  ASSERT_TRUE(waitForDialog(9));
+  const ScriptedUiServices::Call alert = {
+      "alert", "VELTPLUS Firmware Updates",
+      "Software is trying to find the bootloader device, this may take several minutes"};
+  EXPECT_EQ(ui->calls, std::vector<ScriptedUiServices::Call>{alert});
+}
+
+// Quitting during a transfer: the program's quit is asked for at once, the window goes
+// away while the worker is between blocks, and the next run finds the mouse in its
+// bootloader and sends the firmware again.
+TEST_F(UpdaterWindowTest, QuittingDuringATransferLeavesTheMouseForTheNextRun) {
+  writePackage(47, 3 * 1024);
+  sendMouseToBootloader("bl-appear-after=2");
+  useMouse();
+  setClock(nullptr);  // real pauses: the worker waits a second after the start
+  view->startUpdateProcessing();
+  ASSERT_TRUE(waitForDialog(10));
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (view->progressBar()->getCurValue() != 2 && std::chrono::steady_clock::now() < until) {
+    processPendingEvents();
+  }
+  ASSERT_EQ(view->progressBar()->getCurValue(), 2);
+  view->clickClose();
+  EXPECT_EQ(quits, 1);
+  view.reset();
+  processPendingEvents();  // reports still queued find no view
+  EXPECT_EQ(storedState(mouse()).mode, MouseMode::kBootloader);
+
+  setClock(std::make_unique<ManualClock>());
+  RecordingFrontEnd next;
+  UpdateFlow flow(package(), next);
+  flow.UpdateProcessing();
+  EXPECT_EQ(next.dialogs(), (std::vector<int32_t>{10, 7, 9}));
+  EXPECT_EQ(storedState(mouse()).firmwareVersion, 47);
+}
+
+TEST_F(UpdaterWindowTest, PointerOverTheViewMakesTheWindowDraggable) {
+  view->InitDlg5_UpdateToFWVersion();
+  driver->window().setMovableByWindowBackground(false);
+  MouseEvent event;
+  event.location = {100, 50};
+  view->mouseMoved(event);
+  EXPECT_TRUE(driver->window().isMovableByWindowBackground());
+  event.location = {100, 0};
+  view->mouseMoved(event);
+  EXPECT_FALSE(driver->window().isMovableByWindowBackground());
+}
+
+// The program's options, answered before any window opens.
+TEST(VeltUpdateProgram, Options) {
+  test::TempFolder dir;
+  const struct {
+    const char* args;
+    int status;
+    const char* out;
+  } cases[] = {
+      {"--version", 0, "VELTUpdate V1.05\n"},
+      {"--help", 0, "usage: VELTUpdate [--emulate DIR] [--package DIR]"},
+      {"--frob", 2, ""},
+      {"--package", 2, ""},
+      {"--emulate", 2, ""},
+  };
+  for (const auto& c : cases) {
+    const std::string out = dir.path() + "/out.txt";
+    const std::string line =
+        std::string("'" VELTUPDATE_BINARY "' ") + c.args + " >'" + out + "' 2>/dev/null";
+    const int status = std::system(line.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.args;
+    EXPECT_EQ(test::readBytes(out).find(c.out), 0u) << c.args;
+  }
+}
+
+}  // namespace
+}  // namespace velt

@@ -1,0 +1,171 @@
+#include "updater/firmware_package.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "base/log.h"
+#include "updater/sha256.h"
+
+namespace velt {
+namespace {
+
+constexpr size_t kMaxFirmwareBytes = size_t{kFirmwareBufferBlocks} * kDataBlockSize;
+
+// The dictionary as one line, keys in order: "{ Name = VELT_fw; Version = 47; }".
+std::string describe(const TextDict& dict) {
+  const std::map<std::string, std::string> sorted(dict.begin(), dict.end());
+  std::string text = "{";
+  for (const auto& [key, value] : sorted) text += " " + key + " = " + value + ";";
+  return text + " }";
+}
+
+// A whole decimal number within 32 bits: what an integer "Version" reads as.
+bool parseVersion(const std::string& text, int32_t& version) {
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, version);
+  return !text.empty() && error == std::errc() && stop == end;
+}
+
+// A name that stays inside the package folder once ".bin" is appended.
+bool isPlainName(const std::string& name) {
+  return !name.empty() && name.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
+         name.find("..") == std::string::npos;
+}
+
+bool parseDigest(const std::string& hex, std::string& lowercase) {
+  if (hex.size() != 64) return false;
+  lowercase.clear();
+  for (char c : hex) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+    lowercase += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return true;
+}
+
+// The whole file if it is a regular file of at most kMaxFirmwareBytes; `tooLarge` says
+// why it was refused when it is larger.
+bool readFirmwareFile(const std::string& path, std::vector<uint8_t>& bytes, bool& tooLarge) {
+  tooLarge = false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  tooLarge = ok && static_cast<uint64_t>(info.st_size) > kMaxFirmwareBytes;
+  ok = ok && !tooLarge;
+  // One byte more than allowed tells a file that grew meanwhile from a full one.
+  bytes.assign(kMaxFirmwareBytes + 1, 0);
+  size_t length = 0;
+  while (ok && length < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + length, bytes.size() - length);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    length += static_cast<size_t>(n);
+  }
+  ::close(fd);
+  tooLarge = tooLarge || length > kMaxFirmwareBytes;
+  bytes.resize(length);
+  return ok && !tooLarge;
+}
+
+bool refuse(std::string& problem, std::string text) {
+  problem = std::move(text);
+  return false;
+}
+
+// The configuration's values into `package`; false with the reason.
+bool takeConfig(const TextDict& config, FirmwarePackage& package, std::string& problem) {
+  auto version = config.find("Version");
+  if (version == config.end() || !parseVersion(version->second, package.m_nFileVersion)) {
+    return refuse(problem, "fwconfig.plist has no whole-number \"Version\"");
+  }
+  logf("%d", package.m_nFileVersion);
+  auto name = config.find("Name");
+  if (name == config.end() || name->second.empty()) {
+    return refuse(problem, "fwconfig.plist has no \"Name\"");
+  }
+  package.m_strFWFileName = name->second;
+  logLine(package.m_strFWFileName);
+  if (!isPlainName(package.m_strFWFileName)) {
+    return refuse(
+        problem, "the firmware name \"" + package.m_strFWFileName + "\" leaves the package folder");
+  }
+  return true;
+}
+
+}  // namespace
+
+bool readConfig_plist(const std::string& folder, TextDict& config) {
+  const std::string path = folder + "/" + kPackageConfigFile;
+  if (!readTextDict(path, config)) return false;
+  logLine(path);
+  logLine(describe(config));
+  return true;
+}
+
+int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string& problem) {
+  TextDict config;
+  if (!readConfig_plist(folder, config)) {
+    problem = "cannot read " + folder + "/" + kPackageConfigFile;
+    return 0;
+  }
+  if (!takeConfig(config, package, problem)) return 0;
+  const std::string path = folder + "/" + package.m_strFWFileName + kFirmwareFileSuffix;
+  std::vector<uint8_t> bytes;
+  bool tooLarge = false;
+  if (!readFirmwareFile(path, bytes, tooLarge)) {
+    if (tooLarge) {
+      problem = "the firmware file " + path + " is larger than " +
+                std::to_string(kFirmwareBufferBlocks) + " blocks of 1024 bytes";
+      return 0;
+    }
+    logLine("Firmware file is not exist");
+    problem = "cannot read the firmware file " + path;
+    return 0;
+  }
+  logLine("Firmware file open success");
+  logf("firmware file length %d", static_cast<int>(bytes.size()));
+  if (auto digest = config.find("SHA256"); digest != config.end()) {
+    std::string wanted;
+    if (!parseDigest(digest->second, wanted)) {
+      problem = "\"SHA256\" in fwconfig.plist is not 64 hex digits";
+      return 0;
+    }
+    if (sha256Hex(bytes) != wanted) {
+      problem = "the firmware file " + path + " does not match its \"SHA256\"";
+      return 0;
+    }
+  }
+  package.total_block_number =
+      static_cast<uint32_t>((bytes.size() + kDataBlockSize - 1) / kDataBlockSize);
+  for (uint32_t block = 0; block < package.total_block_number; ++block) {
+    std::array<uint8_t, kDataBlockSize>& target = package.fw_data_block[block];
+    target.fill(0);
+    const size_t start = size_t{block} * kDataBlockSize;
+    const size_t length = std::min(kDataBlockSize, bytes.size() - start);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(start), length, target.begin());
+  }
+  return 1;
+}
+
+std::string installedPackageFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "share/velt/firmware";
+  return (program.parent_path().parent_path() / "share" / "velt" / "firmware").string();
+}
+
+}  // namespace velt
