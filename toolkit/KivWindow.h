@@ -31,6 +31,10 @@ class KivWindow {
   void setFrame(const Rect& contentRect);
   Rect frame() const;
   void setTitle(const std::string& title);
+  // What a screen reader reads for the window: its name (a dialog's headline; the title
+  // when none is given) and its description (a dialog's full wording).
+  void setAccessibleName(const std::string& name);
+  void setAccessibleDescription(const std::string& description);
 
   void makeKeyAndOrderFront();
   void orderFront();

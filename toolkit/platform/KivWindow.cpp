@@ -92,6 +92,14 @@ void KivWindow::setTitle(const std::string& title) {
   impl_->widget->setWindowTitle(qt::toQString(title));
 }
 
+void KivWindow::setAccessibleName(const std::string& name) {
+  impl_->widget->setAccessibleName(qt::toQString(name));
+}
+
+void KivWindow::setAccessibleDescription(const std::string& description) {
+  impl_->widget->setAccessibleDescription(qt::toQString(description));
+}
+
 void KivWindow::makeKeyAndOrderFront() {
   orderFront();
   impl_->widget->activateWindow();
