@@ -9,8 +9,8 @@
 #include "device/hid_device.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
-#include "tests/support/temp_folder.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/temp_folder.h"
 
 namespace velt {
 namespace {
