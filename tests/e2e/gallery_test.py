@@ -13,6 +13,9 @@ def test(h):
     with Program([sys.argv[1]]) as gallery:
         window = gallery.window("VELT control gallery")
         h.expect_equal(window.getRoleName(), "frame", "the window's role")
+        h.expect_equal(h.description(window),
+                       "Every control of the VELT toolkit, each in its states.",
+                       "the window's description")
 
         # Roles and names a person would read.
         for role, name in [("push button", "Apply"), ("check box", "Scroll wheel"),

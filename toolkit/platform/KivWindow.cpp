@@ -8,6 +8,7 @@
 #include "toolkit/KivImageView.h"
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/WindowWidget.h"
+#include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
 
 namespace velt {
@@ -19,6 +20,8 @@ static Qt::WindowFlags flagsOf(KivWindow::Style style) {
 }
 
 WindowWidget::WindowWidget(KivWindow::Style style) : QWidget(nullptr, flagsOf(style)) {
+  // Before anything asks for the window's accessible interface, which Qt then keeps.
+  installAccessibilityFactory();
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::StrongFocus);
 }
