@@ -16,12 +16,16 @@ function(velt_add_gtest name)
   endif()
   target_compile_definitions(${name} PRIVATE VELT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              VELT_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  # A test that forgets its ScopedHome writes into the build folder, never the real home.
+  set(home ${PROJECT_BINARY_DIR}/test-home)
+  file(MAKE_DIRECTORY ${home})
   if(ARG_GUI)
     # The GUI main exits 77 when it cannot reach a display: shown as skipped.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES SKIP_RETURN_CODE 77)
+                         PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT HOME=${home})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT HOME=${home})
   endif()
 endfunction()
 
