@@ -16,11 +16,29 @@ function(velt_add_gtest name)
   endif()
   target_compile_definitions(${name} PRIVATE VELT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                              VELT_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  # A test that forgets its ScopedHome writes into the build folder, never the real home.
+  set(home ${PROJECT_BINARY_DIR}/test-home)
+  file(MAKE_DIRECTORY ${home})
   if(ARG_GUI)
     # The GUI main exits 77 when it cannot reach a display: shown as skipped.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES SKIP_RETURN_CODE 77)
+                         PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT HOME=${home})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT HOME=${home})
   endif()
+endfunction()
+
+# velt_add_e2e_test(NAME SCRIPT test.py [ARGS arg...])
+# An end-to-end test: the Python file (relative to the calling folder) drives a real
+# program through tests/e2e/atspi_harness.py, run by tests/e2e/run_e2e.sh under its own
+# X server and D-Bus session; skipped (77) where none can be made. ARGS may hold
+# generator expressions, e.g. $<TARGET_FILE:velt_gallery>.
+function(velt_add_e2e_test name)
+  cmake_parse_arguments(ARG "" "SCRIPT" "ARGS" ${ARGN})
+  cmake_path(ABSOLUTE_PATH ARG_SCRIPT BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  add_test(NAME ${name}
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/run_e2e.sh ${ARG_SCRIPT} ${ARG_ARGS})
+  # Within the harness's own 120-second limit plus start-up and teardown.
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 200 LABELS e2e)
 endfunction()

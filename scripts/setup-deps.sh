@@ -8,7 +8,9 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libhidapi-dev libplist-dev libplist++-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xdotool
+  fonts-dejavu-core xvfb xauth xdotool
+  # end-to-end tests: an accessibility client, its bus, and screenshots
+  python3-pyatspi at-spi2-core dbus dbus-x11 imagemagick
 )
 
 missing=()

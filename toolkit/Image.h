@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,13 @@ class Image {
   static Image blank(Size size);
   // A picture of one colour, for tests and placeholders.
   static Image filled(Size size, Color color);
+  // A picture of the given size (null for an empty size) whose pixels `make` gives the
+  // first time they are needed (drawn, read, cut, saved): a control's over, down and
+  // disabled pictures cost nothing until it is hovered, pressed or disabled. A result
+  // of another size, or none, gives a transparent picture.
+  static Image deferred(Size size, std::function<Image()> make);
+  // Whether the pixels exist yet (false for a deferred picture not used so far).
+  bool pixelsMade() const;
 
   bool isNull() const { return d_ == nullptr; }
   explicit operator bool() const { return !isNull(); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,11 +24,13 @@ struct ImageFamily {
   std::array<std::string_view, 4> states;
 };
 
-// Loads each sheet of its table when it is first asked for (a whole-sheet ID its sheet,
-// a piece in state N only that state's sheet) and keeps it for the life of the program;
-// answers (state, ID, rectangle) with a whole sheet or the piece under the rectangle. A
-// page thus decodes only what it draws. The configuration application and the updater
-// each use it with their own table.
+// Answers (state, ID, rectangle) with a whole sheet or the piece under the rectangle, and
+// decodes each sheet of its table only when it is first needed, keeping it for the life
+// of the program: a whole sheet when it is asked for, a piece's sheet when the piece is
+// first drawn (a piece is a deferred picture). A page thus decodes only what it shows:
+// its normal sheet, and the over, down and disable sheets once a control is hovered,
+// pressed or disabled. The configuration application and the updater each use it with
+// their own table.
 class ImageManager {
  public:
   // Sheets load from root + file name: ":/sheets/" for the compiled-in set, or a folder.
@@ -40,23 +43,26 @@ class ImageManager {
 
   // Distinct sheet names of the table (each loaded at most once).
   size_t sheetCount() const { return sheets_.size(); }
-  // Whether the named sheet has been loaded, or found missing.
+  // Whether the named sheet has been decoded, or found missing.
   bool sheetLoaded(std::string_view name) const;
   size_t sheetsLoaded() const;
   // Every sheet of the table loaded.
   bool imagesLoaded() const { return sheetsLoaded() == sheetCount(); }
 
  private:
+  // Shared with the pieces cut from it, which may outlive the store.
   struct Sheet {
+    explicit Sheet(std::string path) : path(std::move(path)) {}
+    const Image& get();
+    const std::string path;
     Image image;  // null for a missing file
     bool loaded = false;
   };
   const ImageFamily* familyOf(int32_t id) const;
-  Image sheet(std::string_view name);
+  std::shared_ptr<Sheet> sheet(std::string_view name) const;
 
   std::span<const ImageFamily> table_;
-  std::string root_;
-  std::map<std::string, Sheet, std::less<>> sheets_;
+  std::map<std::string, std::shared_ptr<Sheet>, std::less<>> sheets_;
 };
 
 }  // namespace velt

@@ -20,6 +20,7 @@ void KivButton::setCaption(const std::string& caption) {
 void KivButton::setSelected(bool flag) {
   m_bSelected = flag;
   setNeedsDisplay();
+  accessibilityChanged();
 }
 
 Image KivButton::currentImage() const {

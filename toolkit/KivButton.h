@@ -33,6 +33,7 @@ class KivButton : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::Button; }
   std::string accessibleName() const override;
+  bool accessibleSelected() const override { return m_bSelected; }
 
  protected:
   void setMouseState(int32_t state);

@@ -29,6 +29,7 @@ class KivCheckBox : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::CheckBox; }
   std::string accessibleValue() const override;
+  std::optional<bool> accessibleChecked() const override { return m_bCheck; }
 
  private:
   void setMouseState(int32_t state);

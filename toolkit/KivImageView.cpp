@@ -165,6 +165,11 @@ void KivImageView::setAccessibleName(const std::string& name) {
   accessibilityChanged();
 }
 
+void KivImageView::setAccessibleDescription(const std::string& description) {
+  m_strAccessibleDescription = description;
+  accessibilityChanged();
+}
+
 void KivImageView::accessibilityChanged() {
   if (host_) host_->accessibilityChanged();
 }

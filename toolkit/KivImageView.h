@@ -33,15 +33,25 @@ enum class AccessibleRole {
   EditableText
 };
 
+// A number within a range, as a screen reader reads a slider, scroll bar or progress bar.
+struct AccessibleRange {
+  double value = 0;
+  double minimum = 0;
+  double maximum = 0;
+  double step = 1;
+  bool operator==(const AccessibleRange&) const = default;
+};
+
 // One row of a control that a screen reader walks as a child of its own (a menu item, a
-// list row); the rectangle is in the control's own coordinates.
+// list row, a thumb); the rectangle is in the control's own coordinates.
 struct AccessibleRow {
   AccessibleRole role = AccessibleRole::ListItem;
   std::string name;
   Rect rect;
   bool selected = false;
   bool enabled = true;
-  bool hasPopup = false;  // opens a submenu
+  bool hasPopup = false;                                // opens a submenu
+  std::optional<AccessibleRange> range = std::nullopt;  // a thumb's value
 };
 
 // Tells later whether a view still exists. A control takes one before a call that may
@@ -129,12 +139,20 @@ class KivImageView {
   virtual AccessibleRole accessibleRole() const { return AccessibleRole::Pane; }
   virtual std::string accessibleName() const { return m_strAccessibleName; }
   virtual std::string accessibleValue() const { return {}; }
+  // Set for value controls (sliders, scroll and progress bars): the value as a number.
+  virtual std::optional<AccessibleRange> accessibleRange() const { return std::nullopt; }
   // Set for controls that can be checked (check boxes): their check state.
   virtual std::optional<bool> accessibleChecked() const { return std::nullopt; }
+  // Shown selected: a latched button (a tab, a mode button).
+  virtual bool accessibleSelected() const { return false; }
   // Rows the control draws itself, in display order; none for most controls.
   virtual std::vector<AccessibleRow> accessibleRows() const { return {}; }
   void setAccessibleName(const std::string& name);
-  // A control calls this when its name, value or check state changed.
+  // The longer wording read after the name (a dialog's full text).
+  const std::string& accessibleDescription() const { return m_strAccessibleDescription; }
+  void setAccessibleDescription(const std::string& description);
+  // A control calls this when its name, value, range or check or selected state changed;
+  // the platform announces what changed.
   void accessibilityChanged();
 
   // For the platform layer: whether the last event handler let the event pass.
@@ -156,6 +174,7 @@ class KivImageView {
   int32_t m_nID = 0;
   bool m_bEnable = true;
   std::string m_strAccessibleName;
+  std::string m_strAccessibleDescription;
 
  private:
   std::unique_ptr<ViewHost> host_;

@@ -28,6 +28,10 @@ class KivProgressCtrl : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::ProgressBar; }
   std::string accessibleValue() const override { return std::to_string(m_nCurValue); }
+  std::optional<AccessibleRange> accessibleRange() const override {
+    return AccessibleRange{static_cast<double>(m_nCurValue), static_cast<double>(m_nMinValue),
+                           static_cast<double>(m_nMaxValue), 1};
+  }
 
  private:
   int32_t fill() const;

@@ -58,6 +58,7 @@ double KivScrollCtrl::thumbLength() const {
 void KivScrollCtrl::setMinMaxValue(int32_t min, int32_t max) {
   m_nMinValue = min;
   m_nMaxValue = max;
+  accessibilityChanged();
 }
 
 // The thumb's place follows the value alone: at the start of the track for the

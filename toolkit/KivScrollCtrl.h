@@ -46,6 +46,10 @@ class KivScrollCtrl : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::ScrollBar; }
   std::string accessibleValue() const override { return std::to_string(m_nCurValue); }
+  std::optional<AccessibleRange> accessibleRange() const override {
+    return AccessibleRange{static_cast<double>(m_nCurValue), static_cast<double>(m_nMinValue),
+                           static_cast<double>(m_nMaxValue), 1};
+  }
 
  private:
   void layoutParts();

@@ -20,6 +20,7 @@ void KivSliderCtrl::setMinMaxValue(int32_t min, int32_t max, int32_t step) {
   m_nMinValue = min;
   m_nMaxValue = max;
   m_nDisValue = step;
+  accessibilityChanged();
 }
 
 void KivSliderCtrl::setCurValue(int32_t value, bool postUpdateMsg) {

@@ -39,6 +39,10 @@ class KivSliderCtrl : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::Slider; }
   std::string accessibleValue() const override;
+  std::optional<AccessibleRange> accessibleRange() const override {
+    return AccessibleRange{static_cast<double>(m_nCurValue), static_cast<double>(m_nMinValue),
+                           static_cast<double>(m_nMaxValue), static_cast<double>(m_nDisValue)};
+  }
 
  private:
   void setMouseState(int32_t state);

@@ -37,6 +37,7 @@ void KivSliderCtrl3D::setMinMaxValue(int32_t min, int32_t max, int32_t step) {
   m_nMinValue = min;
   m_nMaxValue = max;
   m_nDisValue = step;
+  accessibilityChanged();
 }
 
 const Image& KivSliderCtrl3D::thumbImage(int32_t thumb) const {
@@ -156,6 +157,22 @@ void KivSliderCtrl3D::mouseUp(const MouseEvent& event) {
   m_nHittest = 0;
   m_MouseState = kNormal;
   setNeedsDisplay();
+}
+
+std::vector<AccessibleRow> KivSliderCtrl3D::accessibleRows() const {
+  std::vector<AccessibleRow> rows;
+  for (int32_t thumb = 1; thumb <= 3; ++thumb) {
+    AccessibleRow row;
+    row.role = AccessibleRole::Slider;
+    row.name = "Thumb " + std::to_string(thumb);
+    row.rect = getSliderRect(thumb);
+    row.enabled = m_bEnable;
+    row.range =
+        AccessibleRange{static_cast<double>(curValue(thumb)), static_cast<double>(m_nMinValue),
+                        static_cast<double>(m_nMaxValue), static_cast<double>(m_nDisValue)};
+    rows.push_back(row);
+  }
+  return rows;
 }
 
 std::string KivSliderCtrl3D::accessibleValue() const {

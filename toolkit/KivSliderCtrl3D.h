@@ -46,6 +46,8 @@ class KivSliderCtrl3D : public KivImageView {
 
   AccessibleRole accessibleRole() const override { return AccessibleRole::Slider; }
   std::string accessibleValue() const override;
+  // Each thumb is a slider of its own, "Thumb 1" to "Thumb 3".
+  std::vector<AccessibleRow> accessibleRows() const override;
 
  private:
   void setCurValue(int32_t thumb, int32_t value, bool post);

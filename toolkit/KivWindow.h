@@ -32,8 +32,10 @@ class KivWindow {
   void setFrame(const Rect& contentRect);
   Rect frame() const;
   void setTitle(const std::string& title);
-  // What screen readers read after the window's title: a dialog's whole wording.
-  void setDescription(const std::string& description);
+  // What a screen reader reads for the window: its name (a dialog's headline; the title
+  // when none is given) and its description (a dialog's full wording).
+  void setAccessibleName(const std::string& name);
+  void setAccessibleDescription(const std::string& description);
   // A modal window takes every event of the program while it is shown.
   void setModal(bool modal);
   // What a close request from the desktop does (the window manager's close, Alt+F4);

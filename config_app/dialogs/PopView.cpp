@@ -57,8 +57,10 @@ void PopView::initPopView(KivImageView* parent, int32_t type) {
   m_Window->setMovableByWindowBackground(true);
   if (!layout) return;
   m_Window->setTitle(layout->headline);
-  m_Window->setDescription(layout->wording);
+  m_Window->setAccessibleName(layout->headline);
+  m_Window->setAccessibleDescription(layout->wording);
   setAccessibleName(layout->headline);
+  setAccessibleDescription(layout->wording);
   buildControls(*layout);
 }
 

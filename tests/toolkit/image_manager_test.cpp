@@ -61,22 +61,65 @@ TEST_F(ImageManagerTest, TheTableNamesSixtyTwoSheetsAndNoneIsLoadedYet) {
 
 // Each request decodes only the sheet that answers it: a page's first drawing does not
 // pay for the other pages, nor for its own over, down and disable pictures.
-TEST_F(ImageManagerTest, SheetsLoadWhenFirstAskedFor) {
+TEST_F(ImageManagerTest, SheetsLoadWhenFirstNeeded) {
   ImageManager store(configImageTable(), root());
   LogCapture log;
   EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
   EXPECT_TRUE(store.sheetLoaded("ColorSetting_BK.bmp"));
   EXPECT_EQ(store.sheetsLoaded(), 1u) << "the whole sheet only";
-  EXPECT_FALSE(store.getImage(1, 121, {0, 0, 4, 4}).isNull());
+
+  // A piece is a picture of its size whose sheet is decoded when it is first used.
+  const Image over = store.getImage(1, 121, {0, 0, 4, 4});
+  EXPECT_EQ(over.size(), (Size{4, 4}));
+  EXPECT_FALSE(over.pixelsMade());
+  EXPECT_FALSE(store.sheetLoaded("Scroll_Over.bmp")) << "not used yet";
+  EXPECT_EQ(over.pixel(1, 1), Color::fromRgb8(0, 255, 0));
   EXPECT_TRUE(store.sheetLoaded("Scroll_Over.bmp"));
   EXPECT_FALSE(store.sheetLoaded("Scroll_Down.bmp")) << "another state's sheet";
+
   EXPECT_TRUE(store.getImage(3, 131, {0, 0, 4, 4}).isNull());
-  EXPECT_FALSE(store.getImage(2, 5, {0, 0, 4, 4}).isNull()) << "a blank piece";
+  const Image blank = store.getImage(2, 5, {0, 0, 4, 4});
+  EXPECT_EQ(blank.pixel(1, 1).alpha, 0) << "a blank piece";
   EXPECT_TRUE(store.sheetLoaded("Main_Down.bmp")) << "found missing, not looked for again";
   EXPECT_EQ(store.sheetsLoaded(), 3u) << "a state the family lacks loads nothing";
+  EXPECT_TRUE(log.lines.size() == 1u && log.lines[0] == "getNSImage is nil 131");
   store.initImages();
   EXPECT_EQ(store.sheetsLoaded(), 62u);
   EXPECT_TRUE(store.imagesLoaded());
+}
+
+// A piece outlives the store it came from, and a sheet is decoded once for all its
+// pieces.
+TEST_F(ImageManagerTest, PiecesOutliveTheirStore) {
+  Image first, second;
+  {
+    ImageManager store(configImageTable(), root());
+    first = store.getImage(0, 58, {10, 20, 4, 4});
+    second = store.getImage(0, 59, {0, 0, 4, 4});
+  }
+  EXPECT_EQ(first.pixel(0, 0), Color::fromRgb8(10, 20, 7));
+  ASSERT_TRUE(QDir(dir_.path()).removeRecursively());
+  EXPECT_EQ(second.pixel(1, 1), Color::fromRgb8(1, 1, 7)) << "the sheet decoded for the first";
+}
+
+// A deferred picture is made once, on first use, and keeps the size it promised.
+TEST(Image, DeferredPicturesAreMadeOnceOnFirstUse) {
+  int made = 0;
+  const Image red = Image::deferred({3, 2}, [&] {
+    ++made;
+    return Image::filled({3, 2}, Color::fromRgb8(255, 0, 0));
+  });
+  const Image copy = red;
+  EXPECT_EQ(red.size(), (Size{3, 2}));
+  EXPECT_EQ(made, 0);
+  EXPECT_EQ(copy.pixel(2, 1), Color::fromRgb8(255, 0, 0));
+  EXPECT_TRUE(red.pixelsMade()) << "copies share the picture";
+  EXPECT_TRUE(red.samePixels(Image::filled({3, 2}, Color::fromRgb8(255, 0, 0))));
+  EXPECT_EQ(made, 1);
+
+  const Image wrongSize = Image::deferred({4, 4}, [] { return Image::filled({2, 2}, {}); });
+  EXPECT_EQ(wrongSize.pixel(3, 3), Color::clear());
+  EXPECT_TRUE(Image::deferred({0, 4}, [] { return Image::filled({2, 2}, {}); }).isNull());
 }
 
 // Decoded pictures become images without a copy of their pixels; other formats are
@@ -158,7 +201,7 @@ TEST_F(ImageManagerTest, MissingFileLeavesItsSlotEmptyWithoutALine) {
 TEST_F(ImageManagerTest, SheetsLoadOnceAndStay) {
   ImageManager store(configImageTable(), root());
   EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
-  EXPECT_FALSE(store.getImage(0, 58, {0, 0, 2, 2}).isNull());
+  EXPECT_EQ(store.getImage(0, 58, {0, 0, 2, 2}).pixel(0, 0), Color::fromRgb8(0, 0, 7));
   ASSERT_TRUE(QDir(dir_.path()).removeRecursively());
   EXPECT_FALSE(store.getImage(0, 57, {}).isNull());
   EXPECT_EQ(store.getImage(0, 58, {0, 0, 2, 2}).pixel(1, 1), Color::fromRgb8(1, 1, 7));

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   double left = 40, bottom = screenHeight() - 40 - kGallerySize.height;
   KivWindow window({left, bottom, kGallerySize.width, kGallerySize.height});
   window.setTitle("VELT control gallery");
+  window.setAccessibleDescription("Every control of the VELT toolkit, each in its states.");
   GalleryView gallery;
   window.setContentView(&gallery);
   window.makeKeyAndOrderFront();

@@ -11,6 +11,7 @@
 #include "toolkit/KivImageView.h"
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/WindowWidget.h"
+#include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
 
 namespace velt {
@@ -22,6 +23,8 @@ static Qt::WindowFlags flagsOf(KivWindow::Style style) {
 }
 
 WindowWidget::WindowWidget(KivWindow::Style style) : QWidget(nullptr, flagsOf(style)) {
+  // Before anything asks for the window's accessible interface, which Qt then keeps.
+  installAccessibilityFactory();
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -106,7 +109,11 @@ void KivWindow::setTitle(const std::string& title) {
   impl_->widget->setWindowTitle(qt::toQString(title));
 }
 
-void KivWindow::setDescription(const std::string& description) {
+void KivWindow::setAccessibleName(const std::string& name) {
+  impl_->widget->setAccessibleName(qt::toQString(name));
+}
+
+void KivWindow::setAccessibleDescription(const std::string& description) {
   impl_->widget->setAccessibleDescription(qt::toQString(description));
 }
 

@@ -248,12 +248,14 @@ void QtViewHost::resignFirstResponder() {
 }
 
 void QtViewHost::accessibilityChanged() {
-  if (!widget_ || !QAccessible::isActive()) return;
-  for (QAccessible::Event change :
-       {QAccessible::NameChanged, QAccessible::ValueChanged, QAccessible::StateChanged}) {
-    QAccessibleEvent event(widget_.data(), change);
-    QAccessible::updateAccessibility(&event);
+  if (!widget_ || !widget_->view()) return;
+  if (!accessibilityListening()) {
+    announced_.reset();
+    return;
   }
+  AccessibleSnapshot now = accessibleSnapshot(*widget_->view());
+  announceAccessibilityChanges(widget_.data(), announced_.value_or(AccessibleSnapshot{}), now);
+  announced_ = std::move(now);
 }
 
 std::unique_ptr<ViewHost> createViewHost(KivImageView& view) {

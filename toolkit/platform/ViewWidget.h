@@ -4,9 +4,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "toolkit/KivImageView.h"
 #include "toolkit/ViewHost.h"
+#include "toolkit/platform/qt_accessibility.h"
 
 namespace velt {
 
@@ -89,6 +91,8 @@ class QtViewHost : public ViewHost {
   QPointer<ViewWidget> widget_;
   Rect frame_;
   bool hidden_ = false;
+  // What screen readers were last told; none while accessibility is off.
+  std::optional<AccessibleSnapshot> announced_;
 };
 
 // The widget behind a view (tests send it events and grab it); nullptr before the view

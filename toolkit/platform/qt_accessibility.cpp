@@ -1,9 +1,13 @@
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPointer>
 
 #include <optional>
 #include <vector>
 
 #include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/WindowWidget.h"
 #include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
 
@@ -47,9 +51,31 @@ QAccessible::Role toQRole(AccessibleRole role) {
 
 class AccessibleView;
 
+// A click of the left button at a point of the widget, through Qt's event dispatch as a
+// real click would go (a press the view lets pass reaches its superview). The view may
+// be destroyed by it.
+void clickAt(ViewWidget* widget, QPointF local) {
+  QPointer<ViewWidget> alive(widget);
+  const QPointF global = widget->mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+  if (!alive) return;
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &release);
+}
+
+// The number interface of a value control or a thumb; read only.
+QVariant rangeValue(const std::optional<AccessibleRange>& range, double AccessibleRange::*field) {
+  return range ? QVariant((*range).*field) : QVariant();
+}
+
 // One row a view draws itself (a menu item, a list row). It has no object of its own; its
 // view's interface creates it on demand, registers it and deletes it.
-class AccessibleRowItem : public QAccessibleInterface {
+class AccessibleRowItem : public QAccessibleInterface,
+                          public QAccessibleValueInterface,
+                          public QAccessibleActionInterface {
  public:
   AccessibleRowItem(const AccessibleView* view, int index) : view_(view), index_(index) {}
 
@@ -66,20 +92,36 @@ class AccessibleRowItem : public QAccessibleInterface {
   QRect rect() const override;
   QAccessible::Role role() const override;
   QAccessible::State state() const override;
+  void* interface_cast(QAccessible::InterfaceType type) override;
+
+  QVariant currentValue() const override { return rangeValue(range(), &AccessibleRange::value); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return rangeValue(range(), &AccessibleRange::maximum); }
+  QVariant minimumValue() const override { return rangeValue(range(), &AccessibleRange::minimum); }
+  QVariant minimumStepSize() const override { return rangeValue(range(), &AccessibleRange::step); }
+
+  // Menu items and list rows are pressed where they are drawn.
+  QStringList actionNames() const override;
+  void doAction(const QString& name) override;
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
   const AccessibleView* view() const { return view_; }
   int index() const { return index_; }
 
  private:
   std::optional<AccessibleRow> row() const;
+  std::optional<AccessibleRange> range() const {
+    std::optional<AccessibleRow> r = row();
+    return r ? r->range : std::nullopt;
+  }
 
   const AccessibleView* view_;
   int index_;
 };
 
-// Reads role, name and value from the view each time they are asked for; the rows a view
-// draws itself follow its child widgets as children.
-class AccessibleView : public QAccessibleWidget {
+// Reads role, name, value and states from the view each time they are asked for; the rows
+// a view draws itself follow its child widgets as children.
+class AccessibleView : public QAccessibleWidget, public QAccessibleValueInterface {
  public:
   explicit AccessibleView(ViewWidget* widget)
       : QAccessibleWidget(widget, QAccessible::Pane), widget_(widget) {}
@@ -96,6 +138,8 @@ class AccessibleView : public QAccessibleWidget {
     const KivImageView* view = widget_->view();
     if (view && t == QAccessible::Name) return qt::toQString(view->accessibleName());
     if (view && t == QAccessible::Value) return qt::toQString(view->accessibleValue());
+    if (view && t == QAccessible::Description && !view->accessibleDescription().empty())
+      return qt::toQString(view->accessibleDescription());
     return QAccessibleWidget::text(t);
   }
   QAccessible::State state() const override {
@@ -107,8 +151,51 @@ class AccessibleView : public QAccessibleWidget {
       s.checkable = true;
       s.checked = *checked;
     }
+    // A latched button reads as selected and as checked (screen readers say "pressed").
+    if (view->accessibleSelected()) s.selected = s.checked = true;
     return s;
   }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    const KivImageView* view = widget_->view();
+    if (type == QAccessible::ValueInterface && view && view->accessibleRange())
+      return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  QVariant currentValue() const override { return rangeField(&AccessibleRange::value); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return rangeField(&AccessibleRange::maximum); }
+  QVariant minimumValue() const override { return rangeField(&AccessibleRange::minimum); }
+  QVariant minimumStepSize() const override { return rangeField(&AccessibleRange::step); }
+
+  // Buttons, check boxes and pop-up buttons are pressed (a check box also toggled) as a
+  // click in their middle would.
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();
+    const KivImageView* view = widget_->view();
+    if (!view || !view->isEnabled()) return names;
+    switch (view->accessibleRole()) {
+      case AccessibleRole::CheckBox:
+        names << toggleAction();
+        [[fallthrough]];
+      case AccessibleRole::Button:
+      case AccessibleRole::ComboBox:
+        names << pressAction();
+        break;
+      default:
+        break;
+    }
+    return names;
+  }
+  void doAction(const QString& name) override {
+    if (name != pressAction() && name != toggleAction()) return QAccessibleWidget::doAction(name);
+    if (actionNames().contains(name)) clickAt(widget_, QRectF(widget_->rect()).center());
+  }
+  void pressRow(int index) const {
+    if (std::optional<AccessibleRow> r = row(index))
+      clickAt(widget_, qt::toQRect(r->rect, widget_->height()).center());
+  }
+  QAccessibleInterface* rowInterface(int index) const { return rowItem(index); }
 
   int childCount() const override { return QAccessibleWidget::childCount() + rowCount(); }
   QAccessibleInterface* child(int index) const override {
@@ -164,6 +251,11 @@ class AccessibleView : public QAccessibleWidget {
     return QAccessible::accessibleInterface(id);
   }
 
+  QVariant rangeField(double AccessibleRange::*field) const {
+    const KivImageView* view = widget_->view();
+    return rangeValue(view ? view->accessibleRange() : std::nullopt, field);
+  }
+
   ViewWidget* widget_;
   mutable std::vector<QAccessible::Id> rowIds_;  // by row index; 0 before first asked
 };
@@ -186,8 +278,26 @@ QAccessibleInterface* AccessibleRowItem::parent() const {
 
 QString AccessibleRowItem::text(QAccessible::Text t) const {
   std::optional<AccessibleRow> r = row();
-  if (!r || t != QAccessible::Name) return {};
-  return qt::toQString(r->name);
+  if (r && t == QAccessible::Name) return qt::toQString(r->name);
+  if (r && t == QAccessible::Value && r->range) return QString::number(r->range->value);
+  return {};
+}
+
+void* AccessibleRowItem::interface_cast(QAccessible::InterfaceType type) {
+  if (type == QAccessible::ValueInterface && range())
+    return static_cast<QAccessibleValueInterface*>(this);
+  if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
+  return nullptr;
+}
+
+QStringList AccessibleRowItem::actionNames() const {
+  std::optional<AccessibleRow> r = row();
+  if (!r || !r->enabled || r->range) return {};
+  return {pressAction()};
+}
+
+void AccessibleRowItem::doAction(const QString& name) {
+  if (name == pressAction() && !actionNames().isEmpty()) view_->pressRow(index_);
 }
 
 QRect AccessibleRowItem::rect() const {
@@ -207,19 +317,118 @@ QAccessible::State AccessibleRowItem::state() const {
     return s;
   }
   s.invisible = view_->state().invisible;  // a closed menu's items too
-  s.selectable = true;
+  s.selectable = !r->range;
   s.selected = r->selected;
   s.disabled = !r->enabled;
   s.hasPopup = r->hasPopup;
   return s;
 }
 
+// A toolkit window: its name is the one given to the window (else its title), its
+// description the one given to it.
+class AccessibleWindow : public QAccessibleWidget {
+ public:
+  explicit AccessibleWindow(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Window) {}
+};
+
 QAccessibleInterface* viewAccessibleFactory(const QString&, QObject* object) {
   if (auto* widget = dynamic_cast<ViewWidget*>(object)) return new AccessibleView(widget);
+  if (auto* window = dynamic_cast<WindowWidget*>(object)) return new AccessibleWindow(window);
   return nullptr;
 }
 
+QAccessible::State changedStates(const AccessibleSnapshot& before,
+                                 const AccessibleSnapshot& after) {
+  QAccessible::State changed;
+  changed.checked = before.checked != after.checked;
+  changed.selected = before.selected != after.selected;
+  changed.disabled = before.disabled != after.disabled;
+  return changed;
+}
+
+bool any(const QAccessible::State& s) {
+  return s.checked || s.selected || s.disabled;
+}
+
+std::function<void(QAccessibleEvent&)>& recorder() {
+  static std::function<void(QAccessibleEvent&)> installed;
+  return installed;
+}
+
+void announce(QAccessibleEvent& event) {
+  if (recorder())
+    recorder()(event);
+  else
+    QAccessible::updateAccessibility(&event);
+}
+
 }  // namespace
+
+AccessibleSnapshot accessibleSnapshot(const KivImageView& view) {
+  AccessibleSnapshot s;
+  s.name = qt::toQString(view.accessibleName());
+  s.description = qt::toQString(view.accessibleDescription());
+  s.value = qt::toQString(view.accessibleValue());
+  s.range = view.accessibleRange();
+  s.checked = view.accessibleChecked().value_or(false) || view.accessibleSelected();
+  s.selected = view.accessibleSelected();
+  s.disabled = !view.isEnabled();
+  for (const AccessibleRow& row : view.accessibleRows()) {
+    s.rowsSelected.push_back(row.selected);
+    s.rowRanges.push_back(row.range);
+  }
+  return s;
+}
+
+void announceAccessibilityChanges(ViewWidget* widget, const AccessibleSnapshot& before,
+                                  const AccessibleSnapshot& after) {
+  if (before.name != after.name) {
+    QAccessibleEvent event(widget, QAccessible::NameChanged);
+    announce(event);
+  }
+  if (before.description != after.description) {
+    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
+    announce(event);
+  }
+  if (before.range != after.range || before.value != after.value) {
+    QAccessibleValueChangeEvent event(
+        widget, after.range ? QVariant(after.range->value) : QVariant(after.value));
+    announce(event);
+  }
+  if (QAccessible::State changed = changedStates(before, after); any(changed)) {
+    QAccessibleStateChangeEvent event(widget, changed);
+    announce(event);
+  }
+  auto* view = dynamic_cast<AccessibleView*>(QAccessible::queryAccessibleInterface(widget));
+  if (!view) return;
+  // A row that was not there before counts as unselected and without a value.
+  for (size_t i = 0; i < after.rowsSelected.size(); ++i) {
+    QAccessibleInterface* row = view->rowInterface(static_cast<int>(i));
+    if (!row) continue;
+    const bool wasSelected = i < before.rowsSelected.size() && before.rowsSelected[i];
+    const bool rangeChanged = i < before.rowRanges.size()
+                                  ? before.rowRanges[i] != after.rowRanges[i]
+                                  : after.rowRanges[i].has_value();
+    if (wasSelected != after.rowsSelected[i]) {
+      QAccessible::State changed;
+      changed.selected = true;
+      QAccessibleStateChangeEvent event(row, changed);
+      announce(event);
+    }
+    if (rangeChanged && after.rowRanges[i]) {
+      QAccessibleValueChangeEvent event(row, after.rowRanges[i]->value);
+      announce(event);
+    }
+  }
+}
+
+bool accessibilityListening() {
+  return recorder() || QAccessible::isActive();
+}
+
+void setAccessibilityRecorder(std::function<void(QAccessibleEvent&)> newRecorder) {
+  recorder() = std::move(newRecorder);
+}
 
 void installAccessibilityFactory() {
   static bool installed = false;

@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 #include "toolkit/GraphicsContext.h"
@@ -14,8 +15,27 @@
 
 namespace velt {
 
+// The pixels of an Image: RGB32 (opaque) or ARGB32 premultiplied, device pixel ratio 1.
+// A deferred picture knows its size and makes its pixels on first use (UI thread only).
 struct Image::Data {
-  QImage image;  // RGB32 (opaque) or ARGB32 premultiplied, device pixel ratio 1
+  explicit Data(QImage picture) : size(picture.size()), image_(std::move(picture)) {}
+  Data(QSize pictureSize, std::function<QImage()> make)
+      : size(pictureSize), make_(std::move(make)) {}
+
+  const QImage& image() const {
+    if (make_) {
+      image_ = make_();
+      make_ = nullptr;
+    }
+    return image_;
+  }
+  bool made() const { return !make_; }
+
+  const QSize size;
+
+ private:
+  mutable QImage image_;
+  mutable std::function<QImage()> make_;
 };
 
 // The one place where toolkit values become Qt values and back.
@@ -42,7 +62,7 @@ inline Rect fromQRect(const QRectF& r, double spaceHeight) {
 QFont toQFont(const Font& font);
 
 inline const QImage* qImage(const Image& image) {
-  return image.data() ? &image.data()->image : nullptr;
+  return image.data() ? &image.data()->image() : nullptr;
 }
 Image fromQImage(QImage image);
 

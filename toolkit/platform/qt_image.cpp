@@ -25,7 +25,7 @@ Image qt::fromQImage(QImage image) {
   // One point is one pixel of the bitmap, whatever resolution the file claims.
   if (image.devicePixelRatio() != 1) image.setDevicePixelRatio(1);
   // The pixels are shared with the caller's image (implicit sharing), not copied.
-  return Image(std::make_shared<const Image::Data>(Image::Data{std::move(image)}));
+  return Image(std::make_shared<const Image::Data>(std::move(image)));
 }
 
 Size measureText(const std::string& text, const Font& font) {
@@ -59,14 +59,32 @@ Image Image::filled(Size size, Color color) {
   return qt::fromQImage(std::move(image));
 }
 
+Image Image::deferred(Size size, std::function<Image()> make) {
+  if (size.isEmpty()) return {};
+  const QSize pixels(static_cast<int>(std::ceil(size.width)),
+                     static_cast<int>(std::ceil(size.height)));
+  return Image(std::make_shared<const Image::Data>(pixels, [make = std::move(make), pixels] {
+    const Image made = make();
+    // Whatever the maker gives, the picture keeps the size it promised.
+    if (made.isNull() || made.data()->size != pixels)
+      return transparentQImage(
+          Size{static_cast<double>(pixels.width()), static_cast<double>(pixels.height())});
+    return made.data()->image();
+  }));
+}
+
+bool Image::pixelsMade() const {
+  return d_ && d_->made();
+}
+
 Size Image::size() const {
   if (!d_) return {};
-  return {static_cast<double>(d_->image.width()), static_cast<double>(d_->image.height())};
+  return {static_cast<double>(d_->size.width()), static_cast<double>(d_->size.height())};
 }
 
 Color Image::pixel(int x, int y) const {
   if (!d_) return Color::clear();
-  const QImage& image = d_->image;
+  const QImage& image = d_->image();
   int qy = image.height() - 1 - y;
   if (x < 0 || qy < 0 || x >= image.width() || qy >= image.height()) return Color::clear();
   return qt::fromQRgb(image.pixel(x, qy));
@@ -77,20 +95,21 @@ Image Image::cut(const Rect& rect) const {
   QImage piece = transparentQImage(rect.size());
   QPainter painter(&piece);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  QRectF source = qt::toQRect(rect, d_->image.height());
-  painter.drawImage(QRectF(0, 0, rect.width, rect.height), d_->image, source);
+  const QImage& image = d_->image();
+  QRectF source = qt::toQRect(rect, image.height());
+  painter.drawImage(QRectF(0, 0, rect.width, rect.height), image, source);
   painter.end();
   return qt::fromQImage(std::move(piece));
 }
 
 bool Image::save(const std::string& path) const {
-  return d_ && d_->image.save(qt::toQString(path));
+  return d_ && d_->image().save(qt::toQString(path));
 }
 
 bool Image::samePixels(const Image& other) const {
   if (isNull() || other.isNull()) return isNull() == other.isNull();
-  const QImage& a = d_->image;
-  const QImage& b = other.d_->image;
+  const QImage& a = d_->image();
+  const QImage& b = other.d_->image();
   if (a.format() == b.format()) return a == b;
   // An opaque picture and a premultiplied one with the same colours are the same pixels.
   return a.convertToFormat(QImage::Format_ARGB32_Premultiplied) ==

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Runs one end-to-end test (a Python file using atspi_harness.py) the way a user's
+# desktop would run the program: its own X server (Xvfb), its own D-Bus session (the
+# accessibility bus is started on demand), Qt on X11 with accessibility on, and a
+# private home and runtime folder.
+#
+#   tests/e2e/run_e2e.sh TEST.py [arguments for the test...]
+#
+# Exits 77 (skipped) when a tool is missing or no X server can be made; otherwise with
+# the test's status. VELT_E2E_OUT keeps screenshots and program output (default: a
+# temporary folder, removed afterwards unless the test failed).
+set -uo pipefail
+
+skip() {
+  echo "skipped: $*" >&2
+  exit 77
+}
+
+here=$(cd "$(dirname "$0")" && pwd)
+test_file=${1:?usage: run_e2e.sh TEST.py [arguments...]}
+shift
+
+# Debian's own Python carries pyatspi; a python3 of another installation may come first.
+python=
+for candidate in /usr/bin/python3 python3; do
+  if "$candidate" -c 'import pyatspi' >/dev/null 2>&1; then
+    python=$candidate
+    break
+  fi
+done
+[ -n "$python" ] || skip "no Python with pyatspi (Debian: python3-pyatspi)"
+for tool in xvfb-run Xvfb dbus-run-session xdotool timeout; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing (scripts/setup-deps.sh)"
+done
+
+scratch=$(mktemp -d /tmp/velt-e2e-XXXXXX)
+keep_output=0
+cleanup() {
+  if [ "$keep_output" = 0 ]; then rm -rf "$scratch"; fi
+}
+trap cleanup EXIT
+mkdir -p "$scratch/home" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+if [ -z "${VELT_E2E_OUT:-}" ]; then
+  export VELT_E2E_OUT=$scratch/out
+fi
+mkdir -p "$VELT_E2E_OUT"
+
+# The session's first command proves the X server came up; without it the test is
+# skipped, not failed.
+started=$scratch/x-started
+limit=${VELT_E2E_TIMEOUT:-120}
+# The buses' start-up chatter is left out of the test's error output.
+noise='Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon'
+{
+  timeout --kill-after=10 $((limit + 30)) \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    dbus-run-session -- \
+    env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME \
+    HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
+    QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 \
+    PYTHONPATH="$here${PYTHONPATH:+:$PYTHONPATH}" PYTHONDONTWRITEBYTECODE=1 \
+    VELT_E2E_TIMEOUT="$limit" \
+    sh -c 'touch "$0" && exec "$@"' "$started" "$python" "$test_file" "$@" \
+    2>&1 1>&3 3>&- | grep -Ev "$noise" >&2
+  status=${PIPESTATUS[0]}
+} 3>&1
+
+[ -e "$started" ] || skip "no X server could be made (xvfb-run exited $status)"
+if [ "$status" != 0 ]; then
+  keep_output=1
+  echo "test output kept in $VELT_E2E_OUT" >&2
+fi
+exit "$status"

@@ -1,0 +1,248 @@
+// What screen readers and interface robots read through Qt's accessibility layer: states,
+// values, descriptions, the changes announced, and the actions they may take.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+
+#include <memory>
+#include <vector>
+
+#include "tests/support/window_driver.h"
+#include "tests/toolkit/control_test_support.h"
+#include "toolkit/KivButton.h"
+#include "toolkit/KivCheckBox.h"
+#include "toolkit/KivListBox.h"
+#include "toolkit/KivProgressCtrl.h"
+#include "toolkit/KivScrollCtrl.h"
+#include "toolkit/KivSliderCtrl.h"
+#include "toolkit/KivSliderCtrl3D.h"
+#include "toolkit/KivStatic.h"
+#include "toolkit/KivWindow.h"
+#include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/qt_accessibility.h"
+#include "toolkit/platform/qt_windows.h"
+
+namespace velt {
+namespace {
+
+QAccessibleInterface* accessibleOf(const KivImageView& view) {
+  return QAccessible::queryAccessibleInterface(widgetOf(view));
+}
+
+// One announcement as a screen reader gets it.
+struct Heard {
+  QAccessible::Event type;
+  QAccessibleInterface* target;
+  QAccessible::State changed;  // state changes
+  QVariant value;              // value changes
+};
+
+// Listens as a screen reader would and keeps what is announced.
+class Announcements {
+ public:
+  Announcements() {
+    setAccessibilityRecorder([this](QAccessibleEvent& event) { record(&event); });
+  }
+  ~Announcements() { setAccessibilityRecorder({}); }
+  // The announcements of one kind about one interface, in order.
+  std::vector<Heard> of(QAccessible::Event type, QAccessibleInterface* target) const {
+    std::vector<Heard> found;
+    for (const Heard& h : heard)
+      if (h.type == type && h.target == target) found.push_back(h);
+    return found;
+  }
+
+  std::vector<Heard> heard;
+
+ private:
+  void record(QAccessibleEvent* event) {
+    Heard h{event->type(), event->accessibleInterface(), {}, {}};
+    if (event->type() == QAccessible::StateChanged)
+      h.changed = static_cast<QAccessibleStateChangeEvent*>(event)->changedStates();
+    if (event->type() == QAccessible::ValueChanged)
+      h.value = static_cast<QAccessibleValueChangeEvent*>(event)->value();
+    heard.push_back(h);
+  }
+};
+
+TEST(Accessibility, ACheckBoxReportsAndAnnouncesItsCheckedState) {
+  KivCheckBox box;
+  box.initView(nullptr, 61, {0, 0, 16, 16});
+  QAccessibleInterface* a = accessibleOf(box);
+  ASSERT_NE(a, nullptr);
+  Announcements heard;
+  EXPECT_TRUE(a->state().checkable);
+  EXPECT_FALSE(a->state().checked);
+  box.check(true);
+  EXPECT_TRUE(a->state().checked);
+  box.mouseUp({});
+  EXPECT_FALSE(a->state().checked);
+  const std::vector<Heard> changes = heard.of(QAccessible::StateChanged, a);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_TRUE(changes[0].changed.checked);
+  EXPECT_TRUE(changes[1].changed.checked);
+  EXPECT_FALSE(changes[1].changed.disabled) << "only what changed";
+  box.enable(false);
+  ASSERT_EQ(heard.of(QAccessible::StateChanged, a).size(), 3u);
+  EXPECT_TRUE(heard.of(QAccessible::StateChanged, a)[2].changed.disabled);
+}
+
+// A latched button (a tab) reads as selected and checked; a plain one as neither.
+TEST(Accessibility, ALatchedButtonReadsSelectedAndIsAnnounced) {
+  KivButton tab;
+  tab.initView(nullptr, 2, {0, 0, 80, 30});
+  QAccessibleInterface* a = accessibleOf(tab);
+  Announcements heard;
+  EXPECT_FALSE(a->state().selected);
+  EXPECT_FALSE(a->state().checked);
+  tab.setSelected(true);
+  EXPECT_TRUE(a->state().selected);
+  EXPECT_TRUE(a->state().checked);
+  tab.setSelected(true);  // no change, nothing to say
+  tab.setSelected(false);
+  const std::vector<Heard> changes = heard.of(QAccessible::StateChanged, a);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_TRUE(changes[0].changed.selected && changes[0].changed.checked);
+  EXPECT_FALSE(a->state().selected);
+}
+
+// Each value control: its number and range, and a new value announced with it.
+TEST(Accessibility, ValueControlsGiveTheirNumberAndRange) {
+  KivSliderCtrl slider;
+  slider.initView(nullptr, 40, {0, 0, 200, 20});
+  slider.setMinMaxValue(1, 11, 1);
+  KivScrollCtrl scroll;
+  scroll.initView(nullptr, 121, {0, 0, 16, 120});
+  scroll.setMinMaxValue(0, 40);
+  KivProgressCtrl progress;
+  progress.initView(nullptr, 70, {0, 0, 200, 10});
+  progress.setMinMaxValue(0, 100);
+
+  Announcements heard;
+  slider.setCurValue(7, false);
+  scroll.setCurValue(12);
+  progress.setCurValue(55);
+  struct Case {
+    KivImageView* view;
+    double value, minimum, maximum;
+  };
+  for (const Case& c :
+       {Case{&slider, 7, 1, 11}, Case{&scroll, 12, 0, 40}, Case{&progress, 55, 0, 100}}) {
+    QAccessibleInterface* a = accessibleOf(*c.view);
+    QAccessibleValueInterface* value = a->valueInterface();
+    ASSERT_NE(value, nullptr) << c.view->viewID();
+    EXPECT_EQ(value->currentValue().toDouble(), c.value) << c.view->viewID();
+    EXPECT_EQ(value->minimumValue().toDouble(), c.minimum) << c.view->viewID();
+    EXPECT_EQ(value->maximumValue().toDouble(), c.maximum) << c.view->viewID();
+    const std::vector<Heard> changes = heard.of(QAccessible::ValueChanged, a);
+    ASSERT_FALSE(changes.empty()) << c.view->viewID();
+    EXPECT_EQ(changes.back().value.toDouble(), c.value) << c.view->viewID();
+  }
+  KivButton button;
+  button.initView(nullptr, 3, {0, 0, 10, 10});
+  EXPECT_EQ(accessibleOf(button)->valueInterface(), nullptr) << "not a value control";
+}
+
+// The three-thumb slider: each thumb a slider of its own, with its value.
+TEST(Accessibility, EachThumbOfTheThreeThumbSliderIsASlider) {
+  Announcements heard;
+  KivSliderCtrl3D slider;
+  slider.initView(nullptr, 44, {0, 0, 300, 40});
+  slider.setMinMaxValue(0, 30, 1);
+  slider.setCurValue1(3, false);
+  slider.setCurValue2(10, false);
+  QAccessibleInterface* a = accessibleOf(slider);
+  ASSERT_EQ(a->childCount(), 3);
+  heard.heard.clear();
+  slider.setCurValue3(25, false);
+  const double expected[] = {3, 10, 25};
+  for (int i = 0; i < 3; ++i) {
+    QAccessibleInterface* thumb = a->child(i);
+    EXPECT_EQ(thumb->role(), QAccessible::Slider);
+    EXPECT_EQ(thumb->text(QAccessible::Name), QString("Thumb %1").arg(i + 1));
+    ASSERT_NE(thumb->valueInterface(), nullptr);
+    EXPECT_EQ(thumb->valueInterface()->currentValue().toDouble(), expected[i]);
+    EXPECT_EQ(thumb->valueInterface()->maximumValue().toDouble(), 30);
+  }
+  ASSERT_EQ(heard.of(QAccessible::ValueChanged, a->child(2)).size(), 1u);
+  EXPECT_TRUE(heard.of(QAccessible::ValueChanged, a->child(0)).empty());
+}
+
+TEST(Accessibility, ListRowSelectionIsAnnouncedOnTheRows) {
+  Announcements heard;
+  KivListBox box;
+  box.initView(nullptr, 55, {0, 0, 120, 95});
+  box.addItem("Fire");
+  box.addItem("Walk");
+  QAccessibleInterface* a = accessibleOf(box);
+  heard.heard.clear();
+  box.mouseUp(test::at(20, 80));  // selects "Fire"
+  for (int row : {0, 1}) {
+    const std::vector<Heard> changes = heard.of(QAccessible::StateChanged, a->child(row));
+    ASSERT_EQ(changes.size(), 1u) << row;
+    EXPECT_TRUE(changes[0].changed.selected) << row;
+  }
+}
+
+TEST(Accessibility, LabelsReadTheirTextAndViewsTheirDescription) {
+  KivStatic label;
+  label.initView(nullptr, 90, {0, 0, 60, 16});
+  label.setCurText("1.07");
+  QAccessibleInterface* a = accessibleOf(label);
+  EXPECT_EQ(a->role(), QAccessible::StaticText);
+  EXPECT_EQ(a->text(QAccessible::Name), "1.07");
+  EXPECT_EQ(a->text(QAccessible::Value), "1.07");
+
+  Announcements heard;
+  label.setAccessibleDescription("Firmware version of the mouse");
+  EXPECT_EQ(a->text(QAccessible::Description), "Firmware version of the mouse");
+  EXPECT_EQ(heard.of(QAccessible::DescriptionChanged, a).size(), 1u);
+}
+
+// A dialog's window is named by its headline and describes itself with its wording.
+TEST(Accessibility, AWindowCarriesANameAndADescription) {
+  test::RecordingView root;
+  test::WindowDriver driver(root, {300, 120});
+  driver.window().setTitle("VELTPLUS");
+  QAccessibleInterface* w = QAccessible::queryAccessibleInterface(widgetOf(driver.window()));
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->role(), QAccessible::Window);
+  EXPECT_EQ(w->text(QAccessible::Name), "VELTPLUS") << "the title until named";
+  driver.window().setAccessibleName("Reset to default?");
+  driver.window().setAccessibleDescription(
+      "Reset to default? All five profiles return to their factory settings.");
+  EXPECT_EQ(w->text(QAccessible::Name), "Reset to default?");
+  EXPECT_EQ(w->text(QAccessible::Description),
+            "Reset to default? All five profiles return to their factory settings.");
+}
+
+// What a robot does through the action interface is what a click does.
+TEST(Accessibility, PressAndToggleActionsClickTheControl) {
+  test::RecordingView root;
+  test::WindowDriver driver(root, {200, 100});
+  KivButton apply;
+  apply.initView(&root, 5, {10, 10, 60, 20});
+  root.addSubview(&apply);
+  KivCheckBox box;
+  box.initView(&root, 6, {100, 10, 16, 16});
+  root.addSubview(&box);
+
+  QAccessibleActionInterface* press = accessibleOf(apply)->actionInterface();
+  ASSERT_NE(press, nullptr);
+  EXPECT_TRUE(press->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  press->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(root.commands, std::vector<int32_t>{5});
+
+  QAccessibleActionInterface* toggle = accessibleOf(box)->actionInterface();
+  toggle->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_TRUE(box.isCheck());
+  EXPECT_EQ(root.commands, (std::vector<int32_t>{5, 6}));
+
+  apply.enable(false);
+  EXPECT_FALSE(press->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  press->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(root.commands.size(), 2u) << "a disabled button is not pressed";
+}
+
+}  // namespace
+}  // namespace velt
