@@ -1,9 +1,11 @@
-// Start-up to first paint of the control gallery against a bare Qt window of the same
-// size, both as fresh processes in the same run: the ratio is the figure, the times
-// depend on the machine. Each iteration starts this binary twice in child mode ("bare"
-// or "gallery"); a child shows its window and, at the end of its first paint, writes
-// the monotonic clock to standard output and quits. Qt runs on the offscreen platform
-// unless told otherwise.
+// Start-up to first paint of VELTPLUS and of the control gallery, each against a bare
+// Qt window of the same size (800 x 600), all as fresh processes in the same run: the
+// ratio is the figure, the times depend on the machine. Each iteration starts this
+// binary twice in child mode ("bare", and "veltplus" or "gallery"); a child shows its
+// window and, at the end of its first paint, writes the monotonic clock and its peak
+// resident set to standard output and quits. The VELTPLUS child starts as the program
+// does, on a fresh emulated mouse and an empty home of its own. Qt runs on the
+// offscreen platform unless told otherwise.
 
 #include <benchmark/benchmark.h>
 
@@ -12,15 +14,22 @@
 #include <QWidget>
 
 #include <spawn.h>
+#include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "config_app/app/VELTConfig.h"
+#include "config_app/host_settings/HostPointerSettings.h"
+#include "emulator/emulated_mouse.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/gallery/GalleryView.h"
 #include "toolkit/layout/gallery_layout.h"
@@ -49,7 +58,9 @@ class FirstPaint : public QObject {
       QMetaObject::invokeMethod(
           qApp,
           [] {
-            std::printf("%.9f\n", monotonicSeconds());
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            std::printf("%.9f %ld\n", monotonicSeconds(), usage.ru_maxrss);
             std::fflush(stdout);
             QApplication::quit();
           },
@@ -62,6 +73,25 @@ class FirstPaint : public QObject {
   bool done_ = false;
 };
 
+// VELTPLUS as its main starts it, in a private home with an emulated mouse, both
+// removed afterwards.
+int runVeltplus(QApplication& app, FirstPaint& firstPaint) {
+  std::string home = (std::filesystem::temp_directory_path() / "velt-startup-XXXXXX").string();
+  if (!mkdtemp(home.data())) return 1;
+  setenv("HOME", home.c_str(), 1);
+  std::string error;
+  int status = 1;
+  if (installEmulatedMouse(home + "/mouse", error)) {
+    VELTConfig config(makeNoPointerSettings("benchmark"));
+    widgetOf(config.window())->installEventFilter(&firstPaint);
+    config.window().makeKeyAndOrderFront();
+    status = app.exec();
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(home, ignored);
+  return status;
+}
+
 int runChild(int argc, char** argv, const std::string& kind) {
   QApplication app(argc, argv);
   FirstPaint firstPaint;
@@ -72,6 +102,7 @@ int runChild(int argc, char** argv, const std::string& kind) {
     window.show();
     return app.exec();
   }
+  if (kind == "veltplus") return runVeltplus(app, firstPaint);
   KivWindow window(
       {40, screenHeight() - 40 - kGallerySize.height, kGallerySize.width, kGallerySize.height});
   GalleryView gallery;
@@ -86,10 +117,14 @@ std::string& selfPath() {
   return path;
 }
 
-// Seconds from starting a child to the end of its first paint; negative when it failed.
-double startToFirstPaint(const char* kind) {
+struct ChildStart {
+  double seconds = -1;  // from the spawn to the end of the first paint; negative: failed
+  double peakRssBytes = 0;
+};
+
+ChildStart startToFirstPaint(const char* kind) {
   int out[2];
-  if (pipe(out) != 0) return -1;
+  if (pipe(out) != 0) return {};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
@@ -108,31 +143,42 @@ double startToFirstPaint(const char* kind) {
   close(out[0]);
   int status = 0;
   if (spawned == 0) waitpid(pid, &status, 0);
-  if (got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-  return std::strtod(text, nullptr) - start;
+  if (got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  char* rest = nullptr;
+  ChildStart result;
+  result.seconds = std::strtod(text, &rest) - start;
+  result.peakRssBytes = std::strtod(rest, nullptr) * 1024.0;
+  return result;
 }
 
-// One iteration starts a bare window and the gallery; the reported time is the
-// gallery's, the counters give both and their ratio.
-void BM_GalleryStartupAgainstBareWindow(benchmark::State& state) {
-  double bare = 0, gallery = 0;
+// One iteration starts a bare window and the program; the reported time is the
+// program's, the counters give both, their ratio and the program's peak resident set.
+void BM_StartupAgainstBareWindow(benchmark::State& state, const char* program) {
+  double bare = 0, started = 0, peak = 0;
   for (auto _ : state) {
-    const double b = startToFirstPaint("bare");
-    const double g = startToFirstPaint("gallery");
-    if (b < 0 || g < 0) {
+    const ChildStart b = startToFirstPaint("bare");
+    const ChildStart p = startToFirstPaint(program);
+    if (b.seconds < 0 || p.seconds < 0) {
       state.SkipWithError("a child did not paint its window");
       return;
     }
-    bare += b;
-    gallery += g;
-    state.SetIterationTime(g);
+    bare += b.seconds;
+    started += p.seconds;
+    peak = std::max(peak, p.peakRssBytes);
+    state.SetIterationTime(p.seconds);
   }
   const double n = static_cast<double>(state.iterations());
   state.counters["bare_ms"] = bare / n * 1000;
-  state.counters["gallery_ms"] = gallery / n * 1000;
-  state.counters["ratio"] = gallery / bare;
+  state.counters["program_ms"] = started / n * 1000;
+  state.counters["ratio"] = started / bare;
+  state.counters["peak_rss"] =
+      benchmark::Counter(peak, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
 }
-BENCHMARK(BM_GalleryStartupAgainstBareWindow)
+BENCHMARK_CAPTURE(BM_StartupAgainstBareWindow, veltplus, "veltplus")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartupAgainstBareWindow, gallery, "gallery")
     ->UseManualTime()
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);

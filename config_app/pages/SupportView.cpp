@@ -41,7 +41,8 @@ std::string firmwareVersionText(uint16_t version) {
 }
 
 void SupportView::initCtrls() {
-  setBkImage(GetImage(0, kSupportPageId, bounds()));
+  // The page is hidden at start: its sheet is decoded when it is first drawn.
+  setBkImage(Image::deferred(bounds().size(), [] { return GetImage(0, kSupportPageId, {}); }));
   std::array<KivButton*, 4> buttons = {&m_BnOnlineSupport, &m_BnProductRegistration, &m_BnDownloads,
                                        &m_BnFQA};
   for (size_t i = 0; i < buttons.size(); ++i) placeButton(*this, *buttons[i], kSupportButtons[i]);

@@ -92,11 +92,17 @@ Color Image::pixel(int x, int y) const {
 
 Image Image::cut(const Rect& rect) const {
   if (!d_ || rect.isEmpty()) return {};
+  const QImage& image = d_->image();
+  QRectF source = qt::toQRect(rect, image.height());
+  // An opaque sheet's piece on whole pixels within it is the same pixels composited or
+  // copied; a copy is much cheaper, and most pieces are such.
+  QRect whole = source.toRect();
+  if (image.format() == QImage::Format_RGB32 && QRectF(whole) == source &&
+      image.rect().contains(whole))
+    return qt::fromQImage(image.copy(whole));
   QImage piece = transparentQImage(rect.size());
   QPainter painter(&piece);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  const QImage& image = d_->image();
-  QRectF source = qt::toQRect(rect, image.height());
   painter.drawImage(QRectF(0, 0, rect.width, rect.height), image, source);
   painter.end();
   return qt::fromQImage(std::move(piece));
