@@ -192,6 +192,11 @@ TEST(Accessibility, LabelsReadTheirTextAndViewsTheirDescription) {
   EXPECT_EQ(a->role(), QAccessible::StaticText);
   EXPECT_EQ(a->text(QAccessible::Name), "1.07");
   EXPECT_EQ(a->text(QAccessible::Value), "1.07");
+  // A named label still reads its text through the text interface, as a label's.
+  label.setAccessibleName("Firmware version");
+  ASSERT_NE(a->textInterface(), nullptr);
+  EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), "1.07");
+  EXPECT_EQ(a->text(QAccessible::Name), "Firmware version");
 
   Announcements heard;
   label.setAccessibleDescription("Firmware version of the mouse");

@@ -121,7 +121,9 @@ class AccessibleRowItem : public QAccessibleInterface,
 
 // Reads role, name, value and states from the view each time they are asked for; the rows
 // a view draws itself follow its child widgets as children.
-class AccessibleView : public QAccessibleWidget, public QAccessibleValueInterface {
+class AccessibleView : public QAccessibleWidget,
+                       public QAccessibleValueInterface,
+                       public QAccessibleTextInterface {
  public:
   explicit AccessibleView(ViewWidget* widget)
       : QAccessibleWidget(widget, QAccessible::Pane), widget_(widget) {}
@@ -159,7 +161,29 @@ class AccessibleView : public QAccessibleWidget, public QAccessibleValueInterfac
     const KivImageView* view = widget_->view();
     if (type == QAccessible::ValueInterface && view && view->accessibleRange())
       return static_cast<QAccessibleValueInterface*>(this);
+    // A label's text is read as text, as screen readers read a label's.
+    if (type == QAccessible::TextInterface && view &&
+        view->accessibleRole() == AccessibleRole::StaticText)
+      return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
+  }
+
+  // The text interface of a label: its text, read only, no selection, no caret.
+  QString text(int start, int end) const override { return shownText().mid(start, end - start); }
+  int characterCount() const override { return static_cast<int>(shownText().size()); }
+  void selection(int, int* start, int* end) const override { *start = *end = 0; }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override { return 0; }
+  void setCursorPosition(int) override {}
+  QRect characterRect(int) const override { return rect(); }
+  int offsetAtPoint(const QPoint&) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* start, int* end) const override {
+    *start = *end = 0;
+    return {};
   }
 
   QVariant currentValue() const override { return rangeField(&AccessibleRange::value); }
@@ -234,6 +258,10 @@ class AccessibleView : public QAccessibleWidget, public QAccessibleValueInterfac
   }
 
  private:
+  QString shownText() const {
+    const KivImageView* view = widget_->view();
+    return view ? qt::toQString(view->accessibleValue()) : QString();
+  }
   QRect screenRect(const AccessibleRow& row) const {
     QRect local = qt::toQRect(row.rect, widget_->height()).toAlignedRect();
     return QRect(widget_->mapToGlobal(local.topLeft()), local.size());

@@ -1,0 +1,99 @@
+"""VELTPLUS driven from outside through AT-SPI with real X input, on an emulated mouse
+that another program (veltctl) changes at the same time.
+
+    run_e2e.sh veltplus_test.py path/to/VELTPLUS path/to/veltctl
+"""
+
+import os
+import subprocess
+import sys
+
+from atspi_harness import Program, run, output_folder
+
+VELTPLUS, VELTCTL = sys.argv[1], sys.argv[2]
+PROFILE_SLOTS = [1, 2, 3, 4, 0]  # the device slots of profiles 1..5
+
+
+def veltctl(mouse, *args):
+    return subprocess.run([VELTCTL, "--emulate", mouse] + list(args), capture_output=True,
+                          text=True, timeout=30)
+
+
+def test(h):
+    out = output_folder()
+    mouse = os.path.join(out, "mouse")
+    wire_log = os.path.join(out, "wire.log")
+    profiles = os.path.join(os.environ["HOME"], "Corvel", "VELTPLUS", "Profiles")
+    with Program([VELTPLUS, "--emulate", mouse], env={"VELT_WIRE_LOG": wire_log}) as app:
+        window = app.window("VELTPLUS")
+
+        # What a screen reader finds on the main window.
+        for name in ["Buttons", "Sensor", "Lighting", "Macros", "Support", "Reset to default",
+                     "OK", "Apply", "Cancel"]:
+            h.find(window, "push button", name)
+        tabs = [h.find(window, "push button", "Profile%d" % n) for n in range(1, 6)]
+        for n in range(1, 6):
+            h.find(window, "combo box", "Profile menu %d" % n)
+        h.find(window, "combo box", "Language")
+        h.expect_equal(h.text_value(h.find(window, "label", "Version")), "0.46",
+                       "the version label's value")
+
+        # A fresh mouse is on slot 0: the first poll selects the fifth profile.
+        h.wait_until(lambda: "selected" in h.states(tabs[4]), "the poll to select Profile5",
+                     timeout=5)
+
+        # Another program switches the mouse; the poll follows within about a second.
+        h.expect_equal(veltctl(mouse, "switch", "2").returncode, 0, "veltctl switch 2")
+        h.wait_until(lambda: "selected" in h.states(tabs[1]) and
+                     "selected" not in h.states(tabs[4]), "the poll to follow to Profile2",
+                     timeout=3)
+
+        # The support page reads the mouse's firmware version.
+        h.click(h.find(window, "push button", "Support"))
+        firmware = h.find(window, "label", "Firmware version")
+        h.wait_until(lambda: h.text_value(firmware) == "0.46", "the firmware version 0.46")
+        h.screenshot("veltplus-support.png")
+
+        # Rename through the profile menu and its dialog, with real clicks and keys.
+        h.click(h.find(window, "combo box", "Profile menu 3"))
+        h.click(h.find(app.application(), "menu item", "Rename"))
+        dialog = app.window("Rename profile")
+        h.expect(h.description(dialog).startswith("Type a new name"),
+                 "the dialog describes itself by its wording")
+        h.screenshot("veltplus-rename.png")
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a"], check=True, timeout=10)
+        subprocess.run(["xdotool", "type", "--delay", "20", "Aim"], check=True, timeout=10)
+        h.click(h.find(dialog, "push button", "OK"))
+        h.find(window, "push button", "Aim", timeout=5)
+
+        # Apply, clicked: five files, and the mouse holds exactly their images.
+        before = open(wire_log).read().splitlines() if os.path.exists(wire_log) else []
+        h.click(h.find(window, "push button", "Apply"))
+        for n in range(1, 6):
+            path = os.path.join(profiles, "default%d.plist" % n)
+            h.wait_until(lambda: os.path.exists(path), "%s to be written" % path)
+        h.wait_until(lambda: "selected" in h.states(tabs[1]), "Profile2 to stay current")
+        lines = open(wire_log).read().splitlines()[len(before):]
+        h.expect(not [l for l in lines if "fail" in l], "no failed transfer in the apply")
+        blocks = [l for l in lines if l.startswith("set ok 05")]
+        h.expect_equal(len(blocks), 10, "data blocks sent: two per profile")
+        h.screenshot("veltplus-applied.png")
+
+    # With the program stopped, the mouse and the files agree.
+    for n, slot in enumerate(PROFILE_SLOTS, start=1):
+        dumped = os.path.join(out, "slot%d.bin" % slot)
+        built = os.path.join(out, "file%d.bin" % slot)
+        h.expect_equal(veltctl(mouse, "dump", str(slot), "-o", dumped).returncode, 0,
+                       "dump of slot %d" % slot)
+        plist = os.path.join(profiles, "default%d.plist" % n)
+        image = subprocess.run([VELTCTL, "image", plist, "--slot", str(slot), "-o", built],
+                               capture_output=True, text=True, timeout=30)
+        h.expect_equal(image.returncode, 0, "image of default%d.plist" % n)
+        if os.path.exists(dumped) and os.path.exists(built):
+            h.expect(open(dumped, "rb").read() == open(built, "rb").read(),
+                     "slot %d holds the image of default%d.plist" % (slot, n))
+    info = veltctl(mouse, "info").stdout
+    h.expect("profile 2" in info, "the mouse's current profile is the current tab's: " + info)
+
+
+run(test)
