@@ -55,6 +55,17 @@ class MouseLock {
   bool held_ = false;
 };
 
+// Holds the current-device slot against the other threads of this process only:
+// what opening and closing it take, which exchange nothing with the mouse and so need
+// not wait for other programs.
+class SlotHold {
+ public:
+  SlotHold();
+  ~SlotHold();
+  SlotHold(const SlotHold&) = delete;
+  SlotHold& operator=(const SlotHold&) = delete;
+};
+
 // Where the lock files live: $XDG_RUNTIME_DIR when it names a folder, otherwise
 // "/tmp/velt-<uid>" (created private to the user). Ends with a separator.
 std::string lockFolder();

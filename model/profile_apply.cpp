@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
+#include "device/mouse_lock.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
 
@@ -29,6 +30,9 @@ bool mouseAnswers() {
 
 ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
                                   uint8_t currentProfileID) {
+  // No other program or thread may talk to the mouse between the five images and the
+  // profile selection.
+  const MouseLock mouse;
   if (!IsMakesureOpen()) return failed(kMouseNotFoundMessage);
   std::vector<PROFILE_T> images(profiles.size());  // 20 KB each: kept off the stack
   for (size_t i = 0; i < images.size(); ++i) profiles[i]->toPROFILE_T(images[i]);

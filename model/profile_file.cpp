@@ -121,6 +121,15 @@ bool Profile::save(const std::string& path) const {
 }
 
 bool Profile::save(const std::string& path, FileWriter& writer) const {
+  std::string error;
+  return save(path, writer, error);
+}
+
+bool Profile::save(const std::string& path, std::string& error) const {
+  return save(path, systemFileWriter(), error);
+}
+
+bool Profile::save(const std::string& path, FileWriter& writer, std::string& error) const {
   TextEntries out;
   out.emplace_back("enalbe", integerText(enable_));
   out.emplace_back("profileName", profileName_);
@@ -146,7 +155,7 @@ bool Profile::save(const std::string& path, FileWriter& writer) const {
       writeMacro(out, n, m);
     }
   }
-  return writeXmlPlist(path, out, writer);
+  return writeXmlPlist(path, out, writer, error);
 }
 
 bool Profile::read() {
@@ -154,8 +163,13 @@ bool Profile::read() {
 }
 
 bool Profile::read(const std::string& path) {
+  FileReadError error;
+  return read(path, error);
+}
+
+bool Profile::read(const std::string& path, FileReadError& error) {
   TextDict dict;
-  if (!readTextDict(path, dict)) return false;
+  if (!readTextDict(path, dict, error)) return false;
   const auto integer = [&](const std::string& key) {
     return static_cast<uint64_t>(dictInteger(dict, key));
   };
