@@ -1,5 +1,6 @@
 #include "model/profile_apply.h"
 
+#include <memory>
 #include <vector>
 
 #include "base/log.h"
@@ -27,6 +28,20 @@ bool mouseAnswers() {
 }
 
 }  // namespace
+
+std::string macroEventsOverflow(const Profile& profile) {
+  auto record = std::make_unique<PROFILE_T>();  // 20 KB: kept off the stack
+  profile.toPROFILE_T(*record);
+  int macros = 0, events = 0;
+  for (const MACRO_T& m : record->macros) {
+    macros += m.eventCount > 0;
+    events += m.eventCount;
+  }
+  if (events <= kMaxProfileMacroEvents) return "";
+  return std::to_string(macros) + (macros == 1 ? " macro" : " macros") + " with " +
+         std::to_string(events) + " events, the mouse takes " +
+         std::to_string(kMaxProfileMacroEvents);
+}
 
 ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
                                   uint8_t currentProfileID) {
