@@ -44,7 +44,9 @@ amount=${2:-}
 [ -x "$veltctl" ] || { echo "soak: no veltctl at $veltctl (build first)" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velt-soak.XXXXXX")
-cleanup() { [ "$keep" = 1 ] && echo "soak: work folder kept: $work" || rm -rf "$work"; }
+cleanup() {
+  if [ "$keep" = 1 ]; then echo "soak: work folder kept: $work"; else rm -rf "$work"; fi
+}
 trap cleanup EXIT
 # Lock files in a runtime folder of the soak's own: nothing else on the machine waits.
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -213,8 +215,10 @@ run_faults() {
 # results to $work/$name.bad.
 concurrent_loop() {
   local name=$1 deadline=$2 mouse=$3 ok=0 bad=0 out j=0
-  [ "$unlocked" = 1 ] && export XDG_RUNTIME_DIR="$work/runtime-$name" &&
-    mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  if [ "$unlocked" = 1 ]; then
+    export XDG_RUNTIME_DIR="$work/runtime-$name"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+  fi
   while [ "$(date +%s)" -lt "$deadline" ]; do
     j=$((j + 1))
     local wrong=""
