@@ -32,14 +32,18 @@ void syncFolder(const std::string& folder) {
 }
 
 // Where a write to `path` lands: the final target of a chain of symbolic links (which
-// need not exist yet). Empty with the reason in `error` for a loop.
+// need not exist yet). Empty with the reason in `error` for a loop or a link that
+// cannot be read.
 std::string followLinks(std::string path, std::string& error) {
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
     const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-    if (length < 0) break;
+    if (length < 0) {
+      error = std::strerror(errno);
+      return "";
+    }
     target.resize(static_cast<size_t>(length));
     const size_t slash = path.rfind('/');
     path = target.starts_with('/') || slash == std::string::npos
