@@ -279,8 +279,8 @@ case $mode in
   concurrent) run_concurrent "${amount:-60}" ;;
   short)
     status=0
-    run_faults 60 || status=1
-    run_concurrent 25 || status=1
+    run_faults 100 || status=1
+    run_concurrent 30 || status=1
     exit $status
     ;;
   *) echo "usage: scripts/soak.sh [options] faults [RUNS] | concurrent [SECONDS] | short" >&2; exit 2 ;;
