@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "base/log.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
 #include "tests/emulator/raw_mouse.h"
@@ -157,6 +158,21 @@ TEST_F(MouseLockTest, SequenceBegunWithAnEmptySlotKeepsTheFileOfItsFirstCommand)
   const int fd = ::open(lockFile().c_str(), O_RDWR);
   EXPECT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
   ::close(fd);
+}
+
+// A lock file that cannot be used is said once, and the commands go on without it.
+TEST_F(MouseLockTest, UnusableLockFileIsReportedOnce) {
+  std::filesystem::create_directory(lockFile());
+  std::vector<std::string> lines;
+  setLogHook([&](const std::string& line) { lines.push_back(line); });
+  uint16_t version = 0;
+  EXPECT_EQ(Get_fw_version(version), kResultSuccess);
+  EXPECT_EQ(Set_current_profile_id(3), kResultSuccess);
+  setLogHook({});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], "cannot open " + lockFile() +
+                          ": Is a directory; other programs may interleave with this one on "
+                          "the mouse");
 }
 
 }  // namespace
