@@ -21,14 +21,22 @@ LogHook& hookSlot() {
   return hook;
 }
 
+void emit(std::string_view line, bool toStandardError) {
+  const std::string text(line);
+  syslog(LOG_INFO, "%s", text.c_str());
+  if (toStandardError) std::fprintf(stderr, "%s\n", text.c_str());
+  std::lock_guard<std::mutex> lock(hookMutex());
+  if (hookSlot()) hookSlot()(text);
+}
+
 }  // namespace
 
 void logLine(std::string_view line) {
-  const std::string text(line);
-  syslog(LOG_INFO, "%s", text.c_str());
-  if (isatty(STDERR_FILENO)) std::fprintf(stderr, "%s\n", text.c_str());
-  std::lock_guard<std::mutex> lock(hookMutex());
-  if (hookSlot()) hookSlot()(text);
+  emit(line, isatty(STDERR_FILENO));
+}
+
+void reportLine(std::string_view line) {
+  emit(line, true);
 }
 
 void logf(const char* format, ...) {

@@ -11,6 +11,10 @@ namespace velt {
 // terminal, and to the hook, if one is set.
 void logLine(std::string_view line);
 
+// A line the user must see even without a terminal (a file set aside, a log that
+// cannot be written): as logLine, and on standard error in any case.
+void reportLine(std::string_view line);
+
 // printf-style convenience over logLine.
 void logf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

@@ -21,9 +21,36 @@ bool openMouse(CommandContext& context) {
   return false;
 }
 
-int deviceFailed(CommandContext& context, std::string_view function, DeviceResult result) {
-  context.err << function << " failed: " << static_cast<int>(result) << "\n";
+std::string failureReason(DeviceResult result) {
+  switch (result) {
+    case kResultBadArgument:
+      return "bad argument, nothing sent (result 2)";
+    case kResultTransferFailed:
+      return "the mouse did not take or confirm the command (result 3)";
+    case kResultReplyUnreadable:
+      return "the reply could not be read (result 0)";
+    default:
+      return "result " + std::to_string(result);
+  }
+}
+
+bool mouseStillThere() {
+  Close_device();
+  return Open_device();
+}
+
+int deviceFailed(CommandContext& context, std::string_view step, DeviceResult result) {
+  if (!mouseStillThere()) {
+    context.err << step << ": the VELT mouse was lost\n";
+    return kExitNoMouse;
+  }
+  context.err << step << " failed: " << failureReason(result) << "\n";
   return kExitDeviceFailed;
+}
+
+int badFile(CommandContext& context, std::string_view file, std::string_view why) {
+  context.err << file << ": " << why << "\n";
+  return kExitUsage;
 }
 
 int usageError(CommandContext& context, std::string_view message) {

@@ -8,6 +8,7 @@
 #include "device/commands.h"
 #include "model/Profile.h"
 #include "model/folders.h"
+#include "model/plist_file.h"
 #include "model/profile_apply.h"
 
 namespace velt {
@@ -34,10 +35,52 @@ bool parseApplyArguments(const std::vector<std::string>& args, ApplyArguments& p
   return true;
 }
 
+// Reads profile n's file as the application does (a missing file leaves the defaults).
+// A file that is there but cannot be read, or that the mouse cannot take, is named
+// with the reason; false then.
+bool readProfileFile(CommandContext& context, const std::string& folder, int n, Profile& p) {
+  p.setProfileID(static_cast<uint64_t>(profileSlot(n)));
+  p.setProfileName("Profile" + std::to_string(n));
+  p.setProfilePath(folder + profileFileName(n));
+  FileReadError error;
+  if (!p.read(p.profilePath(), error)) {
+    if (error.problem != FileProblem::kMissing) {
+      badFile(context, profileFileName(n), error.reason);
+      return false;
+    }
+    context.err << profileFileName(n) << ": no file, defaults used\n";
+  }
+  if (const std::string overflow = macroEventsOverflow(p); !overflow.empty()) {
+    badFile(context, profileFileName(n), overflow);
+    return false;
+  }
+  return true;
+}
+
+// The failed steps of an apply that reached the mouse, one line each.
+int reportApplyFailure(CommandContext& context, const ApplyOutcome& outcome, long current) {
+  if (outcome.message == kMouseNotFoundMessage || !mouseStillThere()) {
+    context.err << "apply: the VELT mouse was lost\n";
+    return kExitNoMouse;
+  }
+  for (int n = 1; n <= 5; ++n) {
+    const DeviceResult result = outcome.writeResults[static_cast<size_t>(n - 1)];
+    if (result != kResultSuccess) {
+      context.err << "Write_profile " << profileSlot(n) << " (" << profileFileName(n)
+                  << ") failed: " << failureReason(result) << "\n";
+    }
+  }
+  if (outcome.message == kSetCurrentProfileErrorMessage) {
+    context.err << "Set_current_profile_id " << current
+                << " failed: " << failureReason(kResultTransferFailed) << "\n";
+  }
+  return kExitDeviceFailed;
+}
+
 }  // namespace
 
-// The five profile files of the folder, read as the application reads them at start-up
-// (a missing file leaves the defaults), written to the mouse.
+// The five profile files of the folder, read as the application reads them at start-up,
+// written to the mouse. Nothing is written when a file cannot be used.
 int runApply(CommandContext& context) {
   ApplyArguments args;
   if (!parseApplyArguments(context.args, args)) {
@@ -48,30 +91,22 @@ int runApply(CommandContext& context) {
   if (folder.back() != '/') folder += '/';
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) {
-    context.err << "no profile folder " << folder << "\n";
-    return kExitUsage;
+    return badFile(context, folder, "no such profile folder");
   }
   std::array<Profile, 5> profiles;
+  bool usable = true;
   for (int n = 1; n <= 5; ++n) {
-    Profile& p = profiles[static_cast<size_t>(n - 1)];
-    p.setProfileID(static_cast<uint64_t>(profileSlot(n)));
-    p.setProfileName("Profile" + std::to_string(n));
-    p.setProfilePath(folder + profileFileName(n));
-    if (!p.read()) context.err << profileFileName(n) << ": not read, defaults used\n";
+    usable = readProfileFile(context, folder, n, profiles[static_cast<size_t>(n - 1)]) && usable;
   }
+  if (!usable) {
+    context.err << "nothing written to the mouse\n";
+    return kExitUsage;
+  }
+  if (!openMouse(context)) return kExitNoMouse;
   const ApplyOutcome outcome =
       applyProfilesToMouse({&profiles[0], &profiles[1], &profiles[2], &profiles[3], &profiles[4]},
                            static_cast<uint8_t>(args.current));
-  for (int n = 1; n <= 5; ++n) {
-    const DeviceResult result = outcome.writeResults[static_cast<size_t>(n - 1)];
-    if (result != 0 && result != kResultSuccess) {
-      context.err << "Write_profile " << profileSlot(n) << " failed: " << int{result} << "\n";
-    }
-  }
-  if (!outcome.success) {
-    context.err << outcome.message << "\n";
-    return outcome.message == kMouseNotFoundMessage ? kExitNoMouse : kExitDeviceFailed;
-  }
+  if (!outcome.success) return reportApplyFailure(context, outcome, args.current);
   context.out << "5 profiles written, current profile " << args.current << "\n";
   return kExitOk;
 }

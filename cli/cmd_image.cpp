@@ -9,6 +9,8 @@
 #include "device/profile_image.h"
 #include "model/Profile.h"
 #include "model/file_writer.h"
+#include "model/plist_file.h"
+#include "model/profile_apply.h"
 
 namespace velt {
 namespace {
@@ -51,25 +53,21 @@ int runImage(CommandContext& context) {
     return usageError(context, "usage: veltctl image PLIST --slot N -o FILE, N from 0 to 4");
   }
   Profile profile;
-  if (!profile.read(args.plist)) {
-    context.err << "cannot read profile file " << args.plist << "\n";
-    return kExitDeviceFailed;
+  FileReadError readError;
+  if (!profile.read(args.plist, readError)) return badFile(context, args.plist, readError.reason);
+  if (const std::string overflow = macroEventsOverflow(profile); !overflow.empty()) {
+    return badFile(context, args.plist, overflow + "; no image written");
   }
   profile.setProfileID(static_cast<uint64_t>(args.slot));
   PROFILE_T record;
   profile.toPROFILE_T(record);
   const size_t events = macroEventTotal(record);
-  if (events > static_cast<size_t>(kMaxProfileMacroEvents)) {
-    context.err << "the profile's macros hold " << events << " events, more than "
-                << kMaxProfileMacroEvents << "; no image written\n";
-    return kExitDeviceFailed;
-  }
   std::array<uint8_t, kProfileImageSize> image{};
   Convert_pf_to_buffer(record, image);
   const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  if (!systemFileWriter().replaceFile(args.output, bytes)) {
-    context.err << "cannot write " << args.output << "\n";
-    return kExitDeviceFailed;
+  std::string writeError;
+  if (!systemFileWriter().replaceFile(args.output, bytes, writeError)) {
+    return badFile(context, args.output, "cannot write: " + writeError);
   }
   context.out << "profile \"" << profile.profileName() << "\" slot " << args.slot << ", " << events
               << " macro events -> " << args.output << "\n";

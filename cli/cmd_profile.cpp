@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "cli/commands.h"
 #include "device/commands.h"
 #include "device/profile_image.h"
+#include "model/file_writer.h"
 
 namespace velt {
 namespace {
@@ -32,14 +32,6 @@ bool parseDumpArguments(const std::vector<std::string>& args, uint8_t& number, s
     }
   }
   return haveNumber && !file.empty();
-}
-
-bool writeImage(const std::string& file, std::span<const uint8_t> image) {
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream.write(reinterpret_cast<const char*>(image.data()),
-               static_cast<std::streamsize>(image.size()));
-  stream.close();
-  return !stream.fail();
 }
 
 void printSummary(std::ostream& out, const PROFILE_T& profile) {
@@ -70,7 +62,7 @@ int runSwitch(CommandContext& context) {
   }
   if (!openMouse(context)) return kExitNoMouse;
   if (DeviceResult result = Set_current_profile_id(number); result != kResultSuccess) {
-    return deviceFailed(context, "Set_current_profile_id", result);
+    return deviceFailed(context, "Set_current_profile_id " + std::to_string(number), result);
   }
   context.out << "profile " << static_cast<int>(number) << "\n";
   return kExitOk;
@@ -92,10 +84,13 @@ int runDump(CommandContext& context) {
     context.out << "profile " << static_cast<int>(number) << " is empty\n";
     return kExitOk;
   }
-  if (result != kResultSuccess) return deviceFailed(context, "Read_profile", result);
-  if (!writeImage(file, image)) {
-    context.err << "cannot write " << file << "\n";
-    return kExitDeviceFailed;
+  if (result != kResultSuccess) {
+    return deviceFailed(context, "Read_profile " + std::to_string(number), result);
+  }
+  const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  std::string writeError;
+  if (!systemFileWriter().replaceFile(file, bytes, writeError)) {
+    return badFile(context, file, "cannot write: " + writeError);
   }
   printSummary(context.out, profile);
   return kExitOk;

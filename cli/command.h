@@ -11,8 +11,9 @@ namespace velt {
 // veltctl's exit statuses.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitDeviceFailed = 1;  // a device function did not return success
+// A usage error, an input file that cannot be used, or an output file refused.
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitNoMouse = 3;
+inline constexpr int kExitNoMouse = 3;  // none found, or lost partway
 
 // What a subcommand gets: its own arguments (without its name) and the two streams.
 // Messages go to `err`, one line each. `in` answers questions (none: every question is

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "device/mouse_lock.h"
 #include "device/transfer.h"
 
 namespace velt {
@@ -42,12 +43,14 @@ Report parameterReport(std::array<uint8_t, 8> value) {
 }  // namespace
 
 DeviceResult Send_bl_request() {
+  const MouseLock exchange;
   return resultOf(sendReport(controlReport(kEnterBootloader)) &&
                   sendReport(parameterReport(kBootloaderEntryValue)));
 }
 
 // Start parameter: the 32-bit start value, then the marker.
 DeviceResult Send_bl_start(uint32_t value) {
+  const MouseLock exchange;
   const std::array<uint8_t, 8> start = {static_cast<uint8_t>(value),
                                         static_cast<uint8_t>(value >> 8),
                                         static_cast<uint8_t>(value >> 16),
@@ -64,6 +67,7 @@ DeviceResult Send_bl_start(uint32_t value) {
 // Block header parameter: the block number (2), 00 00, the marker. The data report
 // is sent once more when its handshake fails; the mouse then sees the block twice.
 DeviceResult Send_fw_block(uint32_t block, std::span<const uint8_t, kDataBlockSize> data) {
+  const MouseLock exchange;
   const std::array<uint8_t, 8> header = {static_cast<uint8_t>(block),
                                          static_cast<uint8_t>(block >> 8),
                                          0x00,
@@ -82,6 +86,7 @@ DeviceResult Send_fw_block(uint32_t block, std::span<const uint8_t, kDataBlockSi
 }
 
 DeviceResult Send_bl_complete() {
+  const MouseLock exchange;
   return resultOf(sendReport(controlReport(kComplete), Handshake::kIgnored));
 }
 

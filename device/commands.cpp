@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "base/clock.h"
+#include "device/mouse_lock.h"
 #include "device/transfer.h"
 
 namespace velt {
@@ -24,6 +25,7 @@ constexpr size_t kVersionReportLength = 64;
 // A setting changed in two frames: the first names it, the second carries the value
 // where the command code normally stands.
 DeviceResult setInTwoFrames(uint8_t setting, uint8_t value) {
+  const MouseLock exchange;
   return resultOf(sendReport(commandFrame({setting})) && sendReport(commandFrame({value})));
 }
 
@@ -31,6 +33,7 @@ DeviceResult setInTwoFrames(uint8_t setting, uint8_t value) {
 
 // Version reply, report 4 (64 bytes): bytes 1..2 the version, little-endian.
 DeviceResult Get_fw_version(uint16_t& version) {
+  const MouseLock exchange;
   if (!sendReport(commandFrame({kGetFirmwareVersion}))) return kResultTransferFailed;
   std::optional<Report> reply = readReport(kVersionReportId, kVersionReportLength);
   if (!reply) return kResultTransferFailed;
@@ -40,6 +43,7 @@ DeviceResult Get_fw_version(uint16_t& version) {
 
 // Reply, report 3: byte 1 the current profile number.
 DeviceResult Get_current_profile_id(uint8_t& id) {
+  const MouseLock exchange;
   if (!sendReport(commandFrame({kGetProfile}))) return kResultTransferFailed;
   std::optional<Report> reply = readReport(kCommandReportId, kCommandReportLength);
   if (!reply) return kResultReplyUnreadable;
@@ -58,11 +62,13 @@ DeviceResult Set_driver_control(uint8_t mode) {
 }
 
 DeviceResult Start_surface_analyzer() {
+  const MouseLock exchange;
   return resultOf(sendReport(commandFrame({kSurfaceAnalyzer, 1}), Handshake::kIgnored));
 }
 
 // Reply, report 3: byte 2 the surface value.
 DeviceResult Get_surface_analyzer_result(uint8_t& value) {
+  const MouseLock exchange;
   if (!sendReport(commandFrame({kSurfaceAnalyzer, 2}), Handshake::kNone)) {
     return kResultTransferFailed;
   }
@@ -73,16 +79,19 @@ DeviceResult Get_surface_analyzer_result(uint8_t& value) {
 }
 
 DeviceResult Test_LOD(uint8_t distance) {
+  const MouseLock exchange;
   return resultOf(sendReport(commandFrame({kLiftOffDistance, 1, distance}), Handshake::kIgnored));
 }
 
 DeviceResult Save_LOD(uint8_t distance) {
+  const MouseLock exchange;
   return resultOf(sendReport(commandFrame({kLiftOffDistance, 2, distance}), Handshake::kIgnored));
 }
 
 // Request 03 F1 00 00 block 00 00 00; the block arrives on report 5 (1025 bytes),
 // bytes 1..1024.
 DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kDataBlockSize> data) {
+  const MouseLock exchange;
   if (!sendReport(commandFrame({kReadFlashBlock, 0, 0, block}), Handshake::kNone)) {
     return kResultTransferFailed;
   }

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/log.h"
+#include "device/mouse_lock.h"
 #include "device/wire_log.h"
 
 namespace velt {
@@ -80,11 +81,15 @@ std::optional<HidDevice> FindDevice(uint16_t productID) {
   return found;
 }
 
+// Opening and closing wait for another thread's exchange to end, so that no command
+// loses its device halfway.
 bool Open_device() {
+  const SlotHold slot;
   return storeInSlot(FindDevice(kNormalProductId));
 }
 
 bool Open_bl_device() {
+  const SlotHold slot;
   return storeInSlot(FindDevice(kBootloaderProductId));
 }
 
@@ -94,20 +99,30 @@ bool IsOpen() {
 }
 
 bool IsMakesureOpen() {
+  const SlotHold slot;
   return IsOpen() || Open_device();
 }
 
 int Close_device() {
+  const SlotHold slot;
   std::optional<HidDevice> device = takeSlot();
   return device ? device->connection->close() : 0;
 }
 
+std::optional<uint32_t> slotLocationId() {
+  std::lock_guard<std::mutex> lock(gSlotMutex);
+  if (!gWBHIDDevice) return std::nullopt;
+  return gWBHIDDevice->info.locationId;
+}
+
 bool SetFeature(const uint8_t* buffer, size_t length) {
+  const MouseLock exchange;
   std::lock_guard<std::mutex> lock(gSlotMutex);
   return gWBHIDDevice && gWBHIDDevice->connection->setFeatureReport(buffer, length) == 0;
 }
 
 bool GetFeature(uint8_t* buffer, size_t& length) {
+  const MouseLock exchange;
   std::lock_guard<std::mutex> lock(gSlotMutex);
   return gWBHIDDevice && gWBHIDDevice->connection->getFeatureReport(buffer, length) == 0;
 }

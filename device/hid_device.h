@@ -37,6 +37,9 @@ bool SetFeature(const uint8_t* buffer, size_t length);
 // length: the buffer's capacity in, the number of bytes received out.
 bool GetFeature(uint8_t* buffer, size_t& length);
 
+// The location ID of the device in the slot; nullopt when the slot is empty.
+std::optional<uint32_t> slotLocationId();
+
 // Whether discovery takes this interface for `productID`: the mouse's vendor, that
 // product, and the interface that carries the feature reports.
 bool isDiscoverable(const HidDeviceInfo& info, uint16_t productID);

@@ -6,6 +6,7 @@
 
 #include "base/log.h"
 #include "device/commands.h"
+#include "device/mouse_lock.h"
 #include "device/transfer.h"
 
 namespace velt {
@@ -211,6 +212,7 @@ void Convert_buffer_to_pf(ConstImage image, PROFILE_T& profile) {
 // Per block b: 03 00 00 08 b n 00 00 (image length 0x0800 in bytes 2..3), handshake;
 // report 5 with image bytes 1024 b .. 1024 b + 1023, handshake.
 DeviceResult Write_profile(uint8_t number, PROFILE_T& profile) {
+  const MouseLock exchange;
   const uint8_t slot = profile.profileNumber;
   if (slot != number || slot >= kProfileCount) return kResultBadArgument;
   if (macroEventTotal(profile) > kMaxProfileMacroEvents) return kResultBadArgument;
@@ -235,6 +237,7 @@ DeviceResult Read_profile(uint8_t number, PROFILE_T& profile) {
 }
 
 DeviceResult Read_profile(uint8_t number, PROFILE_T& profile, ProfileImage raw) {
+  const MouseLock exchange;
   if (number >= kProfileCount) return kResultBadArgument;
   if (!sendReport(commandFrame({kReadProfileBlock, 0, 0, 0, number}))) {
     return kResultTransferFailed;

@@ -1,4 +1,5 @@
 #include "device/transfer.h"
+#include "device/mouse_lock.h"
 
 #include <algorithm>
 
@@ -29,6 +30,7 @@ Report commandFrame(std::initializer_list<uint8_t> body) {
 // Status reply, report 3: byte 1 is 1 for success, 3 for busy, anything else a
 // failure. A read that fails counts as busy.
 bool QuerySetResult() {
+  const MouseLock exchange;
   for (int attempt = 0; attempt < kStatusAttempts; ++attempt) {
     std::optional<Report> status = readReport(kCommandReportId, kCommandReportLength);
     if (!status || (*status)[1] == kStatusBusy) continue;

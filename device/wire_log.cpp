@@ -4,11 +4,24 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "base/log.h"
 
 namespace velt {
 namespace {
+
+// A log that cannot be written must not fail the transfer it describes, but the user
+// who asked for it hears so, once per process rather than once per transfer.
+void reportUnwritable(const std::string& path, int error) {
+  static std::atomic<bool> reported{false};
+  if (reported.exchange(true)) return;
+  reportLine("VELT_WIRE_LOG: cannot write " + path + ": " + std::strerror(error));
+}
 
 class WireLogConnection : public HidConnection {
  public:
@@ -38,10 +51,13 @@ class WireLogConnection : public HidConnection {
   // never interleave within a line.
   void append(const std::string& line) {
     const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    if (::write(fd, line.data(), line.size()) < 0) {
-      // A log that cannot be written must not fail the transfer it describes.
+    if (fd < 0) {
+      reportUnwritable(path_, errno);
+      return;
     }
+    const ssize_t written = ::write(fd, line.data(), line.size());
+    if (written != static_cast<ssize_t>(line.size()))
+      reportUnwritable(path_, written < 0 ? errno : ENOSPC);
     ::close(fd);
   }
 

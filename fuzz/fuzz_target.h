@@ -49,7 +49,8 @@ inline const test::TempFolder& scratch() {
 // produced without touching the disk.
 class MemoryWriter : public FileWriter {
  public:
-  bool replaceFile(const std::string&, std::string_view data) override {
+  using FileWriter::replaceFile;
+  bool replaceFile(const std::string&, std::string_view data, std::string&) override {
     last_.assign(data);
     return true;
   }

@@ -12,6 +12,7 @@
 namespace velt {
 
 class FileWriter;
+struct FileReadError;
 
 // Four components 0.0..1.0 in device RGB.
 struct RgbaColor {
@@ -138,8 +139,15 @@ class Profile {
   bool save() const;
   bool save(const std::string& path) const;
   bool save(const std::string& path, FileWriter& writer) const;
+  // Export and the other saves to a path a user chose: the reason a write failed or
+  // was refused (a folder, a device) in `error`. A link is followed, and an existing
+  // file keeps its permissions (FileWriter::replaceFile).
+  bool save(const std::string& path, std::string& error) const;
+  bool save(const std::string& path, FileWriter& writer, std::string& error) const;
   bool read();
   bool read(const std::string& path);
+  // The same, saying why a file was not read.
+  bool read(const std::string& path, FileReadError& error);
 
   // Device image record (profile_image_builder.cpp).
   void toPROFILE_T(PROFILE_T& record) const;

@@ -31,26 +31,72 @@ void syncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// Where a write to `path` lands: the final target of a chain of symbolic links (which
+// need not exist yet). Empty with the reason in `error` for a loop or a link that
+// cannot be read.
+std::string followLinks(std::string path, std::string& error) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::string target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 4096), '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0) {
+      error = std::strerror(errno);
+      return "";
+    }
+    target.resize(static_cast<size_t>(length));
+    const size_t slash = path.rfind('/');
+    path = target.starts_with('/') || slash == std::string::npos
+               ? target
+               : path.substr(0, slash + 1) + target;
+  }
+  error = "too many levels of symbolic links";
+  return "";
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
 class SystemFileWriter : public FileWriter {
  public:
-  bool replaceFile(const std::string& path, std::string_view data) override {
-    const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  using FileWriter::replaceFile;
+  bool replaceFile(const std::string& path, std::string_view data, std::string& error) override {
+    const std::string target = followLinks(path, error);
+    if (target.empty()) return refuse(path, error);
+    // What is there decides the new file's permissions, or refuses the write.
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+      error = S_ISDIR(existing.st_mode) ? "a folder, not a file" : "not a regular file";
+      return refuse(path, error);
+    }
+    const std::string folder = folderOf(target);
+    const size_t slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     std::string temp = folder + "." + name + std::string(kTempFileInfix) + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-      logf("cannot write %s: %s", path.c_str(), std::strerror(errno));
-      return false;
+      error = std::strerror(errno);
+      return refuse(path, error);
     }
-    ::fchmod(fd, 0644);
+    if (exists) {
+      // Owner first: changing it may clear the set-ID bits that the mode restores.
+      if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        // Only the owner's own user or root may hand a file on; the mode still holds.
+      }
+      ::fchmod(fd, existing.st_mode & 07777);
+    } else {
+      ::fchmod(fd, 0644);
+    }
     const bool written = writeAll(fd, data) && ::fsync(fd) == 0;
     const int saved = errno;
     const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), path.c_str()) != 0) {
-      logf("cannot write %s: %s", path.c_str(), std::strerror(written ? errno : saved));
+    if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+      error = std::strerror(written ? errno : saved);
       ::unlink(temp.c_str());
-      return false;
+      return refuse(path, error);
     }
     syncFolder(folder);
     return true;
@@ -59,6 +105,12 @@ class SystemFileWriter : public FileWriter {
   bool removeFile(const std::string& path) override {
     if (::unlink(path.c_str()) == 0 || errno == ENOENT) return true;
     logf("cannot remove %s: %s", path.c_str(), std::strerror(errno));
+    return false;
+  }
+
+ private:
+  static bool refuse(const std::string& path, const std::string& error) {
+    logf("cannot write %s: %s", path.c_str(), error.c_str());
     return false;
   }
 };
@@ -79,8 +131,13 @@ bool FailingFileWriter::pass() {
   return operations_++ < allowed_;
 }
 
-bool FailingFileWriter::replaceFile(const std::string& path, std::string_view data) {
-  return pass() && systemFileWriter().replaceFile(path, data);
+bool FailingFileWriter::replaceFile(const std::string& path, std::string_view data,
+                                    std::string& error) {
+  if (!pass()) {
+    error = "cut short";
+    return false;
+  }
+  return systemFileWriter().replaceFile(path, data, error);
 }
 
 bool FailingFileWriter::removeFile(const std::string& path) {

@@ -5,14 +5,22 @@
 
 namespace velt {
 
-// The file operations behind every stored file, so that tests can fail any one of
-// them. Each operation either happens completely or not at all.
+// The file operations behind every stored file and every file a user names, so that
+// tests can fail any one of them. Each operation either happens completely or not at
+// all.
 class FileWriter {
  public:
   virtual ~FileWriter() = default;
   // Replaces the file at path as a whole: a temporary file in the same folder,
-  // flushed to disk, then renamed over the old one.
-  virtual bool replaceFile(const std::string& path, std::string_view data) = 0;
+  // flushed to disk, then renamed over the old one. A symbolic link is followed and
+  // its target replaced; an existing file keeps its permissions (and, where allowed,
+  // its owner); a path that exists and is not a regular file (a folder, a device, a
+  // pipe) is refused and left alone. False with a one-line reason in `error`.
+  virtual bool replaceFile(const std::string& path, std::string_view data, std::string& error) = 0;
+  bool replaceFile(const std::string& path, std::string_view data) {
+    std::string error;
+    return replaceFile(path, data, error);
+  }
   virtual bool removeFile(const std::string& path) = 0;
 };
 
@@ -28,7 +36,8 @@ bool isTempFileName(std::string_view fileName);
 class FailingFileWriter : public FileWriter {
  public:
   explicit FailingFileWriter(int allowed) : allowed_(allowed) {}
-  bool replaceFile(const std::string& path, std::string_view data) override;
+  using FileWriter::replaceFile;
+  bool replaceFile(const std::string& path, std::string_view data, std::string& error) override;
   bool removeFile(const std::string& path) override;
   int operations() const { return operations_; }
 

@@ -55,18 +55,23 @@ bool nodeText(plist_t node, std::string& text) {
   }
 }
 
-bool readBounded(const std::string& path, std::string& bytes, std::string& error) {
+bool readBounded(const std::string& path, std::string& bytes, FileReadError& error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    error = std::strerror(errno);
+    error = {errno == ENOENT ? FileProblem::kMissing : FileProblem::kUnreadable,
+             std::strerror(errno)};
     return false;
   }
   // Sizes are checked before reading, so that a list naming large or special files
   // (a device, a pipe) costs no more than a list naming small ones.
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<uint64_t>(info.st_size) > kMaxPlistBytes) {
-    error = S_ISREG(info.st_mode) ? "file too large" : "not a regular file";
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    error = {FileProblem::kNotAFile, S_ISDIR(info.st_mode) ? "a folder" : "not a regular file"};
+    ::close(fd);
+    return false;
+  }
+  if (static_cast<uint64_t>(info.st_size) > kMaxPlistBytes) {
+    error = {FileProblem::kTooLarge, "file too large"};
     ::close(fd);
     return false;
   }
@@ -76,14 +81,14 @@ bool readBounded(const std::string& path, std::string& bytes, std::string& error
     const ssize_t n = ::read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      error = std::strerror(errno);
+      error = {FileProblem::kUnreadable, std::strerror(errno)};
       ok = false;
       break;
     }
     if (n == 0) break;
     bytes.append(chunk, static_cast<size_t>(n));
     if (bytes.size() > kMaxPlistBytes) {
-      error = "file too large";
+      error = {FileProblem::kTooLarge, "file too large"};
       ok = false;
       break;
     }
@@ -156,13 +161,21 @@ bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error) {
 }
 
 bool readTextDict(const std::string& path, TextDict& dict) {
+  FileReadError error;
+  return readTextDict(path, dict, error);
+}
+
+bool readTextDict(const std::string& path, TextDict& dict, FileReadError& error) {
   std::string bytes;
-  std::string error;
-  if (!readBounded(path, bytes, error) || !parseTextDict(bytes, dict, error)) {
-    logf("cannot read %s: %s", path.c_str(), error.c_str());
-    return false;
+  bool ok = readBounded(path, bytes, error);
+  if (ok && !parseTextDict(bytes, dict, error.reason)) {
+    // Beyond the limits ("file too large", "property list too large") or broken.
+    error.problem = error.reason.find("too large") != std::string::npos ? FileProblem::kTooLarge
+                                                                        : FileProblem::kCorrupt;
+    ok = false;
   }
-  return true;
+  if (!ok) logf("cannot read %s: %s", path.c_str(), error.reason.c_str());
+  return ok;
 }
 
 std::string toXmlPlist(const TextEntries& entries) {
@@ -179,7 +192,13 @@ std::string toXmlPlist(const TextEntries& entries) {
 }
 
 bool writeXmlPlist(const std::string& path, const TextEntries& entries, FileWriter& writer) {
-  return writer.replaceFile(path, toXmlPlist(entries));
+  std::string error;
+  return writeXmlPlist(path, entries, writer, error);
+}
+
+bool writeXmlPlist(const std::string& path, const TextEntries& entries, FileWriter& writer,
+                   std::string& error) {
+  return writer.replaceFile(path, toXmlPlist(entries), error);
 }
 
 std::string integerText(uint32_t value) {
@@ -191,6 +210,13 @@ std::string realText(double value) {
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
   if (result.ec != std::errc()) return "0.000000";
+  return std::string(buffer, result.ptr);
+}
+
+std::string exactRealText(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (result.ec != std::errc()) return "0";
   return std::string(buffer, result.ptr);
 }
 

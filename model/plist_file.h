@@ -22,19 +22,41 @@ using TextEntries = std::vector<std::pair<std::string, std::string>>;
 // are left out. False with the reason in `error` for anything that is not a
 // dictionary within the limits of limits.h.
 bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error);
+// Why a stored file was not read.
+enum class FileProblem {
+  kNone,
+  kMissing,     // no file at the path
+  kNotAFile,    // a folder, a device, a pipe ...
+  kTooLarge,    // above the limits of limits.h
+  kUnreadable,  // it cannot be opened or read (permissions, I/O)
+  kCorrupt,     // not a property-list dictionary
+};
+struct FileReadError {
+  FileProblem problem = FileProblem::kNone;
+  // One line for the user: "not a property list", "a folder", "Permission denied" ...
+  std::string reason;
+};
+
 // Reads the file at path and parses it; failures are logged.
 bool readTextDict(const std::string& path, TextDict& dict);
+bool readTextDict(const std::string& path, TextDict& dict, FileReadError& error);
 
 // An XML property list (version 1.0, as macOS writes it). Text that XML cannot hold
 // (broken UTF-8, control characters other than tab and line ends) becomes U+FFFD.
 std::string toXmlPlist(const TextEntries& entries);
 bool writeXmlPlist(const std::string& path, const TextEntries& entries,
                    FileWriter& writer = systemFileWriter());
+// The same, with the reason a write failed or was refused in `error`.
+bool writeXmlPlist(const std::string& path, const TextEntries& entries, FileWriter& writer,
+                   std::string& error);
 
 // Text forms of values. Integers as "%d" of their 32-bit value (so 4294967295 is
 // "-1" and reads back as the same bits); reals as "%f", whatever the C locale.
 std::string integerText(uint32_t value);
 std::string realText(double value);
+// The shortest text that reads back as exactly the same number ("0.023529411764705882"
+// for 6/255), for values that must survive a save and a read unchanged.
+std::string exactRealText(double value);
 
 // Values as the system reads them; a missing key reads as 0, 0.0 or empty text.
 // Integers: leading blanks, an optional sign and the leading decimal digits (later

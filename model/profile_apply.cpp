@@ -1,10 +1,12 @@
 #include "model/profile_apply.h"
 
+#include <memory>
 #include <vector>
 
 #include "base/log.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
+#include "device/mouse_lock.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
 
@@ -27,8 +29,25 @@ bool mouseAnswers() {
 
 }  // namespace
 
+std::string macroEventsOverflow(const Profile& profile) {
+  auto record = std::make_unique<PROFILE_T>();  // 20 KB: kept off the stack
+  profile.toPROFILE_T(*record);
+  int macros = 0, events = 0;
+  for (const MACRO_T& m : record->macros) {
+    macros += m.eventCount > 0;
+    events += m.eventCount;
+  }
+  if (events <= kMaxProfileMacroEvents) return "";
+  return std::to_string(macros) + (macros == 1 ? " macro" : " macros") + " with " +
+         std::to_string(events) + " events, the mouse takes " +
+         std::to_string(kMaxProfileMacroEvents);
+}
+
 ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
                                   uint8_t currentProfileID) {
+  // No other program or thread may talk to the mouse between the five images and the
+  // profile selection.
+  const MouseLock mouse;
   if (!IsMakesureOpen()) return failed(kMouseNotFoundMessage);
   std::vector<PROFILE_T> images(profiles.size());  // 20 KB each: kept off the stack
   for (size_t i = 0; i < images.size(); ++i) profiles[i]->toPROFILE_T(images[i]);

@@ -22,12 +22,19 @@ struct ApplyOutcome {
   std::array<DeviceResult, 5> writeResults{};
 };
 
+// Why the mouse cannot take the profile's image: "7 macros with 896 events, the mouse
+// takes 164", counted as the image carries them (at most 128 per macro); empty when it
+// fits.
+std::string macroEventsOverflow(const Profile& profile);
+
 // The device half of an apply: opens the mouse if needed, converts the five profiles,
 // checks that the mouse answers (closing and reopening it once when it does not),
 // writes the five images in order 1..5, each to the slot it holds, and makes
 // `currentProfileID` the mouse's current profile. A profile that cannot be written
 // does not stop the others; it makes the outcome "Write_profile Error" unless setting
 // the current profile failed as well.
+// The whole apply holds the mouse (MouseLock): no other program or thread talks to it
+// in between.
 ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
                                   uint8_t currentProfileID);
 

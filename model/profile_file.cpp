@@ -121,6 +121,15 @@ bool Profile::save(const std::string& path) const {
 }
 
 bool Profile::save(const std::string& path, FileWriter& writer) const {
+  std::string error;
+  return save(path, writer, error);
+}
+
+bool Profile::save(const std::string& path, std::string& error) const {
+  return save(path, systemFileWriter(), error);
+}
+
+bool Profile::save(const std::string& path, FileWriter& writer, std::string& error) const {
   TextEntries out;
   out.emplace_back("enalbe", integerText(enable_));
   out.emplace_back("profileName", profileName_);
@@ -128,10 +137,12 @@ bool Profile::save(const std::string& path, FileWriter& writer) const {
   for (const ColorKey& k : kColorKeys) {
     const RgbaColor& c = (this->*k.get)();
     const std::string prefix = k.prefix;
-    out.emplace_back(prefix + "Alpha", realText(c.alpha));
-    out.emplace_back(prefix + "Red", realText(c.red));
-    out.emplace_back(prefix + "Green", realText(c.green));
-    out.emplace_back(prefix + "Blue", realText(c.blue));
+    // Exact, so that every byte a colour stands for is sent as it was set after a save
+    // and a read ("%f" turned 6/255 into 5).
+    out.emplace_back(prefix + "Alpha", exactRealText(c.alpha));
+    out.emplace_back(prefix + "Red", exactRealText(c.red));
+    out.emplace_back(prefix + "Green", exactRealText(c.green));
+    out.emplace_back(prefix + "Blue", exactRealText(c.blue));
   }
   for (int n = 1; n <= kButtons; ++n) {
     const KeyButton& k = key(n - 1);
@@ -146,7 +157,7 @@ bool Profile::save(const std::string& path, FileWriter& writer) const {
       writeMacro(out, n, m);
     }
   }
-  return writeXmlPlist(path, out, writer);
+  return writeXmlPlist(path, out, writer, error);
 }
 
 bool Profile::read() {
@@ -154,8 +165,13 @@ bool Profile::read() {
 }
 
 bool Profile::read(const std::string& path) {
+  FileReadError error;
+  return read(path, error);
+}
+
+bool Profile::read(const std::string& path, FileReadError& error) {
   TextDict dict;
-  if (!readTextDict(path, dict)) return false;
+  if (!readTextDict(path, dict, error)) return false;
   const auto integer = [&](const std::string& key) {
     return static_cast<uint64_t>(dictInteger(dict, key));
   };

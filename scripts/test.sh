@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the full build, then the
-# non-GUI layers again under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# threaded tests under ThreadSanitizer, then the formatting check. Exits non-zero on
-# any failure.
+# Installs what is missing, builds, and runs every test: the full build, a short soak
+# against the emulated mouse, then the non-GUI layers again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, then the
+# formatting check. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,6 +22,8 @@ echo "== build"
 "$root/scripts/build.sh" "$root/build"
 echo "== tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+echo "== short soak (fault-injected applies, then three programs on one mouse)"
+"$root/scripts/soak.sh" --veltctl "$root/build/cli/veltctl" short
 
 echo "== sanitizer build (non-GUI layers)"
 "$root/scripts/build.sh" "$root/build-asan" -DVELT_GUI=OFF -DVELT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug

@@ -10,8 +10,10 @@
 #include "config_app/app/VELTConfig.h"
 #include "config_app/app/options.h"
 #include "config_app/host_settings/HostPointerSettings.h"
+#include "config_app/main/VELTView.h"
 #include "config_app/pages/SupportView.h"
 #include "emulator/emulated_mouse.h"
+#include "toolkit/main_loop.h"
 
 int main(int argc, char** argv) {
   using namespace velt;
@@ -51,5 +53,6 @@ int main(int argc, char** argv) {
   DesktopShell shell(config);
   instance.setOnShowRequest([&config] { config.showWindow(); });
   if (!options.hidden) config.window().makeKeyAndOrderFront();
+  postToMainThread([&config] { config.view().reportStartupProblems(); });
   return app.exec();
 }

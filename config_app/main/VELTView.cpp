@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "model/folders.h"
+#include "model/profile_load.h"
 #include "toolkit/KivMenu.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
@@ -58,8 +59,19 @@ void VELTView::initProfiles() {
     p.setProfileID(static_cast<uint64_t>(profileSlot(i + 1)));
     p.setProfileName("Profile" + std::to_string(i + 1));
     p.setProfilePath(profileFolder() + profileFileName(i + 1));
-    p.read();
+    // A file that is there but cannot be read is moved aside, never saved over.
+    ProfileLoadResult loaded = loadProfile(p);
+    if (loaded.needsTelling()) m_startupNotices.push_back(loaded.message());
   }
+}
+
+void VELTView::reportStartupProblems() {
+  if (m_startupNotices.empty()) return;
+  std::string message;
+  for (const std::string& notice : m_startupNotices)
+    message += (message.empty() ? "" : "\n\n") + notice;
+  m_startupNotices.clear();
+  alert(message);
 }
 
 void VELTView::awakeFromNib() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config_app/pages/ColorSettingView.h"
 #include "config_app/pages/MacroSettingView.h"
@@ -38,6 +39,9 @@ class VELTView : public KivImageView {
   void initWithFrame(const Rect& rect) override;
   // Starts the poll.
   void awakeFromNib();
+  // Tells the user, once and in one alert, which profiles start from their defaults
+  // because their files could not be read, and where the old files are now.
+  void reportStartupProblems();
   // The window the view is the content of: the drag band makes it movable.
   void setWindow(KivWindow* window) { m_MainWindow = window; }
 
@@ -121,6 +125,7 @@ class VELTView : public KivImageView {
   std::array<Profile*, kProfiles> profiles_;
 
   std::unique_ptr<HostPointerSettings> m_hostSettings;
+  std::vector<std::string> m_startupNotices;
   KivWindow* m_MainWindow = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "config_app/main/VELTView.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
+#include "device/mouse_lock.h"
 #include "model/profile_apply.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/main_loop.h"
@@ -16,6 +17,9 @@ namespace velt {
 void VELTView::updateProfileID() {
   // Never inside an apply or while a dialog, panel or alert waits for the user.
   if (!IsOpen() || m_bWrittingData || modalSessionRunning()) return;
+  // Another program (veltctl, VELTUpdate) has the mouse: skip a beat rather than wait.
+  MouseLock mouse(std::try_to_lock);
+  if (!mouse.held()) return;
   uint8_t id = 0;
   if (Get_current_profile_id(id) != kResultSuccess) return;
   if (id == m_nLastProfileID) return;

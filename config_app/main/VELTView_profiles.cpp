@@ -4,6 +4,7 @@
 #include "config_app/dialogs/PopView.h"
 #include "config_app/main/VELTView.h"
 #include "model/MacroData.h"
+#include "model/plist_file.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/layout/main_layout.h"
@@ -36,10 +37,12 @@ void VELTView::subMsg(int32_t id, int32_t value) {
     case kRename:
       renameProfile(index);
       break;
-    case kSave:
-      if (!menuProfile.save())
-        alert("Could not save " + menuProfile.profileName() + " to " + menuProfile.profilePath());
+    case kSave: {
+      std::string error;
+      if (!menuProfile.save(menuProfile.profilePath(), error))
+        alert("Could not save " + menuProfile.profileName() + ": " + error);
       break;
+    }
     case kExport:
       exportProfile(menuProfile);
       break;
@@ -95,14 +98,16 @@ void VELTView::exportProfile(Profile& p) {
   // A name that already ends in ".plist" keeps it once.
   std::string path = *chosen;
   if (!endsWith(path, kProfileExtension)) path += kProfileExtension;
-  if (!p.save(path)) alert("Could not export " + p.profileName() + " to " + path);
+  std::string error;
+  if (!p.save(path, error)) alert("Could not export " + p.profileName() + ": " + error);
 }
 
 void VELTView::importProfile(Profile& p) {
   auto chosen = uiServices().openPanel("Choose a profile file");
   if (!chosen) return;
-  if (!p.read(*chosen)) {
-    alert(fileNameOf(*chosen) + " is not a profile file that can be read; nothing was imported.");
+  FileReadError error;
+  if (!p.read(*chosen, error)) {
+    alert(fileNameOf(*chosen) + " was not imported: " + error.reason);
     return;
   }
   resetProfileMacro(p);

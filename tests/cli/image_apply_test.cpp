@@ -2,11 +2,14 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "device/profile_image.h"
 #include "model/Profile.h"
 #include "model/folders.h"
 #include "tests/cli/veltctl_run.h"
+#include "tests/emulator/raw_mouse.h"
 
 namespace velt {
 namespace {
@@ -69,8 +72,8 @@ TEST(VeltctlImage, RefusesMoreThan164MacroEvents) {
   ASSERT_TRUE(p.save(plist));
   const std::string out = folder.path() + "p.bin";
   const VeltctlRun run = runInProcess({"image", plist, "--slot", "0", "-o", out});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("164"), std::string::npos) << run.err;
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, plist + ": 2 macros with 256 events, the mouse takes 164; no image written\n");
   EXPECT_FALSE(std::filesystem::exists(out));
 }
 
@@ -79,9 +82,40 @@ TEST(VeltctlImage, BadArgumentsAndFiles) {
   const std::string out = folder.path() + "p.bin";
   EXPECT_EQ(runInProcess({"image", "x.plist", "--slot", "5", "-o", out}).status, 2);
   EXPECT_EQ(runInProcess({"image", "x.plist", "-o", out}).status, 2);
-  EXPECT_EQ(runInProcess({"image", folder.path() + "none.plist", "--slot", "1", "-o", out}).status,
-            1);
+  const std::string none = folder.path() + "none.plist";
+  const VeltctlRun run = runInProcess({"image", none, "--slot", "1", "-o", out});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, none + ": No such file or directory\n");
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// A path the user chose: a link is followed, permissions are kept, and what is not a
+// regular file is refused and left as it was.
+TEST(VeltctlImage, OutputPathIsWrittenSafely) {
+  MouseFolder folder;
+  const std::string plist = folder.path() + "/p.plist";
+  ASSERT_TRUE(sampleProfile("Work").save(plist));
+  const std::string target = folder.path() + "/target.bin", link = folder.path() + "/link.bin";
+  std::ofstream(target) << "old";
+  std::filesystem::permissions(
+      target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("target.bin", link);
+  VeltctlRun run = runInProcess({"image", plist, "--slot", "2", "-o", link});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(test::readBytes(target).size(), kProfileImageSize);
+  EXPECT_EQ(std::filesystem::status(target).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  const std::string sub = folder.path() + "/sub";
+  std::filesystem::create_directory(sub);
+  for (const std::string& refused : {sub, std::string("/dev/null")}) {
+    run = runInProcess({"image", plist, "--slot", "2", "-o", refused});
+    EXPECT_EQ(run.status, 2) << refused;
+    EXPECT_NE(run.err.find(refused + ": cannot write: "), std::string::npos) << run.err;
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(sub));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 class VeltctlApply : public testing::Test {
@@ -131,10 +165,50 @@ TEST_F(VeltctlApply, LostTransferAndMissingMouse) {
     test::ScopedEnv faults("VELT_EMULATE_FAULTS", "unplug-after=0");
     const VeltctlRun run = apply("1");
     EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find("not found velt mouse"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("no VELT mouse found\n"), std::string::npos) << run.err;
+  }
+  {
+    test::ScopedEnv faults("VELT_EMULATE_FAULTS", "unplug-after=20");  // inside the first image
+    const VeltctlRun run = apply("1");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("apply: the VELT mouse was lost\n"), std::string::npos) << run.err;
   }
   EXPECT_EQ(apply("7").status, 2);
   EXPECT_EQ(runInProcess({"apply", "--profiles", folder.path() + "none"}).status, 2);
+}
+
+// A file that is there but cannot be used stops the apply before the mouse is touched,
+// named with its reason; a missing file still means defaults.
+TEST_F(VeltctlApply, UnusableFileWritesNothing) {
+  Profile big = sampleProfile("Big");
+  MacroData events(16, "Big");
+  for (int i = 0; i < 100; ++i) events.addEvent(1, 4, 0, 0);
+  for (KeyButton* key : {&big.key2(), &big.key3()}) {
+    key->setKeyMappingTable(kMacroFunction);
+    key->setkeyMacro(16);
+    big.setButtonMacro(*key, &events);
+  }
+  struct Case {
+    std::function<void(const std::string&)> make;
+    std::string err;
+  } cases[] = {
+      {[](const std::string& f) { std::ofstream(f) << "not a plist"; },
+       "default2.plist: not a property list\n"},
+      {[](const std::string& f) { std::filesystem::create_directory(f); },
+       "default2.plist: a folder\n"},
+      {[&](const std::string& f) { big.save(f); },
+       "default2.plist: 2 macros with 200 events, the mouse takes 164\n"},
+  };
+  for (const Case& c : cases) {
+    const std::string file = profiles + "/default2.plist";
+    std::filesystem::remove_all(file);
+    c.make(file);
+    const VeltctlRun run = apply("1");
+    EXPECT_EQ(run.status, 2) << c.err;
+    EXPECT_EQ(run.err,
+              c.err + "default5.plist: no file, defaults used\nnothing written to the mouse\n");
+  }
+  EXPECT_EQ(storedState(folder.mouse()).profileSlots[2].length, 0) << "the mouse was written";
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ TEST(VeltctlProcessTest, ExitStatusesOfTheBinary) {
     int status;
     const char* err;
   } cases[] = {
-      {"VELT_EMULATE_FAULTS=fail-cmd=04", emulate + "info", 1, "Get_fw_version failed: 3"},
+      {"VELT_EMULATE_FAULTS=fail-cmd=04", emulate + "info", 1,
+       "Get_fw_version failed: the mouse did not take or confirm the command (result 3)"},
       {"VELT_EMULATE_FAULTS=busy=2,what", emulate + "info", 2, "unknown fault \"what\""},
       {"", emulate + "switch 7", 2, "usage"},
       {"", "info", 3, "no VELT mouse found"},

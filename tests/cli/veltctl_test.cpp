@@ -57,11 +57,17 @@ TEST_F(VeltctlTest, FaultsThatTheProtocolSurvivesOrReports) {
     const char* err;
   } cases[] = {
       {"busy=9", 0, ""},
-      {"busy=10", 1, "Get_fw_version failed: 3\n"},
-      {"fail-cmd=03", 1, "Get_current_profile_id failed: 3\n"},
-      {"drop-get=2", 1, "Get_fw_version failed: 3\n"},  // the version reply
-      {"drop-get=3", 0, ""},                            // a lost status read counts as busy
-      {"unplug-after=3", 1, "Get_current_profile_id failed: 3\n"},
+      {"busy=10", 1,
+       "Get_fw_version failed: the mouse did not take or confirm the command (result 3)\n"},
+      {"fail-cmd=03", 1,
+       "Get_current_profile_id failed: the mouse did not take or confirm the command (result 3)\n"},
+      {"drop-get=2", 1,
+       "Get_fw_version failed: the mouse did not take or confirm the command (result 3)\n"},  // the
+                                                                                              // version
+                                                                                              // reply
+      {"drop-get=3", 0, ""},  // a lost status read counts as busy
+      // A mouse gone partway is no mouse, not a failed step.
+      {"unplug-after=3", 3, "Get_current_profile_id: the VELT mouse was lost\n"},
       {"unplug-after=0", 3, "no VELT mouse found\n"},
       {"latency-us=10", 0, ""},
       {"nope", 2, "VELT_EMULATE_FAULTS: unknown fault \"nope\"\n"},
@@ -248,8 +254,8 @@ TEST_F(VeltctlTest, DumpToAnUnwritableFileIsReported) {
   setHidHost(nullptr);
   const std::string file = folder.path() + "missing/p0.bin";
   VeltctlRun run = veltctl({"dump", "0", "-o", file});
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "cannot write " + file + "\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, file + ": cannot write: No such file or directory\n");
 }
 
 TEST(VeltctlScriptedHostTest, AttachedMouseThatCannotBeOpenedIsNotCalledMissing) {

@@ -124,6 +124,10 @@ class MainViewFixture : public ::testing::Test {
   }
 
   ScopedHome home;
+  // The mouse lock lives in the runtime folder, keyed by the mouse's location, which
+  // every emulated mouse shares: tests running side by side must not see each other's.
+  TempFolder runtime;
+  ScopedEnv runtimeFolder{"XDG_RUNTIME_DIR", runtime.path()};
   ManualTimers timers;  // the manual clock and the poll's timer
   ScriptedUiServices* ui = nullptr;
   std::unique_ptr<VELTView> view;

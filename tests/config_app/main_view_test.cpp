@@ -4,8 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <future>
+#include <thread>
 
 #include "device/commands.h"
+#include "device/mouse_lock.h"
 #include "device/profile_image.h"
 #include "model/profile_apply.h"
 #include "tests/config_app/config_app_test_support.h"
@@ -174,6 +178,48 @@ TEST_F(MainView, ApplyThatCannotSaveAFileSaysWhich) {
   ASSERT_EQ(said.size(), 2u);
   EXPECT_NE(said[0].find("default2.plist"), std::string::npos) << said[0];
   EXPECT_EQ(said[1], kMouseNotFoundMessage);
+}
+
+TEST_F(MainView, AnUnreadableProfileFileIsSetAsideToldOnceAndNeverSavedOver) {
+  useNoMouse();
+  std::filesystem::create_directories(profileFolder());
+  std::ofstream(profileFile(2)) << "<plist><dict><key>broken";
+  VELTView& v = start();
+  EXPECT_EQ(v.profile(1).profileName(), "Profile2") << "starts from its defaults";
+  EXPECT_FALSE(std::filesystem::exists(profileFile(2)));
+  std::vector<std::string> kept;
+  for (const auto& entry : std::filesystem::directory_iterator(profileFolder()))
+    if (entry.path().filename().string().starts_with("default2.plist."))
+      kept.push_back(entry.path());
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(test::readBytes(kept[0]), "<plist><dict><key>broken");
+
+  v.reportStartupProblems();
+  v.reportStartupProblems();
+  ASSERT_EQ(alerts().size(), 1u);
+  EXPECT_NE(alerts()[0].find("Profile2 starts from its defaults"), std::string::npos);
+  EXPECT_NE(alerts()[0].find(kept[0]), std::string::npos) << "says where the old file is";
+
+  click(v.applyButton());
+  EXPECT_EQ(test::readBytes(kept[0]), "<plist><dict><key>broken");
+}
+
+TEST_F(MainView, ThePollSkipsABeatWhileAnotherHolderHasTheMouse) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  std::promise<void> held, release;
+  std::thread other([&] {
+    MouseLock mouse;
+    held.set_value();
+    release.get_future().wait();
+  });
+  held.get_future().wait();
+  poll();
+  EXPECT_EQ(selectedProfileTab(v), -1) << "the poll waited for, or went past, the holder";
+  release.set_value();
+  other.join();
+  poll();
+  EXPECT_EQ(selectedProfileTab(v), 4);
 }
 
 }  // namespace

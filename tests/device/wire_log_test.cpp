@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/log.h"
 #include "device/hid_device.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/scripted_host.h"
@@ -57,6 +58,22 @@ TEST_F(WireLogTest, AppendsToWhatTheLogAlreadyHolds) {
   uint8_t frame[2] = {0x20, 0x06};
   EXPECT_TRUE(SetFeature(frame, 2));
   EXPECT_EQ(test::readBytes(path), "set ok 05\nset ok 20 06\n");
+}
+
+// A log that cannot be written does not fail the transfers, and is reported once.
+TEST_F(WireLogTest, UnwritableLogIsReportedOnce) {
+  const std::string unwritable = path + ".d/none/wire.log";
+  ::setenv("VELT_WIRE_LOG", unwritable.c_str(), 1);
+  openMouse();
+  std::vector<std::string> lines;
+  setLogHook([&](const std::string& line) { lines.push_back(line); });
+  script({wantSet({0x03, 0x04}), wantSet({0x03, 0x04})});
+  uint8_t frame[2] = {0x03, 0x04};
+  EXPECT_TRUE(SetFeature(frame, 2));
+  EXPECT_TRUE(SetFeature(frame, 2));
+  setLogHook({});
+  EXPECT_EQ(lines, std::vector<std::string>{"VELT_WIRE_LOG: cannot write " + unwritable +
+                                            ": No such file or directory"});
 }
 
 TEST_F(WireLogTest, NothingIsWrittenWithoutTheVariable) {

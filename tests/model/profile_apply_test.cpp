@@ -2,11 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <thread>
 
 #include "base/clock.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
+#include "device/mouse_lock.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
 #include "tests/emulator/raw_mouse.h"
@@ -132,10 +141,50 @@ TEST_F(ProfileApply, TooManyMacroEventsIsReported) {
   profiles[2].key3().setKeyMappingTable(kMacroFunction);
   profiles[2].key3().setkeyMacro(16);
   profiles[2].setButtonMacro(profiles[2].key3(), &big);  // 240 events in one profile
+  EXPECT_EQ(macroEventsOverflow(profiles[2]), "2 macros with 240 events, the mouse takes 164");
+  EXPECT_EQ(macroEventsOverflow(profiles[1]), "");
   install("");
   const ApplyOutcome outcome = apply(1);
   EXPECT_EQ(outcome.message, "Write_profile Error");
   EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 2, 1, 1}));
+}
+
+// Another program probing the mouse's lock file all through an apply never gets it:
+// the apply holds the mouse from its first command to its last, not command by command.
+TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
+  test::TempFolder runtime;
+  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  setClock(nullptr);  // real latency, so that the apply takes a while
+  install("latency-us=300");
+  ASSERT_TRUE(Open_device());
+  const std::string lockFile = lockFilePath(*slotLocationId());
+  std::atomic<bool> done{false};
+  ApplyOutcome outcome;
+  std::thread applying([&] {
+    outcome = apply(2);
+    done = true;
+  });
+  // The lock once got: mid-apply when the apply, needing the mouse for its next
+  // command, cannot finish while the probe holds it; at the end when it finishes anyway.
+  const auto stolen = [&] {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (!done && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+    return !done;
+  };
+  int probes = 0, taken = 0;
+  // The apply's first command creates the file.
+  while (!done && !std::filesystem::exists(lockFile)) std::this_thread::yield();
+  while (!done) {
+    const int fd = ::open(lockFile.c_str(), O_RDWR);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stolen()) ++taken;
+    if (fd >= 0) ::close(fd);
+    ++probes;
+  }
+  applying.join();
+  ::unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_TRUE(outcome.success) << outcome.message;
+  EXPECT_GT(probes, 20);
+  EXPECT_EQ(taken, 0) << "another program got the mouse in the middle of an apply";
 }
 
 }  // namespace

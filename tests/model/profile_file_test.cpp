@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "model/Profile.h"
 #include "model/limits.h"
 #include "model/plist_file.h"
@@ -125,13 +127,33 @@ TEST(ProfileFile, WritesTextValuesInTheirFormats) {
   EXPECT_EQ(dict.at("enalbe"), "1");
   EXPECT_EQ(dict.at("profileName"), "profile");
   EXPECT_EQ(dict.at("dipXaxis1"), "2000");
-  EXPECT_EQ(dict.at("scrollWheelRed"), "0.023529");
-  EXPECT_EQ(dict.at("dpiIndicotorGreen"), "0.949020");
-  EXPECT_EQ(dict.at("logoAlpha"), "1.000000");
+  EXPECT_EQ(dict.at("scrollWheelRed"), "0.023529411764705882");
+  EXPECT_EQ(dict.at("dpiIndicotorGreen"), "0.9490196078431372");
+  EXPECT_EQ(dict.at("logoAlpha"), "1");
   EXPECT_EQ(dict.at("keyMappingTable7"), "6");
   EXPECT_EQ(dict.at("defaultKey1"), "0");
   EXPECT_EQ(dict.size(), 2u + 21u + 16u + 28u);  // no macro keys, no slot, no lift
   EXPECT_EQ(dict.count("liftDistance"), 0u);
+}
+
+// Every byte a colour component can stand for goes to the mouse the same after a save
+// and a read as before them.
+TEST(ProfileFile, EveryColourByteSurvivesASaveAndARead) {
+  TempFolder folder;
+  for (int byte = 0; byte <= 255; ++byte) {
+    Profile p;
+    const double c = byte / 255.0;
+    p.setScrollWheelColor({c, c, c, 1});
+    ASSERT_TRUE(p.save(folder.file("c.plist")));
+    Profile back;
+    ASSERT_TRUE(back.read(folder.file("c.plist")));
+    PROFILE_T before{}, after{};
+    p.toPROFILE_T(before);
+    back.toPROFILE_T(after);
+    ASSERT_EQ(std::memcmp(&before, &after, sizeof before), 0) << byte;
+  }
+  // Files written elsewhere with fewer digits read as they always did.
+  EXPECT_EQ(dictReal({{"r", "0.023529"}}, "r"), 0.023529f);
 }
 
 TEST(ProfileFile, WritesKeysInTableOrder) {
