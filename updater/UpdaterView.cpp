@@ -159,6 +159,9 @@ void UpdaterView::buildDialog(int32_t number) {
     }
   }
   m_nDialog = number;
+  // Screen readers read the dialog's wording as the description of the window's view.
+  setAccessibleDescription(accessibleValue());
+  if (m_pWindow) m_pWindow->setAccessibleDescription(accessibleValue());
   setNeedsDisplay();
   accessibilityChanged();
 }

@@ -9,6 +9,7 @@
 #include "device/bootloader.h"
 #include "device/commands.h"
 #include "device/hid_device.h"
+#include "device/mouse_lock.h"
 
 namespace velt {
 namespace {
@@ -140,9 +141,10 @@ int UpdateFlow::V1_UpdateFrFirmware() {
 
 // Both ways into a transfer meet here. From the enter request (or, with the mouse
 // already in its bootloader, the start) to the restart, the update is one sequence on
-// the mouse that nothing else may interleave with: the device layer's per-mouse
-// sequence holder belongs at the top of this function, held for the whole call.
+// the mouse that nothing else may interleave with: it holds the mouse for the whole
+// call, so another program's commands wait and VELTPLUS's poll skips its beats.
 int UpdateFlow::transferSequence(bool fromNormalMode) {
+  MouseLock mouse;
   return fromNormalMode ? enterBootloaderAndTransfer() : V1_UpdateFrBootload();
 }
 

@@ -233,6 +233,7 @@ TEST_F(UpdaterWindowTest, AWholeUpdateInTheWindow) {
   EXPECT_EQ(view->packageVersionLabel()->accessibleValue(), "0.47");
   EXPECT_EQ(view->accessibleName(), "VELTUpdate");
   EXPECT_NE(view->accessibleValue().find("Update firmware"), std::string::npos);
+  EXPECT_EQ(view->accessibleDescription(), view->accessibleValue()) << "the wording describes it";
   click(view->okButton());
   EXPECT_EQ(view->dialogShown(), 10);
   EXPECT_TRUE(view->subviews().size() == 2 && view->progressBar());
