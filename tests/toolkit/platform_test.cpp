@@ -199,5 +199,37 @@ TEST(KivWindow, BorderlessPanelBecomesKeyAndGetsTheKeys) {
   EXPECT_FALSE(panel.isKeyWindow());
 }
 
+// The desktop's close (the window manager's button, Alt+F4) goes to the handler, which
+// decides; without one the window hides.
+TEST(KivWindow, ACloseRequestGoesToItsHandler) {
+  KivWindow window({40, 40, 120, 80});
+  window.orderFront();
+  int requests = 0;
+  window.setOnCloseRequest([&] { ++requests; });
+  widgetOf(window)->close();
+  EXPECT_EQ(requests, 1);
+  EXPECT_TRUE(window.isVisible());
+  window.setOnCloseRequest({});
+  widgetOf(window)->close();
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(MainLoop, AModalWindowOrLoopCountsAsAModalSession) {
+  EXPECT_FALSE(modalSessionRunning());
+  bool seenInLoop = false;
+  postToMainThread([&] {
+    seenInLoop = modalSessionRunning();
+    stopModalLoop();
+  });
+  runModalLoop();
+  EXPECT_TRUE(seenInLoop);
+  KivWindow dialog({40, 40, 120, 80});
+  dialog.setModal(true);
+  dialog.orderFront();
+  EXPECT_TRUE(modalSessionRunning());
+  dialog.orderOut();
+  EXPECT_FALSE(modalSessionRunning());
+}
+
 }  // namespace
 }  // namespace velt
