@@ -6,16 +6,6 @@
 #include "device/hid_device.h"
 
 namespace velt {
-namespace {
-
-// The version as the support page shows it: 46 is "0.46".
-std::string versionText(uint16_t version) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.2f", static_cast<float>(version) / 100.0f);
-  return text;
-}
-
-}  // namespace
 
 int runDevices(CommandContext& context) {
   if (!context.args.empty()) return usageError(context, "devices takes no arguments");
@@ -50,7 +40,7 @@ int runInfo(CommandContext& context) {
   if (DeviceResult result = Get_current_profile_id(profile); result != kResultSuccess) {
     return deviceFailed(context, "Get_current_profile_id", result);
   }
-  context.out << "firmware " << versionText(version) << "\n"
+  context.out << "firmware " << firmwareVersionText(version) << "\n"
               << "profile " << static_cast<int>(profile) << "\n";
   return kExitOk;
 }

@@ -1,5 +1,7 @@
 #include "device/commands.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <chrono>
 
@@ -101,6 +103,13 @@ DeviceResult Read_flash_block(uint8_t block, std::span<uint8_t, kDataBlockSize> 
   if (!reply) return kResultTransferFailed;
   std::copy(reply->begin() + 1, reply->end(), data.begin());
   return kResultSuccess;
+}
+
+std::string firmwareVersionText(int32_t hundredths) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f",
+                static_cast<double>(static_cast<float>(hundredths) / 100.0f));
+  return text;
 }
 
 }  // namespace velt

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "device/result_codes.h"
 
@@ -19,6 +20,9 @@ inline constexpr uint8_t kProfileCount = 5;  // the mouse's profile slots 0..4
 // The status handshake after a command: polls report 3 up to ten times back to back.
 bool QuerySetResult();
 
+// A firmware version in hundredths as the programs show it: "%.2f" of it, 46 is "0.46",
+// 1005 is "10.05".
+std::string firmwareVersionText(int32_t hundredths);
 // The firmware version, e.g. 46 for "0.46". 3 also when the version reply cannot be
 // read, so that an unreadable version never passes for version 0.
 DeviceResult Get_fw_version(uint16_t& version);

@@ -35,13 +35,6 @@ constexpr const char* kRunAgain = "run the updater again";
 
 }  // namespace
 
-std::string versionText(int32_t hundredths) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f",
-                static_cast<double>(static_cast<float>(hundredths) / 100.0f));
-  return text;
-}
-
 UpdateFlow::UpdateFlow(std::string packageFolder, UpdateFrontEnd& frontEnd)
     : packageFolder_(std::move(packageFolder)),
       frontEnd_(frontEnd),
@@ -74,7 +67,7 @@ int UpdateFlow::searchAndOffer() {
                   false);
     }
     m_CompareVersion = version;
-    m_strMVersion = versionText(version);
+    m_strMVersion = firmwareVersionText(version);
     logLine(m_strMVersion);
     CompareUpdateDlg();
     return 1;
@@ -116,7 +109,7 @@ int UpdateFlow::makeSure_Devicemode(int& mode) {
 }
 
 int UpdateFlow::CompareFwVersion() {
-  m_strFVersion = versionText(package_->m_nFileVersion);
+  m_strFVersion = firmwareVersionText(package_->m_nFileVersion);
   if (package_->m_nFileVersion == m_CompareVersion) return 1;
   return package_->m_nFileVersion < m_CompareVersion ? 2 : 3;
 }
@@ -198,7 +191,7 @@ int UpdateFlow::V1_UpdateFrBootload() {
   // The success dialog shows the version the restarted mouse reports.
   Open_device();
   if (uint16_t version = 0; Get_fw_version(version) == kResultSuccess) {
-    m_strMVersion = versionText(version);
+    m_strMVersion = firmwareVersionText(version);
     logLine("update firmware " + m_strMVersion);
   }
   show(UpdateDialog::kUpdateSuccess);

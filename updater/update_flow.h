@@ -79,7 +79,4 @@ class UpdateFlow {
   std::thread worker_;
 };
 
-// "%.2f" of a version in hundredths, as the dialogs show it (46 is "0.46").
-std::string versionText(int32_t hundredths);
-
 }  // namespace velt

@@ -33,13 +33,6 @@ void placeLabel(KivImageView& page, KivStatic& label, const SupportLabelLayout& 
 
 }  // namespace
 
-std::string firmwareVersionText(uint16_t version) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.2f",
-                static_cast<double>(static_cast<float>(version) / 100.0f));
-  return text;
-}
-
 void SupportView::initCtrls() {
   // The page is hidden at start: its sheet is decoded when it is first drawn.
   setBkImage(Image::deferred(bounds().size(), [] { return GetImage(0, kSupportPageId, {}); }));

@@ -34,7 +34,4 @@ class SupportView : public KivImageView {
   KivStatic m_StaticFirmVersion;
 };
 
-// "%.2f" of the version number in hundredths: 146 -> "1.46".
-std::string firmwareVersionText(uint16_t version);
-
 }  // namespace velt

@@ -231,4 +231,10 @@ TEST_F(CommandsTest, ReadFlashBlockWaitsOneSecondThenReadsTheBlock) {
 }
 
 }  // namespace
+TEST(FirmwareVersionText, HundredthsShownWithTwoDecimals) {
+  const std::pair<int32_t, const char*> cases[] = {
+      {46, "0.46"}, {146, "1.46"}, {1005, "10.05"}, {0, "0.00"}, {47, "0.47"}};
+  for (auto [hundredths, text] : cases) EXPECT_EQ(firmwareVersionText(hundredths), text);
+}
+
 }  // namespace velt::testing

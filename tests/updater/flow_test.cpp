@@ -30,7 +30,7 @@ TEST_F(FlowTest, TheThreeVersionComparisons) {
     EXPECT_EQ(seen.dialogs(), Dialogs{c.dialog}) << c.packageVersion;
     EXPECT_EQ(flow.CompareFwVersion(), c.compare);
     EXPECT_EQ(seen.last().mouseVersion, "0.46");
-    EXPECT_EQ(seen.last().packageVersion, versionText(c.packageVersion));
+    EXPECT_EQ(seen.last().packageVersion, firmwareVersionText(c.packageVersion));
     Close_device();
   }
   EXPECT_TRUE(logged("Open fwdevice success"));
