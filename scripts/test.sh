@@ -34,10 +34,11 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 echo "== thread sanitizer build (threaded tests)"
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELT_GUI=OFF \
   -DVELT_TSAN=ON -DVELT_BENCH=OFF >/dev/null
-cmake --build "$root/build-tsan" --target base_tests updater_tests
+cmake --build "$root/build-tsan" --target base_tests updater_tests config_app_worker_tests
 echo "== thread sanitizer tests"
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/base/base_tests"
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/updater/updater_tests"
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/config_app/config_app_worker_tests"
 
 echo "== format"
 "$root/scripts/check-format.sh"

@@ -11,6 +11,7 @@
 #include "toolkit/KivEdit.h"
 #include "toolkit/KivStatic.h"
 #include "toolkit/KivWindow.h"
+#include "toolkit/main_loop.h"
 
 namespace velt {
 
@@ -82,7 +83,7 @@ class PopView : public KivImageView {
   int m_modalCode = 0;
   bool m_running = false;
   std::optional<uint16_t> m_capturedKey;
-  SurfaceCountdown m_countdown;
+  SurfaceCountdown m_countdown{postToMainThread};
 };
 
 }  // namespace velt

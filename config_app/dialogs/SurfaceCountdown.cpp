@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "base/clock.h"
-#include "toolkit/main_loop.h"
 
 namespace velt {
 
@@ -24,7 +23,7 @@ SurfaceCountdown::~SurfaceCountdown() {
 void SurfaceCountdown::start(std::function<void()> step) {
   stop();
   stopFlag() = false;
-  worker_ = std::thread(&SurfaceCountdown::run, std::move(step));
+  worker_ = std::thread(&SurfaceCountdown::run, post_, std::move(step));
 }
 
 void SurfaceCountdown::stop() {
@@ -41,11 +40,11 @@ bool SurfaceCountdown::sleepOneSecond() {
   return !stopFlag();
 }
 
-void SurfaceCountdown::run(std::function<void()> step) {
+void SurfaceCountdown::run(Poster post, std::function<void()> step) {
   if (!sleepOneSecond()) return;
   for (int i = 0; i < kSteps; ++i) {
     if (stopFlag()) return;
-    postToMainThread(step);
+    post(step);
     if (!sleepOneSecond()) return;
   }
 }

@@ -14,8 +14,10 @@ namespace velt {
 class SurfaceCountdown {
  public:
   static constexpr int kSteps = 10;
+  // Hands a step to the UI thread without waiting (the program's postToMainThread).
+  using Poster = std::function<void(std::function<void()>)>;
 
-  SurfaceCountdown() = default;
+  explicit SurfaceCountdown(Poster post) : post_(std::move(post)) {}
   // Stops the worker and waits for it: it ends within one slice of its sleep.
   ~SurfaceCountdown();
   SurfaceCountdown(const SurfaceCountdown&) = delete;
@@ -30,10 +32,11 @@ class SurfaceCountdown {
   static std::atomic<bool>& stopFlag();
 
  private:
-  static void run(std::function<void()> step);
+  static void run(Poster post, std::function<void()> step);
   // Sleeps one second in slices, so that a stop is seen quickly; false when stopped.
   static bool sleepOneSecond();
 
+  Poster post_;
   std::thread worker_;
 };
 

@@ -206,16 +206,5 @@ TEST_F(SurfaceAnalysis, ARunEndedFromOutsideStopsTheWorkerAndCountsAsCancelled) 
   EXPECT_FALSE(step.countdownRunning());
 }
 
-TEST(SurfaceCountdownWorker, DestroyedWhileRunningItEndsAndPostsNoFurtherStep) {
-  int steps = 0;
-  {
-    SurfaceCountdown countdown;
-    countdown.start([&] { ++steps; });
-    EXPECT_TRUE(countdown.running());
-  }
-  processPendingEvents();
-  EXPECT_EQ(steps, 0);
-}
-
 }  // namespace
 }  // namespace velt::test
