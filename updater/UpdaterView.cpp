@@ -102,8 +102,9 @@ std::unique_ptr<KivButton> UpdaterView::makeButton(int32_t id, const Rect& rect,
 }
 
 std::unique_ptr<KivStatic> UpdaterView::makeLabel(int32_t id, const Rect& rect,
-                                                  const std::string& text) {
+                                                  const std::string& text, const char* name) {
   auto label = std::make_unique<KivStatic>();
+  label->setAccessibleName(name);
   label->initView(this, id, rect);
   label->setBkImage(updaterImage(0, id, rect));
   label->addText(text);
@@ -138,13 +139,16 @@ void UpdaterView::buildDialog(int32_t number) {
         m_BnClose = makeButton(control.id, control.rect, "Close");
         break;
       case UpdaterControlKind::kSoftwareVersion:
-        m_StaticSWVersion = makeLabel(control.id, control.rect, kUpdaterSoftwareVersion);
+        m_StaticSWVersion =
+            makeLabel(control.id, control.rect, kUpdaterSoftwareVersion, "Software version");
         break;
       case UpdaterControlKind::kMouseVersion:
-        m_StaticMVersion = makeLabel(control.id, control.rect, m_strMVersion);
+        m_StaticMVersion =
+            makeLabel(control.id, control.rect, m_strMVersion, "Mouse firmware version");
         break;
       case UpdaterControlKind::kPackageVersion:
-        m_StaticFVersion = makeLabel(control.id, control.rect, m_strFVersion);
+        m_StaticFVersion =
+            makeLabel(control.id, control.rect, m_strFVersion, "Package firmware version");
         break;
       case UpdaterControlKind::kProgress:
         m_ProgressUpdate = std::make_unique<KivProgressCtrl>();

@@ -74,7 +74,8 @@ class UpdaterView : public KivImageView, public UpdateFrontEnd {
   void applyStep(const UpdateStep& step);
   void quitProgram();
   std::unique_ptr<KivButton> makeButton(int32_t id, const Rect& rect, const char* name);
-  std::unique_ptr<KivStatic> makeLabel(int32_t id, const Rect& rect, const std::string& text);
+  std::unique_ptr<KivStatic> makeLabel(int32_t id, const Rect& rect, const std::string& text,
+                                       const char* name);
 
   std::unique_ptr<KivButton> m_BnOK;
   std::unique_ptr<KivButton> m_BnCancel;
