@@ -13,6 +13,9 @@ class KivEdit : public KivImageView {
   std::string text() const;
   void setText(const std::string& text);
   void setFont(const Font& font);
+  // A read-only field shows its text and takes no typing.
+  void setEditable(bool flag);
+  bool isEditable() const;
   // Runs when the user presses Return in the field.
   void setOnReturn(std::function<void()> action);
   bool acceptsFirstResponder() const override { return true; }

@@ -64,6 +64,16 @@ void KivEdit::setFont(const Font& font) {
   editHost(*this)->edit->setFont(qt::toQFont(font));
 }
 
+void KivEdit::setEditable(bool flag) {
+  if (!host()) initWithFrame(frame());
+  editHost(*this)->edit->setReadOnly(!flag);
+}
+
+bool KivEdit::isEditable() const {
+  EditHost* host = editHost(*this);
+  return host && !host->edit->isReadOnly();
+}
+
 void KivEdit::setOnReturn(std::function<void()> action) {
   if (!host()) initWithFrame(frame());
   QLineEdit* edit = editHost(*this)->edit;
