@@ -177,7 +177,10 @@ void KivMouseStatic::LEDOff() {
 }
 
 void KivMouseStatic::drawRect(GraphicsContext& gc, const Rect&) {
-  gc.fillRect(bounds(), {0, 0, 0, 1}, CompositeMode::Copy);
+  gc.fillRect(bounds(),
+              Color::fromRgb8(kMousePictureBackground[0], kMousePictureBackground[1],
+                              kMousePictureBackground[2]),
+              CompositeMode::Copy);
   for (int32_t bit : kZoneBits) {
     ConstZone z = std::as_const(*this).zoneOf(bit);
     if (z.on) gc.fillRect(z.rect, z.color, CompositeMode::Copy);

@@ -77,7 +77,7 @@ inline constexpr std::array<PaletteRgb, kColorPaletteCount> kColorPalette = {{
 }};
 
 inline constexpr Rect colorSwatchFrame(int index) {
-  return {408.0 + (index % kColorPaletteColumns) * 30.0,
+  return {408.0 + (index % kColorPaletteColumns) * 28.0,
           268.0 - (index / kColorPaletteColumns) * 30.0, kColorSwatchSize.width,
           kColorSwatchSize.height};
 }
