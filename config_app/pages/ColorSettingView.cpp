@@ -136,7 +136,7 @@ void ColorSettingView::setColor(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 void ColorSettingView::modeTimer() {
-  if (isHidden()) return;
+  if (!isShownOnScreen()) return;
   std::array<std::string, 3> texts;
   std::array<KivEdit*, 3> edits = fields();
   for (size_t i = 0; i < edits.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/config_app/config_app_test_support.h"
+#include "toolkit/led_animation.h"
 
 namespace velt::test {
 namespace {
@@ -170,6 +171,32 @@ TEST_F(ColorPage, TheFieldPollReadsTheLastThreeCharactersAndCapsAt255) {
   pollFields();
   EXPECT_EQ(page().redField().text(), "12");
   EXPECT_EQ(bytesOf(stored().scrollWheelColor()), (Rgb{234, 255, 0}));
+}
+
+TEST_F(ColorPage, BehindAnotherPageOrInAHiddenWindowThePreviewAndPollDoNothing) {
+  showPage();
+  click(page().modeButton(4));  // breathing
+  click(page().colorShiftButton());
+  const auto still = [&] {
+    const LedAnimationState before = ledAnimationState();
+    const Color colour = page().preview().currentColor(1);
+    page().redField().setText("12");
+    advanceTimers(std::chrono::seconds(2));
+    EXPECT_EQ(ledAnimationState().time, before.time);
+    EXPECT_EQ(ledAnimationState().clRed, before.clRed);
+    EXPECT_EQ(page().preview().currentColor(1), colour);
+    EXPECT_EQ(page().redField().text(), "12") << "not polled";
+  };
+  click(view->pageTab(0));
+  still();
+  click(view->pageTab(2));
+  window->orderOut();
+  still();
+
+  window->orderFront();
+  const int32_t time = ledAnimationState().time;
+  advanceTimers(std::chrono::seconds(1));
+  EXPECT_NE(ledAnimationState().time, time) << "shown again, it animates";
 }
 
 TEST_F(ColorPage, PerZoneColoursOfAProfileSurviveTheFieldPoll) {
