@@ -44,17 +44,6 @@ class SensorPage : public MainViewFixture {
     })) << error;
     return state;
   }
-  // Runs the analysis from the page's button, answering each step of the chain.
-  void analyze(int32_t cancelOn) {
-    std::function<void(PopView&)> answer = [&, cancelOn](PopView& d) {
-      if (d.popType() == cancelOn) return clickDialogButton(d, d.popType() + 2);
-      if (d.popType() == kAnalysisDoneDialog) return clickDialogButton(d, 148);
-      whenDialogRuns(answer);  // the next step runs inside this click, or after the countdown
-      if (d.popType() == kAnalysisStartDialog) clickDialogButton(d, 138);
-    };
-    whenDialogRuns(answer);
-    click(page().analyzeButton());
-  }
 };
 
 TEST_F(SensorPage, AProfileLoadsInOrderAndLinkedAxesEndAtTheYValues) {
@@ -157,7 +146,7 @@ TEST_F(SensorPage, AFailingLiftOffCommandIsAlertedAndNoMouseIsSilent) {
 TEST_F(SensorPage, AConfirmedAnalysisShowsTheMousesLevel) {
   useEmulatedMouse();
   showPage();
-  analyze(0);
+  runSurfaceAnalysis(page().analyzeButton());
   EXPECT_TRUE(mouse().surfaceAnalyzed);
   uint8_t value = 0;
   ASSERT_EQ(Get_surface_analyzer_result(value), kResultSuccess);
@@ -179,7 +168,7 @@ TEST_F(SensorPage, ACancelledAnalysisReadsNothingAndLeavesTheBarEmpty) {
   p.setQualityAnalyzer(3);
   page().setUIData(p);
   // Cancelled at the last step: the mouse has a result, and it is not read.
-  analyze(kAnalysisDoneDialog);
+  runSurfaceAnalysis(page().analyzeButton(), kAnalysisDoneDialog);
   EXPECT_TRUE(mouse().surfaceAnalyzed);
   EXPECT_EQ(page().qualityBar().getCurValue(), 0);
   EXPECT_EQ(page().surfacePicture().imageItem(), 3) << "the picture keeps its level";
