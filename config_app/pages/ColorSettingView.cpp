@@ -109,6 +109,7 @@ void ColorSettingView::initFields() {
   for (size_t i = 0; i < edits.size(); ++i) {
     place(*this, *edits[i], 0, kColorFields[i].field, kColorFields[i].wording);
     edits[i]->setFont(systemFont(11));
+    edits[i]->setColors(kWhiteColor, {0, 0, 0, 1});
   }
 }
 

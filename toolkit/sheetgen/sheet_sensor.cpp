@@ -2,6 +2,7 @@
 // wording of every control, the check boxes, slider grooves, quality bar and buttons),
 // and the surface pictures "0.bmp" to "100.bmp", one per surface level.
 #include <string>
+#include <tuple>
 
 #include "toolkit/layout/sensor_layout.h"
 #include "toolkit/sheetgen/sheet_style.h"
@@ -23,6 +24,13 @@ void paintSensor(QPainter& painter, QSize size, SheetState state) {
   for (const SensorControlLayout& slider :
        {kSensorDpiX, kSensorDpiY, kSensorPointerSpeed, kSensorLiftDistance})
     paintSliderGroove(painter, slider.frame, h);
+  // The ends of the plain sliders' ranges, under their grooves.
+  for (const auto& [slider, low, high] :
+       {std::tuple{kSensorPointerSpeed, "1", "10"}, std::tuple{kSensorLiftDistance, "1", "32"}}) {
+    const QRect area = sheetRect(slider.frame, h).adjusted(0, 10, 0, 2);
+    paintText(painter, area, low, kTextDisable, 9, Qt::AlignLeft | Qt::AlignVCenter);
+    paintText(painter, area, high, kTextDisable, 9, Qt::AlignRight | Qt::AlignVCenter);
+  }
   paintBar(painter, sheetRect(kSensorQualityBar.frame, h), state);
   paintButtonFace(painter, sheetRect(kSensorAnalyze.frame, h), state, kSensorAnalyze.wording);
   paintButtonFace(painter, sheetRect(kSensorLiftTest.frame, h), state, kSensorLiftTestCaption);
