@@ -4,8 +4,8 @@
 #include "base/clock.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "cli/surface_level.h"
 #include "device/commands.h"
+#include "device/surface_level.h"
 
 namespace velt {
 namespace {

@@ -33,7 +33,7 @@ void Profile::resetSettings() {
   dpiX_ = {2000, 4000, 6000};
   dpiY_ = {2000, 4000, 6000};
   pointerSpeed_ = 6;
-  liftDistance_ = 12;
+  liftDistance_ = kDefaultLiftDistance;
   qualityAnalyzer_ = 0;
   ledEffects_ = 15;
   ledMode_ = 1;

@@ -29,6 +29,7 @@ struct RgbaColor {
 class Profile {
  public:
   static constexpr int kButtons = kButtonCount;
+  static constexpr uint8_t kDefaultLiftDistance = 12;
   static RgbaColor defaultColor() { return {6.0 / 255.0, 242.0 / 255.0, 6.0 / 255.0, 1.0}; }
 
   Profile() { initProfile(); }

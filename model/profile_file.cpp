@@ -49,6 +49,10 @@ const IntegerKey kIntegerKeys[] = {
 
 #undef VELT_INTEGER_KEY
 
+// The lift-off distance, kept so that an apply after a restart sends the distance the
+// user set; a file without it reads as the default.
+constexpr const char* kLiftDistanceKey = "liftDistance";
+
 struct ColorKey {
   const char* prefix;
   const RgbaColor& (Profile::*get)() const;
@@ -134,6 +138,7 @@ bool Profile::save(const std::string& path, FileWriter& writer, std::string& err
   out.emplace_back("enalbe", integerText(enable_));
   out.emplace_back("profileName", profileName_);
   for (const IntegerKey& k : kIntegerKeys) out.emplace_back(k.key, integerText(k.get(*this)));
+  out.emplace_back(kLiftDistanceKey, integerText(liftDistance_));
   for (const ColorKey& k : kColorKeys) {
     const RgbaColor& c = (this->*k.get)();
     const std::string prefix = k.prefix;
@@ -178,6 +183,8 @@ bool Profile::read(const std::string& path, FileReadError& error) {
   setEnalbe(integer("enalbe"));
   setProfileName(dictText(dict, "profileName"));
   for (const IntegerKey& k : kIntegerKeys) k.set(*this, integer(k.key));
+  setLiftDistance(dict.contains(kLiftDistanceKey) ? integer(kLiftDistanceKey)
+                                                  : Profile::kDefaultLiftDistance);
   for (const ColorKey& k : kColorKeys) {
     const std::string prefix = k.prefix;
     (this->*k.set)({dictReal(dict, prefix + "Red"), dictReal(dict, prefix + "Green"),

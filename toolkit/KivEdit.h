@@ -13,6 +13,11 @@ class KivEdit : public KivImageView {
   std::string text() const;
   void setText(const std::string& text);
   void setFont(const Font& font);
+  // Text and face colours in place of the sheets' dark look.
+  void setColors(const Color& text, const Color& background);
+  // A read-only field shows its text and takes no typing.
+  void setEditable(bool flag);
+  bool isEditable() const;
   // Runs when the user presses Return in the field.
   void setOnReturn(std::function<void()> action);
   bool acceptsFirstResponder() const override { return true; }

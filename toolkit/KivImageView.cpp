@@ -148,6 +148,12 @@ void KivImageView::setHidden(bool hidden) {
   if (host_) host_->setHidden(hidden);
 }
 
+bool KivImageView::isShownOnScreen() const {
+  for (const KivImageView* view = this; view; view = view->superview())
+    if (view->isHidden()) return false;
+  return !host_ || !host_->inHiddenWindow();
+}
+
 void KivImageView::setNeedsDisplay() {
   if (host_) host_->setNeedsDisplay();
 }

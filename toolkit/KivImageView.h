@@ -130,6 +130,9 @@ class KivImageView {
   Rect bounds() const { return frame_.bounds(); }
   void setHidden(bool hidden);
   bool isHidden() const { return hidden_; }
+  // Neither it nor a superview is hidden and its window is on screen: what timers that
+  // only animate or poll what the user sees check before they do any work.
+  bool isShownOnScreen() const;
   void setNeedsDisplay();
   Point convertToScreen(const Point& inView) const;
   Point convertToWindow(const Point& inView) const;

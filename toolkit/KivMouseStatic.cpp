@@ -121,8 +121,8 @@ void KivMouseStatic::setMode(int32_t mode) {
 }
 
 void KivMouseStatic::modeTimer() {
-  // Only the preview's own hidden flag stops it; behind a hidden page it runs on.
-  if (isHidden()) return;
+  // Behind a hidden page or in a hidden window nothing is animated or repainted.
+  if (!isShownOnScreen()) return;
   if (std::optional<uint8_t> alpha = ledModeStep(m_nMode, ledAnimationState())) setAllAlpha(*alpha);
 }
 
@@ -151,6 +151,7 @@ void KivMouseStatic::setColorShift(bool flag) {
 }
 
 void KivMouseStatic::colorShiftTimer() {
+  if (!isShownOnScreen()) return;
   doColorShift();
 }
 
@@ -177,7 +178,10 @@ void KivMouseStatic::LEDOff() {
 }
 
 void KivMouseStatic::drawRect(GraphicsContext& gc, const Rect&) {
-  gc.fillRect(bounds(), {0, 0, 0, 1}, CompositeMode::Copy);
+  gc.fillRect(bounds(),
+              Color::fromRgb8(kMousePictureBackground[0], kMousePictureBackground[1],
+                              kMousePictureBackground[2]),
+              CompositeMode::Copy);
   for (int32_t bit : kZoneBits) {
     ConstZone z = std::as_const(*this).zoneOf(bit);
     if (z.on) gc.fillRect(z.rect, z.color, CompositeMode::Copy);

@@ -19,6 +19,9 @@ class ViewHost {
   // Puts this host on top of the superview's hosts; nullptr takes it out.
   virtual void setSuperHost(ViewHost* superHost) = 0;
   virtual void setHidden(bool hidden) = 0;
+  // Whether the view lies in a window that is not on screen; a view that is no window's
+  // part (a control on its own in a test) is in none.
+  virtual bool inHiddenWindow() const { return false; }
   virtual Point convertToScreen(const Point& inView) const = 0;
   virtual Point convertToWindow(const Point& inView) const = 0;
   virtual void setAcceptsKeyboardFocus(bool accepts) = 0;

@@ -7,6 +7,10 @@ namespace velt {
 // The LED preview's picture ("Mouse.png") and the four light zones painted beneath its
 // transparent windows. The sheet generator cuts the windows from this same table.
 
+// The picture is drawn on the panel's grey; the preview paints the same grey beneath it,
+// so that a dark zone shows as the panel does.
+inline constexpr int kMousePictureBackground[3] = {24, 26, 29};
+
 inline constexpr int kMousePictureWidth = 205;
 inline constexpr int kMousePictureHeight = 212;
 

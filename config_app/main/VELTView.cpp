@@ -104,6 +104,8 @@ void VELTView::initPages() {
     addSubview(&page);
   }
   m_viewMacroSetting.readLocalData();
+  m_viewSensor.initCtrls();
+  m_viewColorSetting.initCtrls();
   // The support page reads the firmware version: the mouse is first opened here.
   m_viewSupport.initCtrls();
 }

@@ -63,6 +63,23 @@ inline void clickDialogButton(PopView& dialog, int32_t id) {
   ADD_FAILURE() << "dialog " << dialog.popType() << " has no control " << id;
 }
 
+// Clicks the button that starts the surface analysis and answers its dialogs: step 1
+// confirmed, step 2 left to its countdown, step 3 confirmed; the step whose type is
+// `cancelOn` (if any) is cancelled instead.
+inline void runSurfaceAnalysis(KivImageView& startButton, int32_t cancelOn = 0) {
+  constexpr int32_t kStart = 137, kDone = 147;
+  auto answer = std::make_shared<std::function<void(PopView&)>>();
+  *answer = [answer, cancelOn](PopView& d) {
+    if (d.popType() == cancelOn) return clickDialogButton(d, d.popType() + 2);  // its Cancel
+    if (d.popType() == kDone) return clickDialogButton(d, kDone + 1);
+    whenDialogRuns(*answer);  // the next step runs inside this click, or after the countdown
+    if (d.popType() == kStart) clickDialogButton(d, kStart + 1);
+  };
+  whenDialogRuns(*answer);
+  click(startButton);
+  *answer = nullptr;  // ends the cycle the function holds on itself
+}
+
 // A main view on a private home, with scripted desktop services (alerts, panels and
 // commands are recorded, nothing runs), the macOS preference store as host settings,
 // whose commands the services record, and the manual clock driving its timers.

@@ -81,14 +81,14 @@ void expectColorNear(const RgbaColor& a, const RgbaColor& b) {
 
 TEST(ProfileFile, RoundTripKeepsEveryStoredField) {
   TempFolder folder;
-  const Profile saved = changedProfile();
+  Profile saved = changedProfile();
+  saved.setLiftDistance(25);
   ASSERT_TRUE(saved.save(folder.file("p.plist")));
   Profile read;
   read.setProfileID(4);
-  read.setLiftDistance(30);
   ASSERT_TRUE(read.read(folder.file("p.plist")));
-  EXPECT_EQ(read.profileID(), 4);      // not in the file
-  EXPECT_EQ(read.liftDistance(), 30);  // not in the file
+  EXPECT_EQ(read.profileID(), 4);  // not in the file
+  EXPECT_EQ(read.liftDistance(), 25);
   EXPECT_EQ(read.enable(), saved.enable());
   EXPECT_EQ(read.profileName(), saved.profileName());
   EXPECT_EQ(read.profileSize(), saved.profileSize());
@@ -132,8 +132,8 @@ TEST(ProfileFile, WritesTextValuesInTheirFormats) {
   EXPECT_EQ(dict.at("logoAlpha"), "1");
   EXPECT_EQ(dict.at("keyMappingTable7"), "6");
   EXPECT_EQ(dict.at("defaultKey1"), "0");
-  EXPECT_EQ(dict.size(), 2u + 21u + 16u + 28u);  // no macro keys, no slot, no lift
-  EXPECT_EQ(dict.count("liftDistance"), 0u);
+  EXPECT_EQ(dict.at("liftDistance"), "12");
+  EXPECT_EQ(dict.size(), 2u + 21u + 1u + 16u + 28u);  // no macro keys, no slot
 }
 
 // Every byte a colour component can stand for goes to the mouse the same after a save
@@ -163,11 +163,11 @@ TEST(ProfileFile, WritesKeysInTableOrder) {
   ASSERT_TRUE(p.save(folder.file("p.plist")));
   const std::string xml = test::readBytes(folder.file("p.plist"));
   const char* order[] = {
-      "enalbe",      "profileName",        "profileSize",        "dipXaxis1",
-      "ledMode",     "scrollWheelAlpha",   "scrollWheelRed",     "scrollWheelBlue",
-      "logoBlue",    "keyFunIndex1",       "keyMappingTable1",   "keyMacro1",
-      "defaultKey1", "defaultKey7",        "macroID1",           "macroName1",
-      "eventCount1", "macro1_eventType_0", "macro1_eventDelay_0"};
+      "enalbe",          "profileName",  "profileSize",        "dipXaxis1",
+      "ledMode",         "liftDistance", "scrollWheelAlpha",   "scrollWheelRed",
+      "scrollWheelBlue", "logoBlue",     "keyFunIndex1",       "keyMappingTable1",
+      "keyMacro1",       "defaultKey1",  "defaultKey7",        "macroID1",
+      "macroName1",      "eventCount1",  "macro1_eventType_0", "macro1_eventDelay_0"};
   size_t last = 0;
   for (const char* key : order) {
     const size_t at = xml.find(std::string("<key>") + key + "</key>");
@@ -225,6 +225,7 @@ TEST(ProfileFile, ForeignDictionaryZeroesFieldsAndKeepsTheSlot) {
   writeBytes(folder.file("f.plist"), toXmlPlist({{"color", "blue"}, {"pollingRate", "4"}}));
   Profile p;
   p.setProfileID(2);
+  p.setLiftDistance(30);
   ASSERT_TRUE(p.read(folder.file("f.plist")));
   EXPECT_EQ(p.pollingRate(), 4);
   EXPECT_EQ(p.profileName(), "");
@@ -233,7 +234,7 @@ TEST(ProfileFile, ForeignDictionaryZeroesFieldsAndKeepsTheSlot) {
   EXPECT_EQ(p.key(6), KeyButton());
   EXPECT_EQ(p.scrollWheelColor(), RgbaColor());
   EXPECT_EQ(p.profileID(), 2);
-  EXPECT_EQ(p.liftDistance(), 12);
+  EXPECT_EQ(p.liftDistance(), 12) << "a file without it has the default distance";
   EXPECT_EQ(p.macroData1().macroName(), "macro1");
 }
 

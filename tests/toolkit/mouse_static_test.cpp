@@ -258,12 +258,14 @@ TEST_F(MouseStaticTest, ZonesShowThroughThePictureWindows) {
   EXPECT_EQ(pixelAt(shot, 180, 10), qRgb(40, 40, 40)) << "the picture over the rest";
 }
 
-TEST_F(MouseStaticTest, DarkZonesDrawNothingButBlack) {
+TEST_F(MouseStaticTest, DarkZonesShowThePanelGreyThePictureIsDrawnOn) {
   preview_.LEDOff();
   QImage shot = render(preview_);
+  const QRgb panel =
+      qRgb(kMousePictureBackground[0], kMousePictureBackground[1], kMousePictureBackground[2]);
   for (int32_t bit : kBits) {
     const QPoint c = centreOf(preview_.zoneRect(bit));
-    EXPECT_EQ(pixelAt(shot, c.x(), c.y()), qRgb(0, 0, 0)) << bit;
+    EXPECT_EQ(pixelAt(shot, c.x(), c.y()), panel) << bit;
   }
   preview_.LED(2, true);
   shot = render(preview_);

@@ -64,6 +64,25 @@ void KivEdit::setFont(const Font& font) {
   editHost(*this)->edit->setFont(qt::toQFont(font));
 }
 
+void KivEdit::setColors(const Color& text, const Color& background) {
+  if (!host()) initWithFrame(frame());
+  QLineEdit* edit = editHost(*this)->edit;
+  QPalette palette = edit->palette();
+  palette.setColor(QPalette::Text, qt::toQColor(text));
+  palette.setColor(QPalette::Base, qt::toQColor(background));
+  edit->setPalette(palette);
+}
+
+void KivEdit::setEditable(bool flag) {
+  if (!host()) initWithFrame(frame());
+  editHost(*this)->edit->setReadOnly(!flag);
+}
+
+bool KivEdit::isEditable() const {
+  EditHost* host = editHost(*this);
+  return host && !host->edit->isReadOnly();
+}
+
 void KivEdit::setOnReturn(std::function<void()> action) {
   if (!host()) initWithFrame(frame());
   QLineEdit* edit = editHost(*this)->edit;

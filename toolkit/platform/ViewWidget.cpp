@@ -218,6 +218,12 @@ void QtViewHost::setHidden(bool hidden) {
   if (widget_ && widget_->parentWidget()) widget_->setVisible(!hidden);
 }
 
+bool QtViewHost::inHiddenWindow() const {
+  if (!widget_) return false;
+  const QWidget* window = widget_->window();
+  return window != widget_ && !window->isVisible();
+}
+
 Point QtViewHost::convertToScreen(const Point& inView) const {
   if (!widget_) return inView;
   QPointF global = widget_->mapToGlobal(QPointF(inView.x, widget_->height() - inView.y));

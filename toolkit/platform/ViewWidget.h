@@ -76,6 +76,7 @@ class QtViewHost : public ViewHost {
   void setNeedsDisplay() override;
   void setSuperHost(ViewHost* superHost) override;
   void setHidden(bool hidden) override;
+  bool inHiddenWindow() const override;
   Point convertToScreen(const Point& inView) const override;
   Point convertToWindow(const Point& inView) const override;
   void setAcceptsKeyboardFocus(bool accepts) override;

@@ -161,14 +161,15 @@ class AccessibleView : public QAccessibleWidget,
     const KivImageView* view = widget_->view();
     if (type == QAccessible::ValueInterface && view && view->accessibleRange())
       return static_cast<QAccessibleValueInterface*>(this);
-    // A label's text is read as text, as screen readers read a label's.
+    // A label's or a text field's text is read as text, as screen readers read them.
     if (type == QAccessible::TextInterface && view &&
-        view->accessibleRole() == AccessibleRole::StaticText)
+        (view->accessibleRole() == AccessibleRole::StaticText ||
+         view->accessibleRole() == AccessibleRole::EditableText))
       return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
 
-  // The text interface of a label: its text, read only, no selection, no caret.
+  // The text interface of a label or field: its text, read only, no selection, no caret.
   QString text(int start, int end) const override { return shownText().mid(start, end - start); }
   int characterCount() const override { return static_cast<int>(shownText().size()); }
   void selection(int, int* start, int* end) const override { *start = *end = 0; }

@@ -1,6 +1,7 @@
 // The LED preview's picture "Mouse.png": a wired gaming mouse seen from above, lying with
-// its nose to the top left, its four LED windows cut fully transparent at the zone
-// rectangles so that the preview's zone colours show through them.
+// its nose to the top left, its four LED windows cut fully transparent, each shaped like
+// what it lights and lying within its zone rectangle, so that the preview's zone colours
+// show through them.
 //
 // The body is drawn in its own upright frame: x to the mouse's right, y from the front to
 // the back, the origin at the middle of the scroll wheel. The frame's axis runs from the
@@ -8,11 +9,13 @@
 // centre line wherever the zone table puts them.
 #include <QLinearGradient>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QRadialGradient>
 #include <QTransform>
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "toolkit/mouse_zones.h"
 #include "toolkit/sheetgen/sheet_style.h"
@@ -224,30 +227,87 @@ void paintBody(QPainter& painter) {
   painter.drawPath(shell);
 }
 
+// Each LED window has the shape of what it lights, drawn in the mouse's upright frame
+// around its zone's centre: the scroll wheel's ring, the DPI indicator's strip along the
+// flank's outer face, the two DPI buttons behind the wheel, and the logo, a "V".
+QPainterPath windowShape(int zoneIndex, const QTransform& frame) {
+  const QPointF centre =
+      frame.inverted().map(centreOf(kMouseZones[static_cast<size_t>(zoneIndex)]));
+  QPainterPath shape;
+  QPainterPathStroker stroke;
+  stroke.setCapStyle(Qt::RoundCap);
+  stroke.setJoinStyle(Qt::RoundJoin);
+  switch (zoneIndex) {
+    case 0: {  // the wheel's ring
+      QPainterPath outer, inner;
+      outer.addRoundedRect(QRectF(centre.x() - 5, centre.y() - 9, 10, 18), 5, 5);
+      inner.addRoundedRect(QRectF(centre.x() - 2.5, centre.y() - 6.5, 5, 13), 2.5, 2.5);
+      shape = outer.subtracted(inner);
+      break;
+    }
+    case 1: {  // the indicator strip, along the flank's outer face
+      const QPointF along = (QPointF(-57.8, -20.7) - QPointF(-73.4, 2.5)) * 0.22;
+      QPainterPath line;
+      line.moveTo(centre - along);
+      line.lineTo(centre + along);
+      stroke.setWidth(4);
+      shape = stroke.createStroke(line);
+      break;
+    }
+    case 2:  // the two buttons, one behind the other
+      shape.addRoundedRect(QRectF(centre.x() - 4, centre.y() - 8, 8, 7), 2, 2);
+      shape.addRoundedRect(QRectF(centre.x() - 4, centre.y() + 1, 8, 7), 2, 2);
+      break;
+    default: {  // the logo
+      QPainterPath v;
+      v.moveTo(centre + QPointF(-11, -9));
+      v.lineTo(centre + QPointF(0, 10));
+      v.lineTo(centre + QPointF(11, -9));
+      stroke.setWidth(5);
+      shape = stroke.createStroke(v);
+      break;
+    }
+  }
+  // Always within the zone's rectangle, where the preview paints the zone's colour.
+  QPainterPath zoneArea;
+  zoneArea.addRect(QRectF(zoneInPicture(kMouseZones[static_cast<size_t>(zoneIndex)])));
+  return frame.map(shape).intersected(zoneArea);
+}
+
 // Each window sits in a dark bezel with a thin rim, as the light pipes of the shell.
-void paintWindowBezels(QPainter& painter) {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  for (const MouseZoneRect& zone : kMouseZones) {
-    const QRect window = zoneInPicture(zone);
-    painter.fillRect(window.adjusted(-2, -2, 2, 2), QColor(12, 13, 15));
+void paintWindowBezels(QPainter& painter, const std::vector<QPainterPath>& windows) {
+  QPainterPathStroker bezel;
+  bezel.setWidth(4);
+  bezel.setJoinStyle(Qt::RoundJoin);
+  for (const QPainterPath& window : windows) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(12, 13, 15));
+    painter.drawPath(bezel.createStroke(window).united(window));
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(kOutlineOver, 1));
-    painter.drawRect(window.adjusted(-1, -1, 0, 0));
+    painter.setPen(QPen(kOutlineOver, 0.8));
+    painter.drawPath(window);
   }
 }
 
 void paintMouse(QPainter& painter, QSize size, SheetState) {
-  painter.fillRect(QRect(QPoint(0, 0), size), kPanel);
+  const QTransform frame = bodyFrame();
+  painter.fillRect(
+      QRect(QPoint(0, 0), size),
+      QColor(kMousePictureBackground[0], kMousePictureBackground[1], kMousePictureBackground[2]));
   painter.setRenderHint(QPainter::Antialiasing);
-  paintCable(painter, bodyFrame());
+  paintCable(painter, frame);
   painter.save();
-  painter.setTransform(bodyFrame());
+  painter.setTransform(frame);
   paintBody(painter);
   painter.restore();
-  paintWindowBezels(painter);
+  std::vector<QPainterPath> windows;
+  for (int i = 0; i < static_cast<int>(kMouseZones.size()); ++i)
+    windows.push_back(windowShape(i, frame));
+  paintWindowBezels(painter, windows);
   painter.setCompositionMode(QPainter::CompositionMode_Clear);
-  for (const MouseZoneRect& zone : kMouseZones)
-    painter.fillRect(zoneInPicture(zone), Qt::transparent);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Qt::black);
+  for (const QPainterPath& window : windows) painter.drawPath(window);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -72,13 +72,8 @@ void paintScrollParts(QPainter& painter, QSize size, SheetState state) {
 // The gallery's slider tracks, drop-down faces and list box, under their frames.
 void paintGalleryControls(QPainter& painter, QSize size, SheetState state) {
   int h = size.height();
-  for (Rect frame : {kGallerySliderFrame, kGalleryDisabledSliderFrame, kGallerySlider3DFrame}) {
-    // The groove runs along the thumbs' middle, which sits at the top edge.
-    double middle = frame.maxY() - kSliderThumbSize.height / 2;
-    QRect groove = sheetRect({frame.x + 2, middle - 1, frame.width - 4, 3}, h);
-    painter.fillRect(groove, kFace);
-    painter.fillRect(groove.adjusted(0, 1, 0, -1), kOutline);
-  }
+  for (Rect frame : {kGallerySliderFrame, kGalleryDisabledSliderFrame, kGallerySlider3DFrame})
+    paintSliderGroove(painter, frame, h);
   const std::pair<Rect, const char*> combos[] = {{kGalleryComboFrame, "opens below"},
                                                  {kGalleryComboUpFrame, "opens above"}};
   for (const auto& [frame, label] : combos) {

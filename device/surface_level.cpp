@@ -1,4 +1,4 @@
-#include "cli/surface_level.h"
+#include "device/surface_level.h"
 
 #include <iterator>
 

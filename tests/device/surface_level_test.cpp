@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/surface_level.h"
+#include "device/surface_level.h"
 
 namespace velt {
 namespace {

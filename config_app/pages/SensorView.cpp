@@ -1,0 +1,179 @@
+#include "config_app/pages/SensorView.h"
+
+#include <algorithm>
+#include <string>
+
+#include "config_app/dialogs/PopView.h"
+#include "device/commands.h"
+#include "device/hid_device.h"
+#include "device/result_codes.h"
+#include "device/surface_level.h"
+#include "model/Profile.h"
+#include "toolkit/UiServices.h"
+#include "toolkit/image_access.h"
+#include "toolkit/layout/dialog_layout.h"
+#include "toolkit/layout/sensor_layout.h"
+#include "toolkit/layout/slider_scroll_layout.h"
+
+namespace velt {
+
+namespace {
+
+template <typename Control>
+void place(KivImageView& page, Control& control, const SensorControlLayout& layout) {
+  control.initView(&page, layout.id, layout.frame);
+  control.setAccessibleName(layout.wording);
+  page.addSubview(&control);
+}
+
+template <typename Control>
+void setFourImages(Control& control, const SensorControlLayout& layout) {
+  control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
+                    GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
+}
+
+void setDpiValues(KivSliderCtrl3D& slider, int32_t v1, int32_t v2, int32_t v3, bool post) {
+  slider.setCurValue1(v1, post);
+  slider.setCurValue2(v2, post);
+  slider.setCurValue3(v3, post);
+}
+
+void copyDpiValues(const KivSliderCtrl3D& from, KivSliderCtrl3D& to) {
+  setDpiValues(to, from.getCurValue1(), from.getCurValue2(), from.getCurValue3(), false);
+}
+
+}  // namespace
+
+void SensorView::initCtrls() {
+  for (auto [check, layout] : {std::pair{&m_CheckEnableXYSeparateSetting, kSensorSeparateXY},
+                               std::pair{&m_CheckEnableRefinedmode, kSensorRefinedMode}}) {
+    place(*this, *check, layout);
+    setFourImages(*check, layout);
+  }
+  initSliders();
+  initSurface();
+  for (auto [button, layout] :
+       {std::pair{&m_BnAnalyzeSurface, kSensorAnalyze}, std::pair{&m_BnLiftTest, kSensorLiftTest},
+        std::pair{&m_BnLiftSave, kSensorLiftSave}}) {
+    place(*this, *button, layout);
+    setFourImages(*button, layout);
+  }
+}
+
+void SensorView::initSliders() {
+  for (auto [slider, layout] :
+       {std::pair{&m_SliderXAxis, kSensorDpiX}, std::pair{&m_SliderYAxis, kSensorDpiY}}) {
+    place(*this, *slider, layout);
+    slider->setImages(GetImage(0, layout.id, layout.frame), GetImage(0, kSlider1Id, {}),
+                      GetImage(0, kSlider2Id, {}), GetImage(0, kSlider3Id, {}));
+    slider->setMinMaxValue(kMinDpi, kMaxDpi, 200);
+    setDpiValues(*slider, 2000, 4000, 6000, false);
+  }
+  const Image thumb = GetImage(0, kSliderThumbId, {});
+  const Image disabled = GetImage(0, kSliderDisableId, {});
+  for (auto [slider, layout, max] : {std::tuple{&m_SliderPointSpeed, kSensorPointerSpeed, 10},
+                                     std::tuple{&m_SliderLiftDistance, kSensorLiftDistance, 32}}) {
+    place(*this, *slider, layout);
+    slider->setImages(GetImage(0, layout.id, layout.frame), thumb, thumb, disabled);
+    slider->setMinMaxValue(1, max, 1);
+    slider->setCurValue(1, false);
+  }
+}
+
+void SensorView::initSurface() {
+  place(*this, m_ProgressQualityAnalyzer, kSensorQualityBar);
+  m_ProgressQualityAnalyzer.setImages(GetImage(0, kSensorQualityBar.id, kSensorQualityBar.frame),
+                                      GetImage(2, kSensorQualityBar.id, kSensorQualityBar.frame));
+  m_ProgressQualityAnalyzer.setVertical(true);
+  m_ProgressQualityAnalyzer.setMinMaxValue(0, kSurfaceLevels - 1);
+  m_ProgressQualityAnalyzer.setCurValue(0);
+  place(*this, m_StaticSurface, kSensorSurfacePicture);
+  for (int level = 0; level < kSurfaceLevels; ++level)
+    m_StaticSurface.addImage(GetNamedImage(std::to_string(level * 10) + ".bmp"));
+  m_StaticSurface.setBkImage(GetNamedImage("0.bmp"));
+  m_StaticSurface.setImageItem(0);
+}
+
+void SensorView::setUIData(Profile& profile) {
+  m_CheckEnableXYSeparateSetting.check(profile.isEnableXPSeparate() != 0);
+  m_CheckEnableRefinedmode.check(profile.isEnableRefinedmode() != 0);
+  m_SliderPointSpeed.setCurValue(profile.pointerSpeed(), true);
+  m_SliderLiftDistance.setCurValue(profile.liftDistance(), true);
+  showQuality(profile.qualityAnalyzer());
+  // With the axes linked, the Y values come last and both sliders end at them.
+  setDpiValues(m_SliderXAxis, profile.DPIXaxis1(), profile.DPIXaxis2(), profile.DPIXaxis3(), true);
+  setDpiValues(m_SliderYAxis, profile.DPIYaxis1(), profile.DPIYaxis2(), profile.DPIYaxis3(), true);
+}
+
+void SensorView::getUIData(Profile& profile) {
+  profile.setIsEnableXPSeparate(m_CheckEnableXYSeparateSetting.isCheck() ? 1 : 0);
+  profile.setIsEnableRefinedmode(m_CheckEnableRefinedmode.isCheck() ? 1 : 0);
+  profile.setPointerSpeed(static_cast<uint8_t>(m_SliderPointSpeed.getCurValue()));
+  profile.setLiftDistance(static_cast<uint8_t>(m_SliderLiftDistance.getCurValue()));
+  profile.setQualityAnalyzer(static_cast<uint16_t>(m_ProgressQualityAnalyzer.getCurValue()));
+  profile.setDPIXaxis1(static_cast<uint16_t>(m_SliderXAxis.getCurValue1()));
+  profile.setDPIXaxis2(static_cast<uint16_t>(m_SliderXAxis.getCurValue2()));
+  profile.setDPIXaxis3(static_cast<uint16_t>(m_SliderXAxis.getCurValue3()));
+  profile.setDPIYaxis1(static_cast<uint16_t>(m_SliderYAxis.getCurValue1()));
+  profile.setDPIYaxis2(static_cast<uint16_t>(m_SliderYAxis.getCurValue2()));
+  profile.setDPIYaxis3(static_cast<uint16_t>(m_SliderYAxis.getCurValue3()));
+}
+
+void SensorView::OnCmd(int32_t id) {
+  if (id == kSensorSeparateXY.id) {
+    enableXYSetting();
+  } else if (id == kSensorAnalyze.id) {
+    analyzeSurface();
+  } else if (id == kSensorLiftTest.id) {
+    liftTest();
+  } else if (id == kSensorLiftSave.id) {
+    liftSave();
+  }
+}
+
+void SensorView::subMsg(int32_t id, int32_t) {
+  if (m_CheckEnableXYSeparateSetting.isCheck()) return;
+  if (id == kSensorDpiX.id) copyDpiValues(m_SliderXAxis, m_SliderYAxis);
+  if (id == kSensorDpiY.id) copyDpiValues(m_SliderYAxis, m_SliderXAxis);
+}
+
+void SensorView::enableXYSetting() {
+  // Separating starts from equal axes; linking again waits for the next change.
+  if (m_CheckEnableXYSeparateSetting.isCheck()) copyDpiValues(m_SliderXAxis, m_SliderYAxis);
+}
+
+uint8_t SensorView::liftDistanceForMouse() const {
+  return static_cast<uint8_t>(
+      std::clamp(m_SliderLiftDistance.getCurValue(), kMinLiftDistance, kMaxLiftDistance));
+}
+
+void SensorView::liftTest() {
+  if (!IsMakesureOpen()) return;
+  if (Test_LOD(liftDistanceForMouse()) != kResultSuccess)
+    uiServices().alert("VELTPLUS", "lift distance test failed");
+}
+
+void SensorView::liftSave() {
+  if (!IsMakesureOpen()) return;
+  if (Save_LOD(liftDistanceForMouse()) != kResultSuccess)
+    uiServices().alert("VELTPLUS", "lift distance save failed");
+}
+
+void SensorView::analyzeSurface() {
+  // The picture keeps the last level until a new one is read.
+  m_ProgressQualityAnalyzer.setCurValue(0);
+  PopView dialog;
+  dialog.initPopView(this, kAnalysisStartDialog);
+  if (dialog.runModal() != PopView::kConfirmed || !IsMakesureOpen()) return;
+  uint8_t result = 0;
+  Get_surface_analyzer_result(result);
+  showQuality(surfaceLevel(result));
+}
+
+void SensorView::showQuality(int32_t level) {
+  m_ProgressQualityAnalyzer.setCurValue(level);
+  m_StaticSurface.setImageItem(level);
+  m_StaticSurface.setAccessibleDescription("level " + std::to_string(level));
+}
+
+}  // namespace velt

@@ -1,0 +1,189 @@
+// The sensor page in the main window: loading and storing a profile, the linked DPI
+// axes, the lift-off test and save on the emulated mouse, and the surface analysis.
+#include <gtest/gtest.h>
+
+#include "device/commands.h"
+#include "device/result_codes.h"
+#include "device/surface_level.h"
+#include "emulator/state_dir.h"
+#include "tests/config_app/config_app_test_support.h"
+#include "toolkit/layout/dialog_layout.h"
+
+namespace velt::test {
+namespace {
+
+struct Dpi {
+  int32_t v1, v2, v3;
+  bool operator==(const Dpi&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Dpi& d) {
+  return out << d.v1 << "/" << d.v2 << "/" << d.v3;
+}
+
+Dpi valuesOf(const KivSliderCtrl3D& s) {
+  return {s.getCurValue1(), s.getCurValue2(), s.getCurValue3()};
+}
+
+class SensorPage : public MainViewFixture {
+ protected:
+  SensorView& page() { return view->sensorView(); }
+  // The page shown, as the user opens it.
+  SensorView& showPage() {
+    start();
+    click(view->pageTab(1));
+    return page();
+  }
+  MouseState mouse() {
+    std::string error;
+    std::unique_ptr<StateDir> dir = StateDir::open(mouseDir(), error);
+    MouseState state;
+    EXPECT_TRUE(dir && dir->transact([&](MouseState& s) {
+      state = s;
+      return true;
+    })) << error;
+    return state;
+  }
+};
+
+TEST_F(SensorPage, AProfileLoadsInOrderAndLinkedAxesEndAtTheYValues) {
+  useNoMouse();
+  start();
+  Profile p;
+  p.initProfile();
+  p.setDPIXaxis1(100);  // below the range: shown and stored as 200
+  p.setDPIXaxis2(800);
+  p.setDPIXaxis3(9000);
+  p.setDPIYaxis1(1000);
+  p.setDPIYaxis2(2000);
+  p.setDPIYaxis3(3000);
+  p.setPointerSpeed(7);
+  p.setLiftDistance(20);
+  p.setQualityAnalyzer(4);
+  p.setIsEnableRefinedmode(1);
+
+  p.setIsEnableXPSeparate(0);
+  page().setUIData(p);
+  EXPECT_EQ(valuesOf(page().xSlider()), (Dpi{1000, 2000, 3000}));
+  EXPECT_EQ(valuesOf(page().ySlider()), (Dpi{1000, 2000, 3000}));
+
+  p.setIsEnableXPSeparate(1);
+  page().setUIData(p);
+  EXPECT_EQ(valuesOf(page().xSlider()), (Dpi{200, 800, 8200}));
+  EXPECT_EQ(valuesOf(page().ySlider()), (Dpi{1000, 2000, 3000}));
+  EXPECT_EQ(page().qualityBar().getCurValue(), 4);
+  EXPECT_EQ(page().surfacePicture().imageItem(), 4);
+  Profile stored;
+  stored.initProfile();
+  page().getUIData(stored);
+  EXPECT_EQ(stored.DPIXaxis1(), 200);
+  EXPECT_EQ(stored.DPIXaxis3(), 8200);
+  EXPECT_EQ(stored.DPIYaxis2(), 2000);
+  EXPECT_EQ(stored.pointerSpeed(), 7);
+  EXPECT_EQ(stored.liftDistance(), 20);
+  EXPECT_EQ(stored.qualityAnalyzer(), 4);
+  EXPECT_EQ(stored.isEnableXPSeparate(), 1);
+  EXPECT_EQ(stored.isEnableRefinedmode(), 1);
+}
+
+TEST_F(SensorPage, LinkedAxesMoveTogetherAndSeparatingCopiesXIntoYOnce) {
+  useNoMouse();
+  SensorView& s = showPage();
+  s.ySlider().setCurValue2(5000, true);  // as a drag reports it
+  EXPECT_EQ(valuesOf(s.xSlider()), valuesOf(s.ySlider()));
+  EXPECT_EQ(s.xSlider().getCurValue2(), 5000);
+
+  click(s.separateXYCheck());
+  ASSERT_TRUE(s.separateXYCheck().isCheck());
+  s.xSlider().setCurValue1(400, true);
+  EXPECT_EQ(s.ySlider().getCurValue1(), 2000) << "separated, Y stays";
+
+  click(s.separateXYCheck());  // linked again: nothing copied until the next change
+  EXPECT_EQ(s.xSlider().getCurValue1(), 400);
+  EXPECT_EQ(s.ySlider().getCurValue1(), 2000);
+  s.ySlider().setCurValue3(7000, true);
+  EXPECT_EQ(valuesOf(s.xSlider()), (Dpi{2000, 5000, 7000}));
+
+  s.xSlider().setCurValue1(600, true);
+  click(s.separateXYCheck());  // separating copies X into Y
+  EXPECT_EQ(valuesOf(s.ySlider()), (Dpi{600, 5000, 7000}));
+}
+
+TEST_F(SensorPage, LiftOffTestAndSaveSendTheDistanceWithin6To31AtOnce) {
+  useEmulatedMouse();
+  SensorView& s = showPage();
+  struct Case {
+    int32_t slider;
+    uint8_t sent;
+  } cases[] = {{1, 6}, {12, 12}, {32, 31}};
+  for (const Case& c : cases) {
+    s.liftDistanceSlider().setCurValue(c.slider, false);
+    click(s.liftTestButton());
+    EXPECT_EQ(mouse().testedLiftDistance, c.sent) << c.slider;
+    click(s.liftSaveButton());
+    EXPECT_EQ(mouse().savedLiftDistance, c.sent) << c.slider;
+  }
+  EXPECT_TRUE(alerts().empty());
+}
+
+TEST_F(SensorPage, AFailingLiftOffCommandIsAlertedAndNoMouseIsSilent) {
+  useEmulatedMouse();
+  SensorView& s = showPage();
+  // The mouse again, now losing the next two commands on the way.
+  ScopedEnv faults("VELT_EMULATE_FAULTS", "drop-set=1,drop-set=2");
+  useEmulatedMouse();
+  click(s.liftTestButton());
+  click(s.liftSaveButton());
+  EXPECT_EQ(alerts(),
+            (std::vector<std::string>{"lift distance test failed", "lift distance save failed"}));
+
+  useNoMouse();
+  click(s.liftTestButton());
+  click(s.liftSaveButton());
+  EXPECT_EQ(alerts().size(), 2u) << "no mouse, no message";
+}
+
+TEST_F(SensorPage, AConfirmedAnalysisShowsTheMousesLevel) {
+  useEmulatedMouse();
+  showPage();
+  runSurfaceAnalysis(page().analyzeButton());
+  EXPECT_TRUE(mouse().surfaceAnalyzed);
+  uint8_t value = 0;
+  ASSERT_EQ(Get_surface_analyzer_result(value), kResultSuccess);
+  const int level = surfaceLevel(value);
+  ASSERT_GT(level, 0);
+  EXPECT_EQ(page().qualityBar().getCurValue(), level);
+  EXPECT_EQ(page().surfacePicture().imageItem(), level);
+  Profile stored;
+  stored.initProfile();
+  page().getUIData(stored);
+  EXPECT_EQ(stored.qualityAnalyzer(), level);
+}
+
+TEST_F(SensorPage, ACancelledAnalysisReadsNothingAndLeavesTheBarEmpty) {
+  useEmulatedMouse();
+  showPage();
+  Profile p;
+  p.initProfile();
+  p.setQualityAnalyzer(3);
+  page().setUIData(p);
+  // Cancelled at the last step: the mouse has a result, and it is not read.
+  runSurfaceAnalysis(page().analyzeButton(), kAnalysisDoneDialog);
+  EXPECT_TRUE(mouse().surfaceAnalyzed);
+  EXPECT_EQ(page().qualityBar().getCurValue(), 0);
+  EXPECT_EQ(page().surfacePicture().imageItem(), 3) << "the picture keeps its level";
+}
+
+TEST_F(SensorPage, ControlsCarryTheNamesAPersonReads) {
+  useNoMouse();
+  SensorView& s = showPage();
+  std::vector<std::string> names;
+  for (KivImageView* control : s.subviews()) names.push_back(control->accessibleName());
+  EXPECT_EQ(names, (std::vector<std::string>{"Separate X and Y", "Refined mode", "DPI X", "DPI Y",
+                                             "Pointer speed", "Lift-off distance",
+                                             "Surface quality", "Surface level", "Analyze surface",
+                                             "Lift-off test", "Save lift-off distance"}));
+}
+
+}  // namespace
+}  // namespace velt::test
