@@ -2,24 +2,12 @@
 // buttons, painted onto the gallery's sheets.
 #include "toolkit/layout/gallery_colour_layout.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {
 
 namespace {
-
-// A small square box and its label; checked or pressed lights the box in the accent.
-void paintCheckBox(QPainter& painter, const QRect& area, SheetState state,
-                   const std::string& wording) {
-  const QRect box(area.left() + 2, area.top() + (area.height() - 12) / 2, 12, 12);
-  const bool disabled = state == kDisable;
-  painter.fillRect(box, disabled ? kFaceDisable : (state == kOver ? kFaceOver : kFace));
-  painter.setPen(state == kOver ? kOutlineOver : kOutline);
-  painter.drawRect(box.adjusted(0, 0, -1, -1));
-  if (state == kDown) painter.fillRect(box.adjusted(3, 3, -3, -3), kAccent);
-  const QColor text = disabled ? kTextDisable : (state == kNormal ? kTextDim : kText);
-  paintText(painter, area.adjusted(20, 0, 0, 0), wording, text, 11);
-}
 
 // The empty bar in state 0, the full one (in the accent) in state 2.
 void paintBar(QPainter& painter, const QRect& area, SheetState state) {

@@ -2,6 +2,7 @@
 // places of the shared slider and scroll layout.
 #include "toolkit/layout/gallery_controls_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {
@@ -72,23 +73,15 @@ void paintScrollParts(QPainter& painter, QSize size, SheetState state) {
 // The gallery's slider tracks, drop-down faces and list box, under their frames.
 void paintGalleryControls(QPainter& painter, QSize size, SheetState state) {
   int h = size.height();
-  for (Rect frame : {kGallerySliderFrame, kGalleryDisabledSliderFrame, kGallerySlider3DFrame}) {
-    // The groove runs along the thumbs' middle, which sits at the top edge.
-    double middle = frame.maxY() - kSliderThumbSize.height / 2;
-    QRect groove = sheetRect({frame.x + 2, middle - 1, frame.width - 4, 3}, h);
-    painter.fillRect(groove, kFace);
-    painter.fillRect(groove.adjusted(0, 1, 0, -1), kOutline);
-  }
+  for (Rect frame : {kGallerySliderFrame, kGalleryDisabledSliderFrame, kGallerySlider3DFrame})
+    paintSliderGroove(painter, frame, h);
   const std::pair<Rect, const char*> combos[] = {{kGalleryComboFrame, "opens below"},
                                                  {kGalleryComboUpFrame, "opens above"}};
   for (const auto& [frame, label] : combos) {
     // Which way the menu opens, beside the button.
     paintText(painter, sheetRect({frame.maxX() + 8, frame.y, 80, frame.height}, h), label, kTextDim,
               11);
-    QRect face = sheetRect(frame, h);
-    paintButtonFace(painter, face, state, "");
-    QRect arrow(face.right() - 16, face.top(), 12, face.height());
-    paintArrow(painter, arrow, false, state == kDown ? kAccent : kTextDim);
+    paintMenuFace(painter, sheetRect(frame, h), state, false);
   }
   QRect list = sheetRect(kGalleryListBoxFrame, h);
   painter.fillRect(list, kBackground);
