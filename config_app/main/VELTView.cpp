@@ -103,7 +103,13 @@ void VELTView::initPages() {
     page.setHidden(i != 0);
     addSubview(&page);
   }
+  m_viewMacroSetting.initCtrls();
+  m_viewMacroSetting.setOnMacroDeleted([this] {
+    m_viewMouseSetting.getUIData(*m_curProfile);
+    m_viewMouseSetting.setUIData(*m_curProfile);
+  });
   m_viewMacroSetting.readLocalData();
+  m_viewMouseSetting.initCtrls(&m_viewMacroSetting);
   // The support page reads the firmware version: the mouse is first opened here.
   m_viewSupport.initCtrls();
 }
