@@ -22,15 +22,29 @@ def veltctl(mouse, *args):
                           text=True, timeout=30)
 
 
+def shown_item(h, app, caption):
+    """The menu item with the caption in the menu that is open: every function menu has
+    items of the same captions."""
+    def match():
+        for item in h.find_all(app.application(), "menu item"):
+            if item.name == caption and "showing" in h.states(item):
+                return item
+        return None
+    h.wait_until(lambda: match() is not None, "a shown menu item %r" % caption)
+    return match()
+
+
 def choose(h, app, window, menu_name, *items):
     """Opens a function menu and goes through its items: headings open their submenus
     by hovering, the last item is clicked."""
     h.click(h.find(window, "combo box", menu_name))
     for item in items[:-1]:
-        heading = h.find(app.application(), "menu item", item)
-        x, y, width, height = h.extents(heading)
+        x, y, width, height = h.extents(shown_item(h, app, item))
         xdotool("mousemove", "--sync", str(x + width // 2), str(y + height // 2))
-    h.click(h.find(app.application(), "menu item", items[-1]))
+    last = shown_item(h, app, items[-1])
+    if len(items) > 1:
+        h.screenshot("veltplus-menu-%s.png" % menu_name.replace(" ", "-").lower())
+    h.click(last)
 
 
 def test(h):
@@ -64,6 +78,9 @@ def test(h):
         xdotool("keyup", "ctrl")
         time.sleep(0.3)
         xdotool("key", "b")
+        # Stop lies where Start was: the pointer leaves first, so that moving onto it is
+        # a move (xdotool's --sync waits for one).
+        xdotool("mousemove", "--sync", "0", "0")
         h.click(h.find(window, "push button", "Stop recording"))
         events = h.find(window, "list", "Macro events")
         rows = [row.name.split(",")[0] for row in h.find_all(events, "list item")]
