@@ -153,6 +153,7 @@ void VELTView::initBottomRow() {
 }
 
 void VELTView::hidePages() {
+  m_viewMacroSetting.pageHidden();
   for (KivImageView* page : pages_) page->setHidden(true);
 }
 
@@ -172,7 +173,7 @@ void VELTView::showPage(int index) {
   if (index == 0) m_viewMouseSetting.loadMacroList();
   shown.setHidden(false);
   pageTab(index).setSelected(true);
-  if (index == 3) m_viewMacroSetting.becomeFirstResponder();
+  if (index == 3) m_viewMacroSetting.pageShown();
   if (index == 4) m_viewSupport.updateFirmVersion();
 }
 
@@ -186,10 +187,12 @@ void VELTView::OnCmd(int32_t id) {
     resetToDefault();
   } else if (id == kMainOK.id) {
     applay();
+    m_viewMacroSetting.pageHidden();
     uiServices().hideApplication();
   } else if (id == kMainApply.id) {
     applay();
   } else if (id == kMainCancel.id) {
+    m_viewMacroSetting.pageHidden();
     uiServices().hideApplication();
   }
 }

@@ -203,6 +203,15 @@ void MacroSettingView::stopRecord() {
   m_CheckRecordDelay.enable(true);
   m_CheckHoldRecord.enable(true);
   m_MacroCtrl.setRecord(false);
+  pageHidden();
+}
+
+void MacroSettingView::pageShown() {
+  becomeFirstResponder();
+  if (isRecording() && !m_bKeyboardGrabbed) m_bKeyboardGrabbed = grabKeyboard(*this);
+}
+
+void MacroSettingView::pageHidden() {
   if (m_bKeyboardGrabbed) releaseKeyboard(*this);
   m_bKeyboardGrabbed = false;
 }

@@ -44,6 +44,11 @@ class MacroSettingView : public KivImageView {
   void flagsChanged(const KeyEvent& event) override;
   bool acceptsFirstResponder() const override { return true; }
 
+  // A recording goes on while the page is hidden, but the keyboard is grabbed only
+  // while the page is shown: a hidden program must not keep the desktop's keys.
+  void pageShown();
+  void pageHidden();
+
   void newMacro();
   void deleteMacro();
   void recordStart();
