@@ -31,10 +31,6 @@ constexpr MouseButtonItems kMouseButtons[] = {
     {19, "Forward button", 177}, {23, "Back button", 178},
 };
 
-int32_t tickCount() {
-  return static_cast<int32_t>(clock().now().count() * 60 / 1000000);
-}
-
 int32_t trunc32(double value) {
   return static_cast<int32_t>(std::trunc(value));
 }

@@ -29,11 +29,6 @@ enum Command {
   kStopRecord = 107
 };
 
-// Tick counts are sixtieths of a second.
-int32_t tickCount() {
-  return static_cast<int32_t>(clock().now().count() * 60 / 1000000);
-}
-
 void place(KivImageView& page, KivImageView& control, const MacroControlLayout& layout) {
   control.initView(&page, layout.id, layout.frame);
   control.setAccessibleName(layout.wording);
