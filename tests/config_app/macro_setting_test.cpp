@@ -349,6 +349,19 @@ TEST_F(EventList, TheScrollRangeFollowsTheRowsAndMenuIdsNeverMeetMessageCodes) {
   EXPECT_GE(list.menu()->menuID(), 1000) << "the manual clock starts at tick 0";
 }
 
+TEST_F(EventList, TheContextMenuOpensOnlyWhileNotRecording) {
+  const KivMenu& menu = *list.menu();
+  ASSERT_EQ(menu.getMenuCount(), 6);
+  EXPECT_EQ(menu.menuItems()[2].m_strCaption, "Insert mouse event");
+  list.setRecord(true);
+  list.rightMouseDown({});
+  EXPECT_FALSE(menu.isOpen());
+  list.setRecord(false);
+  list.rightMouseDown({});
+  EXPECT_TRUE(menu.isOpen());
+  list.menu()->hideMenu();
+}
+
 TEST_F(EventList, RecordBeforeMovesTheSelectionUpAndAsksThePageToRecord) {
   add({1, 0, 0, 0});
   add({1, 1, 0, 0});
