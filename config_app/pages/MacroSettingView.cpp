@@ -142,6 +142,7 @@ void MacroSettingView::alertRecording() {
 void MacroSettingView::newMacro() {
   if (isRecording()) return alertRecording();
   m_ListBox.addItem();
+  if (KivEdit* field = m_ListBox.textField()) field->setAccessibleName("New macro name");
 }
 
 void MacroSettingView::deleteMacro() {

@@ -239,6 +239,7 @@ TEST_F(MacroPage, ControlsHaveTheNamesAPersonReads) {
                                                    {&page().stopButton(), "Stop recording"}};
   for (const auto& [control, name] : names) EXPECT_EQ(control->accessibleName(), name);
   createMacro("Read");
+  EXPECT_EQ(page().nameList().textField()->accessibleName(), "New macro name");
   events().addItem(1, kA, 0, 250);
   events().addItem(16, 242, 1, 0);
   std::vector<AccessibleRow> rows = events().accessibleRows();
