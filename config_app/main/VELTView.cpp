@@ -50,6 +50,8 @@ void VELTView::initWithFrame(const Rect& rect) {
   initCtrls();
   setUIData();
   resetProfileMacro();
+  // The profiles' macros joined the library after the button page was loaded.
+  m_viewMouseSetting.loadMacroList();
 }
 
 void VELTView::initProfiles() {

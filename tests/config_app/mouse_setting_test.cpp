@@ -2,6 +2,8 @@
 // polling rate and the host pointer settings, through the main view on a private home.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/KeyButton.h"
 #include "tests/config_app/config_app_test_support.h"
 #include "toolkit/layout/dialog_layout.h"
@@ -215,6 +217,30 @@ TEST_F(ButtonPage, PollingButtonsAreRadioButtonsAndTheBoxSwitchesItsSlider) {
   EXPECT_TRUE(page().accelerationSlider().isEnabled());
   click(page().accelerationCheck());
   EXPECT_FALSE(page().accelerationSlider().isEnabled());
+}
+
+// A profile file that brings a macro along: the library takes it at start, and every
+// function menu offers it from the first look at the page.
+TEST_F(MainViewFixture, AProfilesMacroIsOfferedFromTheStart) {
+  useNoMouse();
+  std::filesystem::create_directories(profileFolder());
+  Profile stored;
+  stored.initProfile();
+  stored.setProfilePath(profileFile(1));
+  stored.key3().setKeyMappingTable(kMacroFunction);
+  stored.key3().setkeyMacro(40);
+  MacroData macro(40, "Saved");
+  macro.addEvent(1, 0, 0, 0);
+  stored.setButtonMacro(stored.key3(), &macro);
+  ASSERT_TRUE(stored.save());
+
+  start();
+  KivComboxButton& menu = view->mouseSettingView().functionMenu(6);
+  KivMenu* sub = menu.menu()->findSubMenu(MouseSettingView::kRecordMacro);
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->getMenuCount(), 1);
+  EXPECT_EQ(sub->menuItems()[0].m_strCaption, "Saved");
+  EXPECT_EQ(view->mouseSettingView().functionMenu(2).caption(), "Saved");
 }
 
 }  // namespace
