@@ -57,4 +57,8 @@ void setClock(std::unique_ptr<Clock> c) {
   previous = std::exchange(slot(), std::move(next));
 }
 
+int32_t tickCount() {
+  return static_cast<int32_t>(static_cast<uint32_t>(clock().now().count() * 60 / 1000000));
+}
+
 }  // namespace velt

@@ -25,6 +25,10 @@ Clock& clock();
 // Installs a clock (tests); nullptr restores the real one.
 void setClock(std::unique_ptr<Clock> clock);
 
+// The installed clock's time in ticks of 1/60 s, in 32 bits (it wraps after about a
+// year of uptime; differences of nearby ticks stay right).
+int32_t tickCount();
+
 // A clock that never sleeps: time advances by exactly what was asked for. Any thread
 // may sleep on it or advance it.
 class ManualClock : public Clock {

@@ -5,10 +5,12 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "bench/bench_support.h"
 #include "device/profile_image.h"
 #include "model/MacroLibrary.h"
+#include "model/file_writer.h"
 #include "model/folders.h"
 #include "model/limits.h"
 
@@ -64,16 +66,60 @@ void fillLibrary(MacroLibrary& library) {
   }
 }
 
-// A library of 100 macros of 20 events: 100 macro files and the list file.
+// A library of 100 macros of 20 events, every macro edited: 100 macro files (the list
+// file once, as the names stay).
 void BM_SaveMacroLibrary(benchmark::State& state) {
   TempFolder folder;
   MacroLibrary library;
   if (!library.setMacroPath(folder.file("Macros"))) return state.SkipWithError("no folder");
   fillLibrary(library);
-  for (auto _ : state)
+  uint64_t delay = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    ++delay;
+    for (const auto& macro : library.macros()) macro->addItem(1, 4, 0, delay, Macro::kAppend);
+    state.ResumeTiming();
     if (!library.saveMacroItems()) return state.SkipWithError("the library was not saved");
+  }
 }
 BENCHMARK(BM_SaveMacroLibrary)->Unit(benchmark::kMillisecond);
+
+// The system writer, counting its replacements: each is two fsyncs (the file and its
+// folder) and a rename.
+class CountingFileWriter : public FileWriter {
+ public:
+  using FileWriter::replaceFile;
+  bool replaceFile(const std::string& path, std::string_view data, std::string& error) override {
+    ++replaced;
+    return systemFileWriter().replaceFile(path, data, error);
+  }
+  bool removeFile(const std::string& path) override { return systemFileWriter().removeFile(path); }
+  int64_t replaced = 0;
+};
+
+// An apply after one macro of the 100 was edited: only that macro's file is written.
+void BM_SaveMacroLibraryOneChange(benchmark::State& state) {
+  TempFolder folder;
+  CountingFileWriter writer;
+  MacroLibrary library(writer);
+  if (!library.setMacroPath(folder.file("Macros"))) return state.SkipWithError("no folder");
+  fillLibrary(library);
+  if (!library.saveMacroItems()) return state.SkipWithError("the library was not saved");
+  writer.replaced = 0;
+  uint64_t delay = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Macro& edited = *library.macros()[kLibraryMacros / 2];
+    edited.removeItems();
+    edited.addItem(1, 4, 0, ++delay, Macro::kAppend);
+    state.ResumeTiming();
+    if (!library.saveMacroItems()) return state.SkipWithError("the library was not saved");
+  }
+  const double saves = static_cast<double>(state.iterations());
+  state.counters["files_per_save"] = static_cast<double>(writer.replaced) / saves;
+  state.counters["fsyncs_per_save"] = 2.0 * static_cast<double>(writer.replaced) / saves;
+}
+BENCHMARK(BM_SaveMacroLibraryOneChange)->Unit(benchmark::kMillisecond);
 
 void BM_ReadMacroLibrary(benchmark::State& state) {
   TempFolder folder;

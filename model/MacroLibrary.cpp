@@ -50,7 +50,7 @@ bool MacroLibrary::saveMacroItems() {
   for (const auto& macro : macros_) {
     names.push_back(macro->strName());
     const auto file = files_.find(macro.get());
-    kept.push_back(file != files_.end() ? file->second : std::string());
+    kept.push_back(file != files_.end() ? file->second.file : std::string());
   }
   // Entries the read left alone stay listed, and their files stay as they are.
   std::vector<std::string> unreadFiles;
@@ -69,17 +69,30 @@ bool MacroLibrary::saveMacroItems() {
                     integerText(static_cast<uint32_t>(macros_.size() + unread_.size())));
   for (size_t i = 0; i < macros_.size(); ++i) {
     const std::string path = folder_ + files[i];
-    if (!macros_[i]->save(path, *writer_)) return false;
+    if (!isStored(*macros_[i], files[i]) && !macros_[i]->save(path, *writer_)) return false;
     list.emplace_back("macro" + std::to_string(i), path);
   }
   for (size_t i = 0; i < unread_.size(); ++i) {
     list.emplace_back("macro" + std::to_string(macros_.size() + i), unread_[i]);
   }
-  if (!writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
+  const bool listStored = list == storedList_ && fs::is_regular_file(listFilePath(folder_), error);
+  if (!listStored && !writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
+  storedList_ = list;
   files_.clear();
-  for (size_t i = 0; i < macros_.size(); ++i) files_[macros_[i].get()] = files[i];
+  for (size_t i = 0; i < macros_.size(); ++i)
+    files_[macros_[i].get()] = {files[i], macros_[i]->toMacroData()};
   files.insert(files.end(), unreadFiles.begin(), unreadFiles.end());
   return removeUnlisted(files);
+}
+
+// The macro's file holds the macro as it is now: no need to write it again. A file that
+// went missing is written again.
+bool MacroLibrary::isStored(const Macro& macro, const std::string& file) const {
+  const auto stored = files_.find(&macro);
+  if (stored == files_.end() || stored->second.file != file) return false;
+  std::error_code error;
+  return stored->second.content == macro.toMacroData() &&
+         fs::is_regular_file(folder_ + file, error);
 }
 
 // The file's name when the path names a file right in the folder.
@@ -104,6 +117,24 @@ bool MacroLibrary::removeUnlisted(const std::vector<std::string>& listed) {
   bool removed = !error;
   for (const std::string& name : stale) removed = writer_->removeFile(folder_ + name) && removed;
   return removed;
+}
+
+// The list as read, in the order a write would give it, when it holds nothing else: a
+// write that would give the same entries need not write it again.
+void MacroLibrary::rememberList(const TextDict& list, int64_t count) {
+  storedList_.clear();
+  if (static_cast<int64_t>(list.size()) != count + 1) return;
+  storedList_.emplace_back("macroCount", integerText(static_cast<uint32_t>(count)));
+  for (int64_t i = 0; i < count; ++i) {
+    const std::string key = "macro" + std::to_string(i);
+    const auto entry = list.find(key);
+    if (entry == list.end()) {
+      storedList_.clear();
+      return;
+    }
+    storedList_.emplace_back(key, entry->second);
+  }
+  if (dictText(list, "macroCount") != storedList_.front().second) storedList_.clear();
 }
 
 bool MacroLibrary::readMacroItems() {
@@ -132,7 +163,7 @@ bool MacroLibrary::readMacroItems() {
       continue;
     }
     if (const std::string name = nameInFolder(path); isMacroFileName(name)) {
-      files_[macro.get()] = name;
+      files_[macro.get()] = {name, macro->toMacroData()};
     }
     macros_.push_back(std::move(macro));
   }
@@ -147,6 +178,7 @@ bool MacroLibrary::readMacroItems() {
   for (; i < count; ++i) {
     if (std::string path = entry(i); !path.empty()) unread_.push_back(std::move(path));
   }
+  rememberList(list, count);
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 #include "model/Macro.h"
 #include "model/file_writer.h"
+#include "model/plist_file.h"
 
 namespace velt {
 
@@ -29,11 +30,13 @@ class MacroLibrary {
   bool setMacroPath(std::string folder);
   const std::string& macroPath() const { return folder_; }
 
-  // Writes every macro file, then the list file, then removes the macro files the list
+  // Writes the macro files, then the list file, then removes the macro files the list
   // no longer names: at every moment the list on disk names files that hold its
   // macros. A macro keeps the file it has, so no file the list on disk names is
-  // overwritten with another macro. False (nothing more written) at the first failed file
-  // operation, and without writing anything when the folder is not set or does not exist.
+  // overwritten with another macro. A macro file (and the list) is written only when it
+  // differs from what was last read from it or written to it, or is gone. False
+  // (nothing more written) at the first failed file operation, and without writing
+  // anything when the folder is not set or does not exist.
   bool saveMacroItems();
   // Appends the macros the list file names (full paths, used as they stand). Entries
   // whose file is missing are dropped. Entries whose file is there but cannot be read,
@@ -71,9 +74,18 @@ class MacroLibrary {
   ItemRect bounds_;
   std::string folder_;
   std::vector<std::unique_ptr<Macro>> macros_;
-  // The file in the folder that the list on disk names for a macro (read from it or
-  // last written to it); the macro keeps it at the next write.
-  std::unordered_map<const Macro*, std::string> files_;
+  // What a file in the folder holds, as last read from it or written to it.
+  struct StoredMacro {
+    std::string file;
+    MacroData content;
+  };
+  bool isStored(const Macro& macro, const std::string& file) const;
+  void rememberList(const TextDict& list, int64_t count);
+  // The file in the folder that the list on disk names for a macro, with the macro as
+  // that file holds it; the macro keeps the file at the next write.
+  std::unordered_map<const Macro*, StoredMacro> files_;
+  // The list file's entries as last read or written; empty when unknown.
+  TextEntries storedList_;
   // List entries not read (beyond the limits, or a file that could not be read), in
   // list order.
   std::vector<std::string> unread_;

@@ -27,8 +27,34 @@ inline constexpr uint32_t kModifierOption = 1u << 19;
 inline constexpr uint32_t kModifierCommand = 1u << 20;
 inline constexpr uint32_t kModifierFunction = 1u << 23;
 
+// The flag a modifier key (by its host key code) holds while it is down; 0 for other keys.
+constexpr uint32_t modifierFlagOfKey(uint16_t keyCode) {
+  switch (keyCode) {
+    case 54:
+    case 55:
+      return kModifierCommand;
+    case 56:
+    case 60:
+      return kModifierShift;
+    case 57:
+      return kModifierCapsLock;
+    case 58:
+    case 61:
+      return kModifierOption;
+    case 59:
+    case 62:
+      return kModifierControl;
+    case 63:
+      return kModifierFunction;
+    default:
+      return 0;
+  }
+}
+
 struct KeyEvent {
   uint16_t keyCode = 0;  // the host's virtual key code (names in device/keycodes.h)
+  // For a modifier key's own event, the flags after it: its flag is set when it went down
+  // and clear when it came up.
   uint32_t modifierFlags = 0;
   std::string characters;
   bool isRepeat = false;

@@ -50,6 +50,8 @@ void VELTView::initWithFrame(const Rect& rect) {
   initCtrls();
   setUIData();
   resetProfileMacro();
+  // The profiles' macros joined the library after the button page was loaded.
+  m_viewMouseSetting.loadMacroList();
 }
 
 void VELTView::initProfiles() {
@@ -103,7 +105,13 @@ void VELTView::initPages() {
     page.setHidden(i != 0);
     addSubview(&page);
   }
+  m_viewMacroSetting.initCtrls();
+  m_viewMacroSetting.setOnMacroDeleted([this] {
+    m_viewMouseSetting.getUIData(*m_curProfile);
+    m_viewMouseSetting.setUIData(*m_curProfile);
+  });
   m_viewMacroSetting.readLocalData();
+  m_viewMouseSetting.initCtrls(&m_viewMacroSetting);
   m_viewSensor.initCtrls();
   m_viewColorSetting.initCtrls();
   // The support page reads the firmware version: the mouse is first opened here.
@@ -149,6 +157,7 @@ void VELTView::initBottomRow() {
 }
 
 void VELTView::hidePages() {
+  m_viewMacroSetting.pageHidden();
   for (KivImageView* page : pages_) page->setHidden(true);
 }
 
@@ -168,7 +177,7 @@ void VELTView::showPage(int index) {
   if (index == 0) m_viewMouseSetting.loadMacroList();
   shown.setHidden(false);
   pageTab(index).setSelected(true);
-  if (index == 3) m_viewMacroSetting.becomeFirstResponder();
+  if (index == 3) m_viewMacroSetting.pageShown();
   if (index == 4) m_viewSupport.updateFirmVersion();
 }
 
@@ -182,10 +191,12 @@ void VELTView::OnCmd(int32_t id) {
     resetToDefault();
   } else if (id == kMainOK.id) {
     applay();
+    m_viewMacroSetting.pageHidden();
     uiServices().hideApplication();
   } else if (id == kMainApply.id) {
     applay();
   } else if (id == kMainCancel.id) {
+    m_viewMacroSetting.pageHidden();
     uiServices().hideApplication();
   }
 }

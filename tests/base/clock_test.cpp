@@ -18,6 +18,18 @@ TEST(Clock, InstalledManualClockAdvancesOnlyBySleeps) {
   setClock(nullptr);
 }
 
+TEST(Clock, TickCountsSixtiethsOfASecondOfTheInstalledClock) {
+  setClock(std::make_unique<ManualClock>());
+  EXPECT_EQ(tickCount(), 0);
+  clock().sleepFor(microseconds(16'666));
+  EXPECT_EQ(tickCount(), 0) << "a tick is whole";
+  clock().sleepFor(microseconds(1));
+  EXPECT_EQ(tickCount(), 1);
+  clock().sleepFor(microseconds(1'983'333));
+  EXPECT_EQ(tickCount(), 120);
+  setClock(nullptr);
+}
+
 TEST(Clock, RealClockSleepsAtLeastTheDuration) {
   setClock(nullptr);
   const microseconds start = clock().now();

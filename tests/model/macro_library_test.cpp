@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <set>
+#include <utility>
 
 #include "model/limits.h"
 #include "model/macro_file_names.h"
@@ -343,6 +344,81 @@ TEST(MacroLibrary, UnreadableEntriesStayListedAndMissingOnesAreDropped) {
                             {"macro0", folder.file("A.macro")},
                             {"macro1", folder.file("Broken.macro")},
                             {"macro2", folder.file("we:ird.macro")}}));
+}
+
+// The system writer, remembering the names of the files it replaced; while `failing`,
+// it refuses every replacement.
+class RecordingFileWriter : public FileWriter {
+ public:
+  using FileWriter::replaceFile;
+  bool replaceFile(const std::string& path, std::string_view data, std::string& error) override {
+    if (failing) {
+      error = "refused by the test";
+      return false;
+    }
+    replaced.push_back(fs::path(path).filename().string());
+    return systemFileWriter().replaceFile(path, data, error);
+  }
+  bool removeFile(const std::string& path) override { return systemFileWriter().removeFile(path); }
+  std::vector<std::string> takeReplaced() { return std::exchange(replaced, {}); }
+  std::vector<std::string> replaced;
+  bool failing = false;
+};
+
+TEST(MacroLibrary, AWriteReplacesOnlyTheFilesWhoseContentChanged) {
+  TempFolder folder;
+  {
+    MacroLibrary first;
+    first.setMacroPath(folder.path());
+    for (const char* name : {"Copy", "Paste", "Cut"}) addMacro(first, name, 3);
+    ASSERT_TRUE(first.saveMacroItems());
+  }
+  RecordingFileWriter writer;
+  MacroLibrary library(writer);
+  library.setMacroPath(folder.path());
+  ASSERT_TRUE(library.readMacroItems());
+  using Files = std::vector<std::string>;
+
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), Files{}) << "nothing changed since the read";
+
+  library.macroWithID(17)->addItem(16, 241, 0, 0, Macro::kAppend);
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), Files{"Paste.macro"});
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), Files{}) << "nothing changed since the last write";
+
+  library.macroWithID(16)->setName("Copy all");
+  fs::remove(folder.file("Cut.macro"));
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), (Files{"Copy.macro", "Cut.macro"}))
+      << "a renamed macro keeps its file; a file gone is written again";
+
+  library.removeMacro(18);
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), Files{"macroList.plist"});
+  EXPECT_EQ(reread(folder.path()), contents(library));
+  EXPECT_EQ(filesIn(folder.path()),
+            (std::set<std::string>{"Copy.macro", "Paste.macro", "macroList.plist"}));
+}
+
+TEST(MacroLibrary, AMacroWhoseWriteFailedIsWrittenAtTheNextWrite) {
+  TempFolder folder;
+  RecordingFileWriter writer;
+  MacroLibrary library(writer);
+  library.setMacroPath(folder.path());
+  addMacro(library, "Copy", 2);
+  addMacro(library, "Paste", 2);
+  ASSERT_TRUE(library.saveMacroItems());
+  writer.takeReplaced();
+
+  library.macroWithID(17)->addItem(1, 9, 0, 0, Macro::kAppend);
+  writer.failing = true;
+  EXPECT_FALSE(library.saveMacroItems());
+  writer.failing = false;
+  ASSERT_TRUE(library.saveMacroItems());
+  EXPECT_EQ(writer.takeReplaced(), std::vector<std::string>{"Paste.macro"});
+  EXPECT_EQ(reread(folder.path()), contents(library));
 }
 
 // Stops the write of the edited library after each possible number of file

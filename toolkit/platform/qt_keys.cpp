@@ -111,6 +111,15 @@ KeyEvent toKeyEvent(const QKeyEvent& event) {
   KeyEvent result;
   result.keyCode = hostKeyCode(event.key(), event.nativeScanCode(), event.modifiers());
   result.modifierFlags = hostModifierFlags(event.modifiers());
+  // Platforms differ in whether a modifier's own event carries its flag; here it does
+  // exactly while the key is down, so its press and release are told apart.
+  if (isModifierKey(event)) {
+    uint32_t own = modifierFlagOfKey(result.keyCode);
+    if (event.type() == QEvent::KeyPress)
+      result.modifierFlags |= own;
+    else
+      result.modifierFlags &= ~own;
+  }
   result.characters = event.text().toStdString();
   result.isRepeat = event.isAutoRepeat();
   return result;

@@ -2,6 +2,7 @@
 // wording beside the controls), and "ColorSetting_Normal.bmp" to
 // "ColorSetting_Disable.bmp", the background with every control's picture in one state.
 #include "toolkit/layout/color_setting_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {

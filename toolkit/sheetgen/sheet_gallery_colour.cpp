@@ -2,6 +2,7 @@
 // buttons, painted onto the gallery's sheets.
 #include "toolkit/layout/gallery_colour_layout.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {

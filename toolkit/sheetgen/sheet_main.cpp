@@ -2,17 +2,12 @@
 // band, the page tabs, the profile tabs with their menus, the panel the pages lie on and
 // the bottom row.
 #include "toolkit/layout/main_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {
 
 namespace {
-
-void paintMenuFace(QPainter& painter, const QRect& face, SheetState state, bool up) {
-  paintButtonFace(painter, face, state, "");
-  QRect arrow(face.right() - 16, face.top(), 12, face.height());
-  paintArrow(painter, arrow, up, state == kDown ? kAccent : kTextDim);
-}
 
 void paintMain(QPainter& painter, QSize size, SheetState state) {
   int h = size.height();

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "toolkit/layout/sensor_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {

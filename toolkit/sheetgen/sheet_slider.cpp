@@ -2,6 +2,7 @@
 // places of the shared slider and scroll layout.
 #include "toolkit/layout/gallery_controls_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
+#include "toolkit/sheetgen/sheet_controls.h"
 #include "toolkit/sheetgen/sheet_style.h"
 
 namespace velt::sheetgen {
@@ -80,10 +81,7 @@ void paintGalleryControls(QPainter& painter, QSize size, SheetState state) {
     // Which way the menu opens, beside the button.
     paintText(painter, sheetRect({frame.maxX() + 8, frame.y, 80, frame.height}, h), label, kTextDim,
               11);
-    QRect face = sheetRect(frame, h);
-    paintButtonFace(painter, face, state, "");
-    QRect arrow(face.right() - 16, face.top(), 12, face.height());
-    paintArrow(painter, arrow, false, state == kDown ? kAccent : kTextDim);
+    paintMenuFace(painter, sheetRect(frame, h), state, false);
   }
   QRect list = sheetRect(kGalleryListBoxFrame, h);
   painter.fillRect(list, kBackground);

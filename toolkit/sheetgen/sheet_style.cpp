@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-#include "toolkit/layout/slider_scroll_layout.h"
-
 namespace velt::sheetgen {
 
 QRect sheetRect(const Rect& r, int sheetHeight) {
@@ -98,35 +96,6 @@ void paintTitle(QPainter& painter, const QRect& area, const std::string& name,
   if (!subtitle.empty())
     paintText(painter, area.adjusted(nameWidth + metrics.horizontalAdvance(" "), 0, 0, 0), subtitle,
               kTextDim, pixelSize);
-}
-
-void paintCheckBox(QPainter& painter, const QRect& area, SheetState state,
-                   const std::string& wording) {
-  const QRect box(area.left() + 2, area.top() + (area.height() - 12) / 2, 12, 12);
-  const bool disabled = state == kDisable;
-  painter.fillRect(box, disabled ? kFaceDisable : (state == kOver ? kFaceOver : kFace));
-  painter.setPen(state == kOver ? kOutlineOver : kOutline);
-  painter.drawRect(box.adjusted(0, 0, -1, -1));
-  if (state == kDown) painter.fillRect(box.adjusted(3, 3, -3, -3), kAccent);
-  const QColor text = disabled ? kTextDisable : (state == kNormal ? kTextDim : kText);
-  paintText(painter, area.adjusted(20, 0, 0, 0), wording, text, 11);
-}
-
-void paintBar(QPainter& painter, const QRect& area, SheetState state) {
-  if (state == kDown) {
-    painter.fillRect(area, kAccent);
-    return;
-  }
-  painter.fillRect(area, kFaceDisable);
-  painter.setPen(kOutline);
-  painter.drawRect(area.adjusted(0, 0, -1, -1));
-}
-
-void paintSliderGroove(QPainter& painter, const Rect& frame, int sheetHeight) {
-  const double middle = frame.maxY() - kSliderThumbSize.height / 2;
-  const QRect groove = sheetRect({frame.x + 2, middle - 1, frame.width - 4, 3}, sheetHeight);
-  painter.fillRect(groove, kFace);
-  painter.fillRect(groove.adjusted(0, 1, 0, -1), kOutline);
 }
 
 }  // namespace velt::sheetgen

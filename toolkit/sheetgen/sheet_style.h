@@ -51,13 +51,5 @@ void paintTitle(QPainter& painter, const QRect& area, const std::string& name,
                 const std::string& subtitle, int pixelSize);
 void paintText(QPainter& painter, const QRect& area, const std::string& text, QColor color,
                int pixelSize, int alignment = Qt::AlignLeft | Qt::AlignVCenter);
-// A small square box and its label; checked or pressed lights the box in the accent.
-void paintCheckBox(QPainter& painter, const QRect& area, SheetState state,
-                   const std::string& wording);
-// A progress bar: the empty bar in state 0, the full one (in the accent) in state 2.
-void paintBar(QPainter& painter, const QRect& area, SheetState state);
-// A slider's groove under a slider frame (layout coordinates): it runs along the thumbs'
-// middle, which sits at the frame's top edge.
-void paintSliderGroove(QPainter& painter, const Rect& frame, int sheetHeight);
 
 }  // namespace velt::sheetgen

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "toolkit/geometry.h"
+
+namespace velt {
+
+// The macro page, 783 x 349 points in its own coordinates. "MacroSetting_BK.bmp" is the
+// page's background; "MacroSetting_Normal.bmp" to "MacroSetting_Disable.bmp" hold the
+// controls' faces at their frames, and below the page, in a band of their own, the
+// faces of controls that share a frame with another (Stop recording lies where Start
+// recording is).
+
+inline constexpr Size kMacroSettingPageSize = {783, 349};
+inline constexpr double kMacroSheetBand = 40;
+inline constexpr Size kMacroSettingSheetSize = {783, 349 + kMacroSheetBand};
+// Sheet rectangles sit this far above page rectangles: the band is at the sheet's bottom.
+inline constexpr double kMacroSheetOffset = kMacroSheetBand;
+
+inline constexpr Rect kMacroListPanel = {16, 16, 216, 317};
+inline constexpr Rect kMacroEventsPanel = {248, 16, 344, 317};
+inline constexpr Rect kMacroRecordPanel = {608, 16, 159, 317};
+inline constexpr Rect kMacroRecordNote = {620, 24, 136, 140};
+
+struct MacroControlLayout {
+  int32_t id;
+  Rect frame;  // on the page
+  Rect piece;  // where its faces are on the control sheets
+  const char* wording;
+};
+
+constexpr Rect onSheet(Rect frame) {
+  return {frame.x, frame.y + kMacroSheetOffset, frame.width, frame.height};
+}
+
+inline constexpr Rect kMacroListFrame = {24, 64, 200, 241};
+inline constexpr Rect kMacroEventsFrame = {256, 24, 328, 281};
+inline constexpr Rect kRecordButtonFrame = {620, 180, 136, 30};
+
+inline constexpr MacroControlLayout kMacroList = {100, kMacroListFrame, onSheet(kMacroListFrame),
+                                                  "Macros"};
+inline constexpr MacroControlLayout kMacroEvents = {101, kMacroEventsFrame,
+                                                    onSheet(kMacroEventsFrame), "Macro events"};
+inline constexpr MacroControlLayout kNewMacroButton = {
+    102, {24, 24, 96, 30}, onSheet({24, 24, 96, 30}), "New macro"};
+inline constexpr MacroControlLayout kDeleteMacroButton = {
+    103, {128, 24, 96, 30}, onSheet({128, 24, 96, 30}), "Delete macro"};
+inline constexpr MacroControlLayout kRecordDelaysBox = {
+    104, {616, 270, 148, 20}, onSheet({616, 270, 148, 20}), "Record delays"};
+inline constexpr MacroControlLayout kRecordPressesBox = {
+    105, {616, 240, 148, 20}, onSheet({616, 240, 148, 20}), "Record presses only"};
+inline constexpr MacroControlLayout kStartRecordingButton = {
+    106, kRecordButtonFrame, onSheet(kRecordButtonFrame), "Start recording"};
+inline constexpr MacroControlLayout kStopRecordingButton = {
+    107, kRecordButtonFrame, {kRecordButtonFrame.x, 5, 136, 30}, "Stop recording"};
+
+}  // namespace velt
