@@ -40,5 +40,7 @@ function(velt_add_e2e_test name)
   add_test(NAME ${name}
            COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/run_e2e.sh ${ARG_SCRIPT} ${ARG_ARGS})
   # Within the harness's own 120-second limit plus start-up and teardown.
-  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 200 LABELS e2e)
+  # One at a time: two xvfb-run -a starting together can pick the same display.
+  set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 200 LABELS e2e
+                                          RESOURCE_LOCK velt_x_server)
 endfunction()
