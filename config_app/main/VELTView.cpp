@@ -100,7 +100,9 @@ void VELTView::initPages() {
   for (size_t i = 0; i < pages_.size(); ++i) {
     KivImageView& page = *pages_[i];
     page.initView(this, kPageIds[i], kMainPageFrame);
-    page.setBkImage(GetImage(0, kPageIds[i], page.bounds()));
+    // Only the first page shows at start: each sheet is decoded when first drawn.
+    page.setBkImage(
+        Image::deferred(page.bounds().size(), [id = kPageIds[i]] { return GetImage(0, id, {}); }));
     page.setAccessibleName(kMainPageTabs[i].wording);
     page.setHidden(i != 0);
     addSubview(&page);

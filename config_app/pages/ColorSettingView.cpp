@@ -4,8 +4,10 @@
 #include <string>
 
 #include "model/Profile.h"
+#include "toolkit/color_panel_layout.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/color_setting_layout.h"
+#include "toolkit/mouse_zones.h"
 
 namespace velt {
 
@@ -63,7 +65,10 @@ void ColorSettingView::initCtrls() {
   initZones();
   initFields();
   place(*this, m_StaticMouse, kColorPreviewId, kColorPreview, "Lighting preview");
-  m_StaticMouse.setBkImage(GetImage(0, kColorPreviewId, kColorPreview));
+  // Both pictures are decoded when first drawn: at start the page is hidden.
+  m_StaticMouse.setBkImage(Image::deferred({kMousePictureWidth, kMousePictureHeight}, [] {
+    return GetImage(0, kColorPreviewId, kColorPreview);
+  }));
   m_BnLEDON.setSelected(true);
   m_BnSolidColor.setSelected(true);
   m_BnSolid.setSelected(true);
@@ -94,7 +99,8 @@ void ColorSettingView::initButtons() {
 }
 
 void ColorSettingView::initZones() {
-  const Image panel = GetImage(0, kColorPanelImageId, {});
+  const Image panel = Image::deferred({kColorPanelWidth, kColorPanelHeight},
+                                      [] { return GetImage(0, kColorPanelImageId, {}); });
   for (size_t i = 0; i < zoneButtons_.size(); ++i) {
     const ColorControlLayout& layout = kColorZoneButtons[i];
     place(*this, *zoneButtons_[i], layout.id, layout.frame, layout.wording);

@@ -88,9 +88,15 @@ void SensorView::initSurface() {
   m_ProgressQualityAnalyzer.setMinMaxValue(0, kSurfaceLevels - 1);
   m_ProgressQualityAnalyzer.setCurValue(0);
   place(*this, m_StaticSurface, kSensorSurfacePicture);
+  // Decoded when first shown: at start the sensor page is hidden.
+  auto picture = [](int percent) {
+    return Image::deferred(kSurfacePictureSize, [name = std::to_string(percent) + ".bmp"] {
+      return GetNamedImage(name);
+    });
+  };
   for (int level = 0; level < kSurfaceLevels; ++level)
-    m_StaticSurface.addImage(GetNamedImage(std::to_string(level * 10) + ".bmp"));
-  m_StaticSurface.setBkImage(GetNamedImage("0.bmp"));
+    m_StaticSurface.addImage(picture(level * 10));
+  m_StaticSurface.setBkImage(picture(0));
   m_StaticSurface.setImageItem(0);
 }
 

@@ -14,8 +14,6 @@ namespace velt {
 
 namespace {
 
-constexpr int32_t kSupportPageId = 108;
-
 void placeButton(KivImageView& page, KivButton& button, const SupportButtonLayout& layout) {
   button.initView(&page, layout.id, layout.frame);
   button.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
@@ -34,8 +32,6 @@ void placeLabel(KivImageView& page, KivStatic& label, const SupportLabelLayout& 
 }  // namespace
 
 void SupportView::initCtrls() {
-  // The page is hidden at start: its sheet is decoded when it is first drawn.
-  setBkImage(Image::deferred(bounds().size(), [] { return GetImage(0, kSupportPageId, {}); }));
   std::array<KivButton*, 4> buttons = {&m_BnOnlineSupport, &m_BnProductRegistration, &m_BnDownloads,
                                        &m_BnFQA};
   for (size_t i = 0; i < buttons.size(); ++i) placeButton(*this, *buttons[i], kSupportButtons[i]);
