@@ -173,8 +173,16 @@ void UpdaterView::buildDialog(int32_t number) {
 std::string UpdaterView::accessibleValue() const {
   const UpdaterDialogLayout* layout = updaterDialog(m_nDialog);
   if (!layout) return {};
+  // A right-aligned line leads up to a version label: the mouse's first, then the
+  // package's; a screen reader reads the number where the picture shows it.
+  const std::string versions[] = {m_strMVersion, m_strFVersion};
+  size_t nextVersion = 0;
   std::string wording = layout->title;
-  for (const UpdaterLine& line : layout->lines) wording += std::string(" ") + line.text;
+  for (const UpdaterLine& line : layout->lines) {
+    wording += std::string(" ") + line.text;
+    if (line.alignRight && nextVersion < std::size(versions))
+      wording += " " + versions[nextVersion++];
+  }
   return wording;
 }
 

@@ -2,6 +2,8 @@
 // values, descriptions, the changes announced, and the actions they may take.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include <QAccessible>
 
 #include <memory>
@@ -11,6 +13,7 @@
 #include "tests/toolkit/control_test_support.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivCheckBox.h"
+#include "toolkit/KivEdit.h"
 #include "toolkit/KivListBox.h"
 #include "toolkit/KivProgressCtrl.h"
 #include "toolkit/KivScrollCtrl.h"
@@ -250,4 +253,14 @@ TEST(Accessibility, PressAndToggleActionsClickTheControl) {
 }
 
 }  // namespace
+// A text field's platform line edit, where a screen reader lands, carries the field's name.
+TEST(Accessibility, ATextFieldsLineEditCarriesItsName) {
+  KivEdit field;
+  field.initView(nullptr, 0, {0, 0, 60, 20});
+  field.setAccessibleName("Red");
+  QLineEdit* edit = widgetOf(field)->findChild<QLineEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->accessibleName(), "Red");
+}
+
 }  // namespace velt

@@ -234,6 +234,8 @@ TEST_F(UpdaterWindowTest, AWholeUpdateInTheWindow) {
   EXPECT_EQ(view->accessibleName(), "VELTUpdate");
   EXPECT_NE(view->accessibleValue().find("Update firmware"), std::string::npos);
   EXPECT_EQ(view->accessibleDescription(), view->accessibleValue()) << "the wording describes it";
+  EXPECT_NE(view->accessibleValue().find("Update from 0.46 to version 0.47"), std::string::npos)
+      << "the versions are read where the picture shows them: " << view->accessibleValue();
   click(view->okButton());
   EXPECT_EQ(view->dialogShown(), 10);
   EXPECT_TRUE(view->subviews().size() == 2 && view->progressBar());

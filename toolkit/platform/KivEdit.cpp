@@ -28,12 +28,19 @@ class EditHost : public QtViewHost {
     edit->setPalette(palette);
     edit->setTextMargins(4, 0, 4, 0);
     widget()->setFocusProxy(edit);
+    edit->setAccessibleName(qt::toQString(view.accessibleName()));
   }
   bool makeFirstResponder() override {
     edit->setFocus(Qt::OtherFocusReason);
     return true;
   }
   void resignFirstResponder() override { edit->clearFocus(); }
+  // The line edit is what a screen reader lands on: it carries the view's name.
+  void accessibilityChanged() override {
+    QtViewHost::accessibilityChanged();
+    if (const KivImageView* view = static_cast<ViewWidget*>(widget())->view())
+      edit->setAccessibleName(qt::toQString(view->accessibleName()));
+  }
   void setAcceptsKeyboardFocus(bool) override {}
 
   QLineEdit* edit;
