@@ -216,18 +216,11 @@ void KivListBox::setScrollImage(const Image& track, const Image& sliderNormal,
                                 const Image& sliderOver, const Image& lastNormal,
                                 const Image& lastOver, const Image& nextNormal,
                                 const Image& nextOver) {
-  double W = bounds().width, H = bounds().height;
-  if (!m_scroll) {
-    m_scroll = std::make_unique<KivScrollCtrl>();
-    double width = track.width();
-    m_scroll->initView(this, kScrollID, {W - width, 0, width, H});
-    m_scroll->setHidden(true);
-    addSubview(m_scroll.get());
-  }
-  m_scroll->setImage(track, sliderNormal, sliderOver, lastNormal, lastOver, nextNormal, nextOver);
-  int32_t r = truncToInt(H / kRowHeight);
-  m_scroll->setMinMaxValue(r, r + 1);
-  m_scroll->setCurValue(r);
+  const bool made = !m_scroll;
+  KivScrollCtrl& bar =
+      KivScrollCtrl::placeInList(m_scroll, *this, kScrollID, kRowHeight, track, sliderNormal,
+                                 sliderOver, lastNormal, lastOver, nextNormal, nextOver);
+  if (made) bar.setHidden(true);
 }
 
 void KivListBox::subMsg(int32_t id, int32_t value) {

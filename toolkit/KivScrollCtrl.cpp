@@ -14,6 +14,25 @@ constexpr int32_t kPressed = 2;
 
 }  // namespace
 
+KivScrollCtrl& KivScrollCtrl::placeInList(std::unique_ptr<KivScrollCtrl>& bar, KivImageView& owner,
+                                          int32_t id, double rowHeight, const Image& track,
+                                          const Image& sliderNormal, const Image& sliderOver,
+                                          const Image& lastNormal, const Image& lastOver,
+                                          const Image& nextNormal, const Image& nextOver) {
+  const double W = owner.bounds().width, H = owner.bounds().height;
+  if (!bar) {
+    bar = std::make_unique<KivScrollCtrl>();
+    const double width = track.width();
+    bar->initView(&owner, id, {W - width, 0, width, H});
+    owner.addSubview(bar.get());
+  }
+  bar->setImage(track, sliderNormal, sliderOver, lastNormal, lastOver, nextNormal, nextOver);
+  const int32_t rows = truncToInt(H / rowHeight);
+  bar->setMinMaxValue(rows, rows + 1);
+  bar->setCurValue(rows);
+  return *bar;
+}
+
 void KivScrollCtrl::setImage(const Image& track, const Image& sliderNormal, const Image& sliderOver,
                              const Image& lastNormal, const Image& lastOver,
                              const Image& nextNormal, const Image& nextOver) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "toolkit/KivImageView.h"
 
@@ -21,6 +22,14 @@ class KivScrollCtrl : public KivImageView {
                 const Image& lastNormal, const Image& lastOver, const Image& nextNormal,
                 const Image& nextOver);
   void setMinMaxValue(int32_t min, int32_t max);
+  // The vertical bar of a list of rows (the list box, the macro event list): made on the
+  // first call along the right edge of `owner`, as wide as its track; every call sets
+  // the pictures and the range such a list starts with, from its visible rows.
+  static KivScrollCtrl& placeInList(std::unique_ptr<KivScrollCtrl>& bar, KivImageView& owner,
+                                    int32_t id, double rowHeight, const Image& track,
+                                    const Image& sliderNormal, const Image& sliderOver,
+                                    const Image& lastNormal, const Image& lastOver,
+                                    const Image& nextNormal, const Image& nextOver);
   // Clamps, places the thumb, and always reports, changed or not.
   void setCurValue(int32_t value);
   // Adds and clamps; no report, the thumb stays where it is.

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "base/clock.h"
 #include "device/keycodes.h"
 #include "model/limits.h"
+#include "toolkit/slider_math.h"
 
 namespace velt {
 
@@ -30,10 +30,6 @@ constexpr MouseButtonItems kMouseButtons[] = {
     {7, "Left button", 241},     {11, "Right button", 242}, {15, "Middle button", 244},
     {19, "Forward button", 177}, {23, "Back button", 178},
 };
-
-int32_t trunc32(double value) {
-  return static_cast<int32_t>(std::trunc(value));
-}
 
 }  // namespace
 
@@ -187,18 +183,9 @@ void KivMacroCtrl::setScrollImage(const Image& track, const Image& sliderNormal,
                                   const Image& sliderOver, const Image& lastNormal,
                                   const Image& lastOver, const Image& nextNormal,
                                   const Image& nextOver) {
-  double W = bounds().width, H = bounds().height;
-  if (!m_scroll) {
-    m_scroll = std::make_unique<KivScrollCtrl>();
-    double width = track.width();
-    m_scroll->initView(this, kScrollID, {W - width, 0, width, H});
-    m_scroll->setAccessibleName("Events scroll bar");
-    addSubview(m_scroll.get());
-  }
-  m_scroll->setImage(track, sliderNormal, sliderOver, lastNormal, lastOver, nextNormal, nextOver);
-  int32_t v = trunc32(H / Macro::kRowHeight);
-  m_scroll->setMinMaxValue(v, v + 1);
-  m_scroll->setCurValue(v);
+  KivScrollCtrl::placeInList(m_scroll, *this, kScrollID, Macro::kRowHeight, track, sliderNormal,
+                             sliderOver, lastNormal, lastOver, nextNormal, nextOver)
+      .setAccessibleName("Events scroll bar");
 }
 
 bool KivMacroCtrl::isMenuMessage(int32_t id) const {
@@ -271,7 +258,7 @@ void KivMacroCtrl::drawRect(GraphicsContext& gc, const Rect& dirtyRect) {
   if (!m_pCurMacro) return;
   for (const EventItem& row : m_pCurMacro->eventItems()) {
     const ItemRect& r = row.rect();
-    double x0 = trunc32(r.x + 2), yb = trunc32(r.y), yt = trunc32(r.y + r.height);
+    double x0 = truncToInt(r.x + 2), yb = truncToInt(r.y), yt = truncToInt(r.y + r.height);
     Color text = row.selected() ? m_selColor : m_normalColor;
     std::string mouse = row.mouseEventString();
     if (!mouse.empty()) {
