@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <csignal>

@@ -4,7 +4,6 @@
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
-#include <functional>
 #include <memory>
 
 namespace velt {
@@ -19,8 +18,6 @@ class DesktopShell : public QObject {
  public:
   explicit DesktopShell(VELTConfig& config);
   ~DesktopShell() override;
-
-  bool hasTray() const { return tray_ != nullptr; }
 
  private:
   void createTray();

@@ -24,7 +24,6 @@ class SingleInstance {
   Role start();
   // Runs when a later start asks this instance to show its window.
   void setOnShowRequest(std::function<void()> handler) { onShow_ = std::move(handler); }
-  QString socketPath() const { return socketPath_; }
 
   // The user's runtime folder, or the temporary folder where there is none.
   static QString defaultFolder();

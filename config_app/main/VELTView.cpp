@@ -48,10 +48,10 @@ void VELTView::initWithFrame(const Rect& rect) {
   initProfiles();
   m_curProfile = &m_Profile1;
   initCtrls();
-  setUIData();
+  // The profiles' macros join the library first, so that the button page, loaded next,
+  // offers them.
   resetProfileMacro();
-  // The profiles' macros joined the library after the button page was loaded.
-  m_viewMouseSetting.loadMacroList();
+  setUIData();
 }
 
 void VELTView::initProfiles() {
@@ -126,10 +126,8 @@ void VELTView::initTabs() {
                 kMainPageTabs[i].wording);
   m_BnMouseSetting.setSelected(true);
   for (int i = 0; i < kProfiles; ++i) {
-    KivButton& tab = profileTab(i);
-    placeButton(tab, kFirstProfileTabId + i, profileTabFrame(i), "");
-    tab.setCaption(profile(i).profileName());
-    tab.setEnable(profile(i).enable() != 0);
+    // Captions and enabled states follow the profiles in setUIData.
+    placeButton(profileTab(i), kFirstProfileTabId + i, profileTabFrame(i), "");
     KivComboxButton& menu = profileMenu(i);
     placeButton(menu, kFirstProfileMenuId + i, profileMenuFrame(i),
                 "Profile menu " + std::to_string(i + 1));
@@ -213,7 +211,12 @@ void VELTView::setUIData() {
   m_viewMouseSetting.setUIData(*m_curProfile);
   m_viewSensor.setUIData(*m_curProfile);
   m_viewColorSetting.setUIData(*m_curProfile);
-  for (int i = 0; i < kProfiles; ++i) profileTab(i).setCaption(profile(i).profileName());
+  for (int i = 0; i < kProfiles; ++i) {
+    profileTab(i).setCaption(profile(i).profileName());
+    // An imported profile may come disabled: the tabs and OK and Apply follow.
+    profileTab(i).setEnable(profile(i).enable() != 0);
+  }
+  followCurrentProfileEnable();
 }
 
 void VELTView::clickProfile(int index) {
@@ -226,7 +229,6 @@ void VELTView::clickProfile(int index) {
   profileTab(index).setSelected(true);
   m_curProfile = &profile(index);
   setUIData();
-  followCurrentProfileEnable();
 }
 
 void VELTView::followCurrentProfileEnable() {

@@ -75,9 +75,7 @@ class VELTView : public KivImageView {
   KivImageView& page(int index) { return *pages_[static_cast<size_t>(index)]; }
   KivButton& okButton() { return m_BnOK; }
   KivButton& applyButton() { return m_BnApply; }
-  KivStatic& versionStatic() { return m_StaticFirmVer; }
   bool isWritingData() const { return m_bWrittingData; }
-  const KivTimer& pollTimer() const { return m_Timer; }
 
  private:
   void initProfiles();

@@ -82,11 +82,8 @@ void VELTView::resetToDefault() {
     Profile& p = profile(i);
     p.reset();
     p.setProfileName("Profile" + std::to_string(i + 1));
-    profileTab(i).setCaption(p.profileName());
-    profileTab(i).setEnable(true);
   }
-  m_BnOK.setEnable(true);
-  m_BnApply.setEnable(true);
+  // Reset enables every profile: the tabs, OK and Apply follow in setUIData.
   setUIData();
   applay();
 }

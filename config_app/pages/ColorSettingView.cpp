@@ -152,7 +152,6 @@ void ColorSettingView::modeTimer() {
     if (texts[i] != typed) edits[i]->setText(texts[i]);
   }
   if (m_appliedTexts == texts) return;
-  m_appliedTexts = texts;
   setColor(colorTextByte(texts[0]), colorTextByte(texts[1]), colorTextByte(texts[2]));
 }
 

@@ -52,7 +52,6 @@ class ColorSettingView : public ProfilePage {
   KivEdit& greenField() { return m_EditGreen; }
   KivEdit& blueField() { return m_EditBlue; }
   KivMouseStatic& preview() { return m_StaticMouse; }
-  const KivTimer& fieldPoll() const { return m_time; }
 
  private:
   void initButtons();

@@ -65,7 +65,6 @@ class MacroSettingView : public KivImageView {
   KivButton& startButton() { return m_BnStartRecord; }
   KivButton& stopButton() { return m_BnStopRecord; }
   bool isRecording() const { return m_MacroCtrl.isRecord(); }
-  bool keyboardGrabbed() const { return m_bKeyboardGrabbed; }
 
  private:
   void alertRecording();

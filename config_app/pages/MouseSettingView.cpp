@@ -114,11 +114,12 @@ void MouseSettingView::initSliders() {
 }
 
 void MouseSettingView::loadMacroList() {
+  const std::vector<BoxItem> macros =
+      m_pMacroSetting ? m_pMacroSetting->boxItems() : std::vector<BoxItem>{};
   for (KivComboxButton* menu : functionMenus_) {
     menu->removeItemList(kRecordMacro);
-    if (m_pMacroSetting)
-      for (const BoxItem& macro : m_pMacroSetting->boxItems())
-        menu->insertSubItem(macro.m_nID, kRecordMacro, macro.m_strText);
+    for (const BoxItem& macro : macros)
+      menu->insertSubItem(macro.m_nID, kRecordMacro, macro.m_strText);
     menu->setSubMenuWidth(kRecordMacro, kSubMenuWidth);
   }
 }

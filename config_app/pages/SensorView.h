@@ -34,7 +34,6 @@ class SensorView : public ProfilePage {
   void analyzeSurface();
 
   KivCheckBox& separateXYCheck() { return m_CheckEnableXYSeparateSetting; }
-  KivCheckBox& refinedModeCheck() { return m_CheckEnableRefinedmode; }
   KivSliderCtrl3D& xSlider() { return m_SliderXAxis; }
   KivSliderCtrl3D& ySlider() { return m_SliderYAxis; }
   KivSliderCtrl& pointerSpeedSlider() { return m_SliderPointSpeed; }

@@ -50,8 +50,7 @@ void SupportView::updateFirmVersion() {
   bool read = Get_fw_version(version) == kResultSuccess;
   // Read again on a fresh connection; that reading is the one shown.
   Close_device();
-  if (!IsMakesureOpen()) return;
-  read = Get_fw_version(version) == kResultSuccess || read;
+  if (IsMakesureOpen()) read = Get_fw_version(version) == kResultSuccess || read;
   // A version never read is unknown, not "0.00".
   m_StaticFirmVersion.setCurText(read ? firmwareVersionText(version) : "-.--");
 }

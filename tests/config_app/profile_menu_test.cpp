@@ -98,6 +98,17 @@ TEST_F(ProfileMenu, ImportReadsIntoTheProfileKeepsItsSlotAndHandsItsMacrosToTheL
   EXPECT_FALSE(std::filesystem::exists(profileFile(2))) << "saved only by the next apply";
 }
 
+TEST_F(ProfileMenu, ImportingADisabledProfileDisablesItsTabAndApplyWhenCurrent) {
+  Profile exported;
+  exported.setEnalbe(0);
+  ASSERT_TRUE(exported.save(home.path() + "off.plist"));
+  ui->panelAnswers.push_back(home.path() + "off.plist");
+  choose(1, kImport);
+  EXPECT_FALSE(view->profileTab(0).isEnabled());
+  EXPECT_FALSE(view->applyButton().isEnabled());
+  EXPECT_FALSE(view->okButton().isEnabled());
+}
+
 TEST_F(ProfileMenu, ImportOfAFileThatIsNoProfileChangesNothingAndSaysSo) {
   std::ofstream(home.path() + "junk.plist") << "not a property list";
   ui->panelAnswers.push_back(home.path() + "junk.plist");
