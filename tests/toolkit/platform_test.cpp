@@ -232,4 +232,26 @@ TEST(MainLoop, AModalWindowOrLoopCountsAsAModalSession) {
 }
 
 }  // namespace
+// Inside a view that takes keys (a dialog), Tab from a text field moves the focus on;
+// only the view itself, holding the focus, takes Tab as a key.
+TEST(KeyEvents, TabLeavesATextFieldInsideAViewThatTakesKeys) {
+  KeyView dialog;
+  WindowDriver driver(dialog, {200, 100});
+  KivEdit first, second;
+  first.initView(&dialog, 1, {10, 60, 80, 20});
+  second.initView(&dialog, 2, {10, 20, 80, 20});
+  dialog.addSubview(&first);
+  dialog.addSubview(&second);
+  driver.window().makeKeyAndOrderFront();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(driver.handle()));
+  ASSERT_TRUE(first.becomeFirstResponder());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), widgetOf(second)->focusProxy());
+  EXPECT_TRUE(dialog.seen.empty());
+
+  ASSERT_TRUE(dialog.becomeFirstResponder());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(dialog.seen.size(), 1u) << "the view holding the focus takes Tab";
+}
+
 }  // namespace velt

@@ -1,6 +1,7 @@
 #include "toolkit/platform/ViewWidget.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -152,10 +153,13 @@ void ViewWidget::keyReleaseEvent(QKeyEvent* event) {
     event->ignore();
 }
 
-// Tab and Backtab reach a view that takes keys (a key capture, the macro recorder)
-// instead of moving the focus on.
+// Tab and Backtab reach a view that takes keys and holds the focus itself (a key
+// capture, the macro recorder) instead of moving the focus on; from a child (a text
+// field) they move it as usual.
 bool ViewWidget::focusNextPrevChild(bool next) {
-  if (view_ && view_->acceptsFirstResponder()) return false;
+  QWidget* focus = QApplication::focusWidget();
+  const bool fromChild = focus && focus != this && isAncestorOf(focus);
+  if (view_ && view_->acceptsFirstResponder() && !fromChild) return false;
   return QWidget::focusNextPrevChild(next);
 }
 

@@ -49,6 +49,12 @@ QAccessible::Role toQRole(AccessibleRole role) {
   return QAccessible::Pane;
 }
 
+// A check box's state, or a latched button's selection: both read as checked (screen
+// readers say "pressed" for the button).
+bool readsChecked(const KivImageView& view) {
+  return view.accessibleChecked().value_or(false) || view.accessibleSelected();
+}
+
 class AccessibleView;
 
 // A click of the left button at a point of the widget, through Qt's event dispatch as a
@@ -149,12 +155,9 @@ class AccessibleView : public QAccessibleWidget,
     const KivImageView* view = widget_->view();
     if (!view) return s;
     s.disabled = !view->isEnabled();
-    if (std::optional<bool> checked = view->accessibleChecked()) {
-      s.checkable = true;
-      s.checked = *checked;
-    }
-    // A latched button reads as selected and as checked (screen readers say "pressed").
-    if (view->accessibleSelected()) s.selected = s.checked = true;
+    if (view->accessibleChecked()) s.checkable = true;
+    s.checked = readsChecked(*view);
+    if (view->accessibleSelected()) s.selected = true;
     return s;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -399,7 +402,7 @@ AccessibleSnapshot accessibleSnapshot(const KivImageView& view) {
   s.description = qt::toQString(view.accessibleDescription());
   s.value = qt::toQString(view.accessibleValue());
   s.range = view.accessibleRange();
-  s.checked = view.accessibleChecked().value_or(false) || view.accessibleSelected();
+  s.checked = readsChecked(view);
   s.selected = view.accessibleSelected();
   s.disabled = !view.isEnabled();
   for (const AccessibleRow& row : view.accessibleRows()) {
@@ -432,12 +435,14 @@ void announceAccessibilityChanges(ViewWidget* widget, const AccessibleSnapshot& 
   if (!view) return;
   // A row that was not there before counts as unselected and without a value.
   for (size_t i = 0; i < after.rowsSelected.size(); ++i) {
-    QAccessibleInterface* row = view->rowInterface(static_cast<int>(i));
-    if (!row) continue;
     const bool wasSelected = i < before.rowsSelected.size() && before.rowsSelected[i];
     const bool rangeChanged = i < before.rowRanges.size()
                                   ? before.rowRanges[i] != after.rowRanges[i]
                                   : after.rowRanges[i].has_value();
+    // Only a row that changed gets an interface: building one reads every row.
+    if (wasSelected == after.rowsSelected[i] && !rangeChanged) continue;
+    QAccessibleInterface* row = view->rowInterface(static_cast<int>(i));
+    if (!row) continue;
     if (wasSelected != after.rowsSelected[i]) {
       QAccessible::State changed;
       changed.selected = true;
