@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "base/clock.h"
@@ -137,7 +138,13 @@ int UpdateFlow::V1_UpdateFrFirmware() {
 // the mouse that nothing else may interleave with: it holds the mouse for the whole
 // call, so another program's commands wait and VELTPLUS's poll skips its beats.
 int UpdateFlow::transferSequence(bool fromNormalMode) {
-  MouseLock mouse;
+  // Another program may hold the mouse for a while: wait for it a tenth of a second at a
+  // time, so that quitting meanwhile is never held up.
+  std::optional<MouseLock> mouse;
+  while (!mouse.emplace(std::try_to_lock).held()) {
+    if (stopping_) return 0;
+    clock().sleepFor(kStopCheck);
+  }
   return fromNormalMode ? enterBootloaderAndTransfer() : V1_UpdateFrBootload();
 }
 

@@ -1,5 +1,8 @@
 // The flow on its worker thread; run clean under ThreadSanitizer (-DVELT_TSAN=ON).
+#include <future>
 #include <thread>
+
+#include "device/mouse_lock.h"
 
 #include "tests/updater/flow_fixture.h"
 
@@ -56,6 +59,32 @@ TEST_F(FlowTest, DestroyingTheFlowEndsAWorkerThatIsWaiting) {
   }
   EXPECT_TRUE(frontEnd.dialogs().empty());
   EXPECT_TRUE(logged("Open fwdevice failed"));
+}
+
+// The update waits for another holder of the mouse; quitting meanwhile is not held up,
+// and nothing reaches the mouse.
+TEST_F(FlowTest, AStopWhileAnotherHolderHasTheMouseEndsTheWaitingUpdate) {
+  writePackage(47, 1024);
+  UpdateFlow flow(package(), frontEnd);
+  flow.startSearch();
+  flow.join();
+  ASSERT_EQ(frontEnd.dialogs(), Dialogs{5});
+  std::promise<void> held, release;
+  std::thread other([&] {
+    MouseLock mouse;
+    held.set_value();
+    release.get_future().wait();
+  });
+  held.get_future().wait();
+  flow.startUpdateFWThread();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  flow.requestStop();
+  flow.join();
+  release.set_value();
+  other.join();
+  EXPECT_EQ(frontEnd.dialogs(), Dialogs{5});
+  EXPECT_EQ(storedState(mouse()).mode, MouseMode::kNormal);
+  EXPECT_EQ(storedState(mouse()).firmwareVersion, 46);
 }
 
 }  // namespace
