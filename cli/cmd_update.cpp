@@ -64,9 +64,7 @@ class TerminalFrontEnd : public UpdateFrontEnd {
   }
 
   void alertBootloaderSearch() override {
-    context_.out << "Software is trying to find the bootloader device, this may take several "
-                    "minutes\n"
-                 << std::flush;
+    context_.out << kBootloaderSearchMessage << "\n" << std::flush;
   }
 
   const UpdateStep& last() const { return last_; }

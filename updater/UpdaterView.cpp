@@ -13,8 +13,6 @@ namespace velt {
 namespace {
 
 constexpr const char* kAlertTitle = "VELTPLUS Firmware Updates";
-constexpr const char* kAlertText =
-    "Software is trying to find the bootloader device, this may take several minutes";
 
 bool isOkId(int32_t id) {
   for (int32_t ok : {1, 5, 9, 14, 21, 28, 39})
@@ -283,7 +281,7 @@ void UpdaterView::alertBootloaderSearch() {
   auto dismissed = std::make_shared<std::promise<void>>();
   std::future<void> done = dismissed->get_future();
   postToMainThread([alive = m_pAlive, dismissed] {
-    if (*alive) uiServices().alert(kAlertTitle, kAlertText);
+    if (*alive) uiServices().alert(kAlertTitle, kBootloaderSearchMessage);
     dismissed->set_value();
   });
   // A quit ends the wait too; an alert never shown (the program ended) breaks the promise.

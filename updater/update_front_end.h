@@ -32,6 +32,10 @@ struct UpdateStep {
 
 // How the flow reports to whoever shows it (the window or the terminal). The flow may
 // call these from its worker thread; a window must hand them to its UI thread.
+// What the front-ends say before the long search for the bootloader.
+inline constexpr const char* kBootloaderSearchMessage =
+    "Software is trying to find the bootloader device, this may take several minutes";
+
 class UpdateFrontEnd {
  public:
   virtual ~UpdateFrontEnd() = default;

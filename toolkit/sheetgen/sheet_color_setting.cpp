@@ -50,12 +50,8 @@ void paintControls(QPainter& painter, QSize size, SheetState state) {
   paintFace(kColorFixed);
   for (const ColorControlLayout& check : kColorZoneChecks)
     paintCheckBox(painter, sheetRect(check.frame, h), state, check.caption);
-  for (const ColorControlLayout& button : kColorZoneButtons) {
-    const QRect face = sheetRect(button.frame, h);
-    paintButtonFace(painter, face, state, button.caption);
-    paintArrow(painter, QRect(face.right() - 16, face.top(), 12, face.height()), false,
-               state == kDown ? kAccent : kTextDim);
-  }
+  for (const ColorControlLayout& button : kColorZoneButtons)
+    paintMenuFace(painter, sheetRect(button.frame, h), state, false, button.caption);
   for (int i = 0; i < kColorPaletteCount; ++i)
     paintSwatch(painter, sheetRect(colorSwatchFrame(i), h), kColorPalette[static_cast<size_t>(i)],
                 state);

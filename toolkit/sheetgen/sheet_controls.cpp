@@ -5,8 +5,9 @@
 
 namespace velt::sheetgen {
 
-void paintMenuFace(QPainter& painter, const QRect& face, SheetState state, bool up) {
-  paintButtonFace(painter, face, state, "");
+void paintMenuFace(QPainter& painter, const QRect& face, SheetState state, bool up,
+                   const std::string& wording) {
+  paintButtonFace(painter, face, state, wording);
   QRect arrow(face.right() - 16, face.top(), 12, face.height());
   paintArrow(painter, arrow, up, state == kDown ? kAccent : kTextDim);
 }

@@ -13,7 +13,8 @@ namespace velt::sheetgen {
 // Faces of controls that several pages share, in the look of sheet_style.h.
 
 // A drop-down button's face: a button face with an arrow at its right end.
-void paintMenuFace(QPainter& painter, const QRect& face, SheetState state, bool up);
+void paintMenuFace(QPainter& painter, const QRect& face, SheetState state, bool up,
+                   const std::string& wording = "");
 // A small square box and its label; checked or pressed lights the box in the accent.
 void paintCheckBox(QPainter& painter, const QRect& area, SheetState state,
                    const std::string& wording);

@@ -1,9 +1,5 @@
 // The pop-up dialogs' sheets, one family per dialog type ("ReName_Normal.bmp" ...), with
 // the dialog's headline and wording drawn in, and the running analysis' three frames.
-#include <QPainterPath>
-
-#include <cmath>
-#include <numbers>
 #include <string>
 
 #include "toolkit/layout/dialog_layout.h"
