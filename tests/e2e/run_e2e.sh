@@ -52,16 +52,24 @@ started=$scratch/x-started
 limit=${VELT_E2E_TIMEOUT:-120}
 # The buses' start-up chatter is left out of the test's error output.
 noise='Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon'
+# A display number of its own: one just given up by the previous test may still be
+# going away when xvfb-run -a would take it again.
+display=$((100 + RANDOM % 800))
+# -noreset: Xvfb otherwise resets when its last client leaves (the readiness check, the
+# accessibility bus's start-up), and a program connecting meanwhile finds no display.
+# The test starts once the server answers (about 10 s at the most), not before.
+wait_for_x='for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && exit 0; sleep 0.2; done; exit 1'
+wait_for_x="( $wait_for_x )"
 {
   timeout --kill-after=10 $((limit + 30)) \
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+    xvfb-run -a -n "$display" -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     dbus-run-session -- \
     env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME \
     HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 \
     PYTHONPATH="$here${PYTHONPATH:+:$PYTHONPATH}" PYTHONDONTWRITEBYTECODE=1 \
     VELT_E2E_TIMEOUT="$limit" \
-    sh -c 'touch "$0" && exec "$@"' "$started" "$python" "$test_file" "$@" \
+    sh -c "$wait_for_x"' && touch "$0" && exec "$@"' "$started" "$python" "$test_file" "$@" \
     2>&1 1>&3 3>&- | grep -Ev "$noise" >&2
   status=${PIPESTATUS[0]}
 } 3>&1
