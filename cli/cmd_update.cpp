@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "cli/cli_support.h"
@@ -10,6 +11,9 @@ namespace velt {
 namespace {
 
 constexpr int kBarWidth = 40;
+// The longest answer read to the question; a longer line (or input without any line
+// end, such as /dev/zero) is no.
+constexpr size_t kMaxAnswer = 16;
 
 // The update flow in a terminal: what was found, a question before updating, the
 // progress, and the outcome as an exit status and a message on standard error.
@@ -75,7 +79,8 @@ class TerminalFrontEnd : public UpdateFrontEnd {
       case UpdateDialog::kUpdateSuccess:
         return kExitOk;
       case UpdateDialog::kFileIncorrect:
-        context_.err << "bad firmware package: " << last_.problem << "\n";
+        context_.err << "bad firmware package in " << last_.packageFolder << ": " << last_.problem
+                     << "\n";
         return kExitUsage;
       case UpdateDialog::kNotFindDevice:
         context_.err << last_.problem << "\n";
@@ -98,14 +103,26 @@ class TerminalFrontEnd : public UpdateFrontEnd {
   int nextTenth_ = 10;
 };
 
+// One line of at most kMaxAnswer characters, without its line end; nullopt at the end
+// of input before a line end, or for a longer line (the rest is not read).
+std::optional<std::string> readShortLine(std::istream* in) {
+  if (in == nullptr) return std::nullopt;
+  std::string line;
+  for (std::istream::int_type c = in->get(); c != std::istream::traits_type::eof(); c = in->get()) {
+    if (c == '\n') return line;
+    if (line.size() == kMaxAnswer) return std::nullopt;
+    line += static_cast<char>(c);
+  }
+  return std::nullopt;
+}
+
 bool confirmed(CommandContext& context, const UpdateStep& offer) {
   context.out << (offer.dialog == UpdateDialog::kFirmwareNewer
                       ? "the mouse's firmware is newer; install " + offer.packageVersion +
                             " anyway? [y/N] "
                       : "update the mouse to " + offer.packageVersion + "? [y/N] ")
               << std::flush;
-  std::string answer;
-  if (context.in == nullptr || !std::getline(*context.in, answer)) answer.clear();
+  const std::string answer = readShortLine(context.in).value_or("");
   if (!context.outIsTerminal) context.out << answer << "\n";
   return answer == "y" || answer == "Y" || answer == "yes";
 }
@@ -133,6 +150,10 @@ int runUpdate(CommandContext& context) {
     if (!yes && !confirmed(context, frontEnd.last())) {
       context.out << "not updated\n";
       return kExitOk;
+    }
+    if (yes && offered == UpdateDialog::kFirmwareNewer) {
+      context.out << "the mouse's firmware is newer: installing the package's older "
+                  << frontEnd.last().packageVersion << " as --yes asks\n";
     }
     context.out << "switching the mouse to its bootloader\n" << std::flush;
     flow.V1_UpdateFrFirmware();

@@ -37,6 +37,12 @@ bool parseVersion(const std::string& text, int32_t& version) {
   return !text.empty() && error == std::errc() && stop == end;
 }
 
+// The mouse reports its version in 16 bits, and 0 is what a failed read gives: a
+// package outside 1..65535 could never be seen installed.
+bool reportableVersion(int32_t version) {
+  return version >= 1 && version <= std::numeric_limits<uint16_t>::max();
+}
+
 // A name that stays inside the package folder once ".bin" is appended.
 bool isPlainName(const std::string& name) {
   return !name.empty() && name.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
@@ -93,6 +99,10 @@ bool takeConfig(const TextDict& config, FirmwarePackage& package, std::string& p
     return refuse(problem, "fwconfig.plist has no whole-number \"Version\"");
   }
   logf("%d", package.m_nFileVersion);
+  if (!reportableVersion(package.m_nFileVersion)) {
+    return refuse(problem, "\"Version\" " + std::to_string(package.m_nFileVersion) +
+                               " in fwconfig.plist is outside 1..65535, what the mouse reports");
+  }
   auto name = config.find("Name");
   if (name == config.end() || name->second.empty()) {
     return refuse(problem, "fwconfig.plist has no \"Name\"");
@@ -109,8 +119,13 @@ bool takeConfig(const TextDict& config, FirmwarePackage& package, std::string& p
 }  // namespace
 
 bool readConfig_plist(const std::string& folder, TextDict& config) {
+  FileReadError error;
+  return readConfig_plist(folder, config, error);
+}
+
+bool readConfig_plist(const std::string& folder, TextDict& config, FileReadError& error) {
   const std::string path = folder + "/" + kPackageConfigFile;
-  if (!readTextDict(path, config)) return false;
+  if (!readTextDict(path, config, error)) return false;
   logLine(path);
   logLine(describe(config));
   return true;
@@ -118,26 +133,36 @@ bool readConfig_plist(const std::string& folder, TextDict& config) {
 
 int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string& problem) {
   TextDict config;
-  if (!readConfig_plist(folder, config)) {
-    problem = "cannot read " + folder + "/" + kPackageConfigFile;
+  FileReadError error;
+  if (!readConfig_plist(folder, config, error)) {
+    problem = error.problem == FileProblem::kMissing
+                  ? std::string("there is no package here: no ") + kPackageConfigFile
+                  : std::string("cannot read ") + kPackageConfigFile + ": " + error.reason;
     return 0;
   }
   if (!takeConfig(config, package, problem)) return 0;
-  const std::string path = folder + "/" + package.m_strFWFileName + kFirmwareFileSuffix;
+  // Problems name the files inside the package; the caller names the folder.
+  const std::string file = package.m_strFWFileName + kFirmwareFileSuffix;
+  const std::string path = folder + "/" + file;
   std::vector<uint8_t> bytes;
   bool tooLarge = false;
   if (!readFirmwareFile(path, bytes, tooLarge)) {
     if (tooLarge) {
-      problem = "the firmware file " + path + " is larger than " +
+      problem = "the firmware file " + file + " is larger than " +
                 std::to_string(kFirmwareBufferBlocks) + " blocks of 1024 bytes";
       return 0;
     }
     logLine("Firmware file is not exist");
-    problem = "cannot read the firmware file " + path;
+    problem = "cannot read the firmware file " + file;
     return 0;
   }
   logLine("Firmware file open success");
   logf("firmware file length %d", static_cast<int>(bytes.size()));
+  // Nothing to send: the bootloader would be started and completed over no block.
+  if (bytes.empty()) {
+    problem = "the firmware file " + file + " is empty";
+    return 0;
+  }
   if (auto digest = config.find("SHA256"); digest != config.end()) {
     std::string wanted;
     if (!parseDigest(digest->second, wanted)) {
@@ -145,7 +170,7 @@ int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string
       return 0;
     }
     if (sha256Hex(bytes) != wanted) {
-      problem = "the firmware file " + path + " does not match its \"SHA256\"";
+      problem = "the firmware file " + file + " does not match its \"SHA256\"";
       return 0;
     }
   }

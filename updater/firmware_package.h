@@ -30,9 +30,12 @@ struct FirmwarePackage {
 // Loads "fwconfig.plist" of the package folder; true if the dictionary loaded. Logs
 // its path and content.
 bool readConfig_plist(const std::string& folder, TextDict& config);
+bool readConfig_plist(const std::string& folder, TextDict& config, FileReadError& error);
 
 // Reads and checks the whole package into `package`: 1, or 0 with what is wrong in
-// `problem` (one line for the user). Nothing of a refused package is to be sent.
+// `problem` (one line for the user, naming the files inside the folder, not the
+// folder). Nothing of a refused package is to be sent: an empty firmware file and a
+// "Version" the mouse cannot report (outside 1..65535) are refused too.
 int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string& problem);
 
 // The package folder beside an installed program: <prefix>/share/velt/firmware for a

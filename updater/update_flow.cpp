@@ -30,9 +30,21 @@ constexpr auto kAttemptWait = 1s;
 // completion.
 constexpr auto kRestartWait = 10s;
 constexpr auto kStepWait = 1s;
+// After the restart wait the mouse may still be coming back on the bus: its version is
+// read this many times, a second apart, before the update counts as unconfirmed.
+constexpr int kVersionReadAttempts = 10;
 constexpr auto kStopCheck = std::chrono::microseconds(100ms);
 
 constexpr const char* kRunAgain = "run the updater again";
+
+// Whether the host lists the mouse, in either mode, though it could not be opened (no
+// permission on its node, for one).
+bool veltMouseAttached() {
+  const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
+  return attached && std::any_of(attached->begin(), attached->end(), [](const HidDeviceInfo& d) {
+           return isDiscoverable(d, kNormalProductId) || isDiscoverable(d, kBootloaderProductId);
+         });
+}
 
 }  // namespace
 
@@ -80,8 +92,12 @@ int UpdateFlow::searchAndOffer() {
   }
   logLine("not find fwdevice or bldevice");
   show(UpdateDialog::kNotFindDevice,
-       "no VELT mouse found, in normal or in bootloader mode; connect it and " +
-           std::string(kRunAgain));
+       veltMouseAttached()
+           ? "the VELT mouse is attached but cannot be opened; install the VELT package, or "
+             "for a source build the udev rule packaging/70-velt.rules, then plug the mouse "
+             "in again"
+           : "no VELT mouse found, in normal or in bootloader mode; connect it and " +
+                 std::string(kRunAgain));
   return 0;
 }
 
@@ -195,14 +211,35 @@ int UpdateFlow::V1_UpdateFrBootload() {
   show(UpdateDialog::kUpdateCompleted);
   if (!pause(kRestartWait)) return 0;
   logLine("Send_bl_complete success");
-  // The success dialog shows the version the restarted mouse reports.
-  Open_device();
-  if (uint16_t version = 0; Get_fw_version(version) == kResultSuccess) {
-    m_strMVersion = firmwareVersionText(version);
-    logLine("update firmware " + m_strMVersion);
+  return confirmNewVersion();
+}
+
+// Success is the restarted mouse running the package's version, nothing less: a
+// firmware the mouse did not take, or one naming another version, is a failure.
+int UpdateFlow::confirmNewVersion() {
+  std::optional<uint16_t> running;
+  for (int attempt = 1; attempt <= kVersionReadAttempts && !running; ++attempt) {
+    if (Open_device()) {
+      if (uint16_t version = 0; Get_fw_version(version) == kResultSuccess) running = version;
+    }
+    Close_device();
+    if (!running && attempt < kVersionReadAttempts && !pause(kAttemptWait)) return 0;
+  }
+  if (stopping_) return 0;
+  if (!running) {
+    return fail("the firmware was sent, but the restarted mouse's version could not be read (" +
+                    std::to_string(kVersionReadAttempts) + " attempts); reconnect the mouse and " +
+                    kRunAgain + " to see its version",
+                false);
+  }
+  m_strMVersion = firmwareVersionText(*running);
+  logLine("update firmware " + m_strMVersion);
+  if (*running != package_->m_nFileVersion) {
+    return fail("the firmware was sent, but the mouse restarted running firmware " + m_strMVersion +
+                    ", not the package's " + firmwareVersionText(package_->m_nFileVersion),
+                false);
   }
   show(UpdateDialog::kUpdateSuccess);
-  Close_device();
   return 1;
 }
 
@@ -257,6 +294,7 @@ void UpdateFlow::show(UpdateDialog dialog, std::string problem, bool mouseInBoot
   step.mouseVersion = m_strMVersion;
   step.packageVersion = m_strFVersion;
   step.problem = std::move(problem);
+  step.packageFolder = packageFolder_;
   step.mouseInBootloader = mouseInBootloader;
   frontEnd_.showDialog(step);
 }

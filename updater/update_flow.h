@@ -59,6 +59,9 @@ class UpdateFlow {
   int enterBootloaderAndTransfer();
   // Start, blocks, completion, the restart wait and the new version.
   int V1_UpdateFrBootload();
+  // Reads the restarted mouse's version, with retries: dialog 9 and 1 when it is the
+  // package's, dialog 6 and 0 otherwise.
+  int confirmNewVersion();
   // Waits on the clock seam, a tenth of a second at a time; false when stopped.
   bool pause(std::chrono::seconds duration);
   bool findBootloader(int attempts, int& found);

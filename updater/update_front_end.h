@@ -26,6 +26,8 @@ struct UpdateStep {
   std::string packageVersion;  // "0.47"; empty while unknown
   // Dialogs 1, 2 and 6: what went wrong, one line for the user.
   std::string problem;
+  // The firmware package's folder, as given or by default; dialog 1 names it.
+  std::string packageFolder;
   // Dialog 6: whether the mouse was left waiting in its bootloader.
   bool mouseInBootloader = false;
 };

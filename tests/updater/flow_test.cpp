@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "tests/updater/flow_fixture.h"
 
 namespace velt {
@@ -11,7 +13,8 @@ TEST_F(FlowTest, AnUnreadablePackageShowsDialog1AndTouchesNoMouse) {
   UpdateFlow flow(package(), frontEnd);
   flow.UpdateProcessing();
   EXPECT_EQ(frontEnd.dialogs(), Dialogs{1});
-  EXPECT_NE(frontEnd.last().problem.find("fwconfig.plist"), std::string::npos);
+  EXPECT_EQ(frontEnd.last().problem, "there is no package here: no fwconfig.plist");
+  EXPECT_EQ(frontEnd.last().packageFolder, package());
   EXPECT_EQ(waited(), 0s);
   EXPECT_FALSE(logged("find device"));
 }
@@ -61,6 +64,60 @@ TEST_F(FlowTest, AWholeUpdateLeavesTheMouseRunningTheNewVersion) {
   EXPECT_FALSE(IsOpen());
 }
 
+// After the restart the version is read until the mouse answers, and success is only
+// the package's version running: anything else ends in dialog 6 saying what runs.
+TEST_F(FlowTest, SuccessOnlyWhenTheRestartedMouseRunsThePackagesVersion) {
+  // With 2 blocks the bootloader takes 13 sets, each with one status get; then each
+  // version read of the restarted mouse is a set, a status get and the reply get: the
+  // replies are gets 15, 17 .. 33.
+  const struct {
+    const char* what;
+    uint16_t imageVersion;  // what the firmware image names; 0 for no marker
+    std::string faults;
+    int32_t lastDialog;
+    const char* problem;
+    std::chrono::seconds waitedAfterRestart;
+    uint16_t running;
+  } cases[] = {
+      {"the package's version", 47, "", 9, "", 0s, 47},
+      {"a reply dropped at the first read", 47, "drop-get=15", 9, "", 1s, 47},
+      {"a reply dropped at every read", 47,
+       "drop-get=15,drop-get=17,drop-get=19,drop-get=21,drop-get=23,drop-get=25,drop-get=27,"
+       "drop-get=29,drop-get=31,drop-get=33",
+       6,
+       "the firmware was sent, but the restarted mouse's version could not be read (10 attempts)",
+       9s, 47},
+      {"a firmware without the marker", 0, "", 6,
+       "the firmware was sent, but the mouse restarted running firmware 0.46, not the package's "
+       "0.47",
+       0s, 46},
+      {"a firmware naming 0.50", 50, "", 6,
+       "the firmware was sent, but the mouse restarted running firmware 0.50, not the package's "
+       "0.47",
+       0s, 50},
+  };
+  for (const auto& c : cases) {
+    std::vector<uint8_t> image = emulatedFirmwareImage(c.imageVersion, 2048);
+    if (c.imageVersion == 0) image.assign(2048, 0x11);
+    std::string error;
+    ASSERT_TRUE(writeFirmwarePackage(package(), 47, "fw", image, false, error)) << error;
+    std::filesystem::remove_all(mouse());
+    sendMouseToBootloader("bl-appear-after=1");
+    useMouse(c.faults);
+    RecordingFrontEnd seen;
+    UpdateFlow flow(package(), seen);
+    const auto before = waited();
+    flow.UpdateProcessing();
+    EXPECT_EQ(seen.dialogs(), (Dialogs{10, 7, c.lastDialog})) << c.what;
+    EXPECT_EQ(seen.last().problem.find(c.problem), 0u) << c.what << ": " << seen.last().problem;
+    EXPECT_FALSE(seen.last().mouseInBootloader) << c.what;
+    // 1 s after the start, 1 s before completion, 10 s restart, then the retries.
+    EXPECT_EQ(waited() - before - 12s, c.waitedAfterRestart) << c.what;
+    EXPECT_EQ(storedState(mouse()).firmwareVersion, c.running) << c.what;
+    EXPECT_FALSE(IsOpen());
+  }
+}
+
 TEST_F(FlowTest, ProgressFor120Blocks) {
   writePackage(47, 120 * 1024);
   sendMouseToBootloader();
@@ -77,15 +134,39 @@ TEST_F(FlowTest, ProgressFor120Blocks) {
   EXPECT_EQ(flow.progressPos(), 101);
 }
 
-TEST_F(FlowTest, AnEmptyFirmwareSendsOnlyStartAndCompletion) {
-  writePackage(47, 0);
+// Packages that cannot be installed are refused before the mouse is touched, even one
+// already waiting in its bootloader: dialog 1 names the problem and the folder.
+TEST_F(FlowTest, PackagesThatCannotBeInstalledAreRefusedBeforeAnyFrame) {
+  const struct {
+    int32_t version;
+    size_t bytes;
+    const char* problem;
+  } cases[] = {
+      {47, 0, "the firmware file fw.bin is empty"},
+      {0, 2048, "\"Version\" 0 in fwconfig.plist is outside 1..65535"},
+      {65536, 2048, "\"Version\" 65536 in fwconfig.plist is outside 1..65535"},
+      {-1, 2048, "\"Version\" -1 in fwconfig.plist is outside 1..65535"},
+  };
   sendMouseToBootloader();
-  useMouse();
-  UpdateFlow flow(package(), frontEnd);
-  flow.UpdateProcessing();
-  EXPECT_EQ(frontEnd.dialogs(), (Dialogs{10, 7, 9}));
-  EXPECT_EQ(frontEnd.progress(), std::vector<int32_t>{2});
-  EXPECT_EQ(count("send firmware data to mouse"), 0);
+  const MouseState before = storedState(mouse());
+  const long discoveries = count("find device");
+  for (const auto& c : cases) {
+    std::string error;
+    ASSERT_TRUE(writeFirmwarePackage(package(), c.version, "fw", emulatedFirmwareImage(47, c.bytes),
+                                     false, error))
+        << error;
+    useMouse("unplug-after=0");  // a discovery would count as a transfer-free search
+    RecordingFrontEnd seen;
+    UpdateFlow flow(package(), seen);
+    flow.UpdateProcessing();
+    EXPECT_EQ(seen.dialogs(), Dialogs{1}) << c.problem;
+    EXPECT_EQ(seen.last().problem.find(c.problem), 0u) << seen.last().problem;
+    EXPECT_EQ(seen.last().packageFolder, package());
+    EXPECT_TRUE(seen.progress().empty());
+  }
+  EXPECT_EQ(waited(), 0s);
+  EXPECT_EQ(count("find device"), discoveries);
+  EXPECT_EQ(storedState(mouse()), before);
 }
 
 TEST_F(FlowTest, BootloaderFoundOnTheFirstSecondOrALaterAttempt) {

@@ -49,7 +49,7 @@ TEST_F(PackageTest, BlockCountsAndZeroPadding) {
   const struct {
     size_t bytes;
     uint32_t blocks;
-  } cases[] = {{0, 0}, {2048, 2}, {2049, 3}, {120 * 1024, 120}};
+  } cases[] = {{1, 1}, {2048, 2}, {2049, 3}, {120 * 1024, 120}};
   for (const auto& c : cases) {
     writeImage(c.bytes);
     package = std::make_unique<FirmwarePackage>();
@@ -103,8 +103,8 @@ TEST_F(PackageTest, BrokenPackagesAreRefusedWithTheReason) {
     std::string config;  // empty: no fwconfig.plist at all
     const char* problem;
   } cases[] = {
-      {"no config", "", "cannot read"},
-      {"not a plist", "garbage", "cannot read"},
+      {"no config", "", "there is no package here: no fwconfig.plist"},
+      {"not a plist", "garbage", "cannot read fwconfig.plist: "},
       {"no version", config(name), "\"Version\""},
       {"text version", config(name + "<key>Version</key><string>new</string>"), "\"Version\""},
       {"real version", config(name + "<key>Version</key><real>0.47</real>"), "\"Version\""},
