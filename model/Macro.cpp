@@ -150,8 +150,13 @@ bool Macro::save(const std::string& path, FileWriter& writer) const {
 }
 
 bool Macro::read(const std::string& path) {
+  FileReadError error;
+  return read(path, error);
+}
+
+bool Macro::read(const std::string& path, FileReadError& error) {
   TextDict dict;
-  if (!readTextDict(path, dict)) return false;
+  if (!readTextDict(path, dict, error)) return false;
   strName_ = dictText(dict, "macroName");
   setID(dictInteger(dict, "macroID"));
   int64_t count = std::max<int64_t>(0, dictInteger(dict, "evnetCount"));

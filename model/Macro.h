@@ -7,6 +7,7 @@
 #include "model/EventItem.h"
 #include "model/MacroData.h"
 #include "model/file_writer.h"
+#include "model/plist_file.h"
 
 namespace velt {
 
@@ -61,6 +62,8 @@ class Macro {
   // Sets name and ID and appends the file's events as rows; false, with nothing
   // changed, when the file cannot be loaded.
   bool read(const std::string& path);
+  // The same, with why the file could not be loaded in `error`.
+  bool read(const std::string& path, FileReadError& error);
 
   // The profile's copy: ID, name and every event in order.
   MacroData toMacroData() const;

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <limits>
 #include <unordered_set>
+#include <utility>
 
 #include "base/log.h"
+#include "model/file_aside.h"
 #include "model/limits.h"
 #include "model/macro_file_names.h"
 #include "model/plist_file.h"
@@ -39,7 +41,7 @@ bool MacroLibrary::setMacroPath(std::string folder) {
 }
 
 std::string MacroLibrary::listFilePath(const std::string& folder) {
-  return folder + "macroList.plist";
+  return folder + std::string(kListFileName);
 }
 
 bool MacroLibrary::saveMacroItems() {
@@ -52,13 +54,9 @@ bool MacroLibrary::saveMacroItems() {
     const auto file = files_.find(macro.get());
     kept.push_back(file != files_.end() ? file->second.file : std::string());
   }
-  // Entries the read left alone stay listed, and their files stay as they are.
-  std::vector<std::string> unreadFiles;
-  for (const std::string& path : unread_) {
-    const std::string name = nameInFolder(path);
-    if (name.empty()) continue;
-    unreadFiles.push_back(name);
-    if (!isMacroFileName(name)) continue;  // no new name can be this one
+  // Every other name in the folder (entries the read left alone, files the library
+  // never knew) is taken: no new file may be written over one of them.
+  for (const std::string& name : foreignNames()) {
     names.emplace_back();
     kept.push_back(name);
   }
@@ -69,11 +67,16 @@ bool MacroLibrary::saveMacroItems() {
                     integerText(static_cast<uint32_t>(macros_.size() + unread_.size())));
   for (size_t i = 0; i < macros_.size(); ++i) {
     const std::string path = folder_ + files[i];
-    if (!isStored(*macros_[i], files[i]) && !macros_[i]->save(path, *writer_)) return false;
+    if (!isStored(*macros_[i], files[i])) {
+      if (!macros_[i]->save(path, *writer_)) return false;
+      known_.insert(files[i]);
+    }
     list.emplace_back("macro" + std::to_string(i), path);
   }
+  std::vector<std::string> listed = files;
   for (size_t i = 0; i < unread_.size(); ++i) {
     list.emplace_back("macro" + std::to_string(macros_.size() + i), unread_[i]);
+    if (std::string name = nameInFolder(unread_[i]); !name.empty()) listed.push_back(name);
   }
   const bool listStored = list == storedList_ && fs::is_regular_file(listFilePath(folder_), error);
   if (!listStored && !writeXmlPlist(listFilePath(folder_), list, *writer_)) return false;
@@ -81,8 +84,21 @@ bool MacroLibrary::saveMacroItems() {
   files_.clear();
   for (size_t i = 0; i < macros_.size(); ++i)
     files_[macros_[i].get()] = {files[i], macros_[i]->toMacroData()};
-  files.insert(files.end(), unreadFiles.begin(), unreadFiles.end());
-  return removeUnlisted(files);
+  return removeUnlisted(listed);
+}
+
+// The names in the folder that are no library macro's file.
+std::vector<std::string> MacroLibrary::foreignNames() const {
+  std::unordered_set<std::string> owned;
+  for (const auto& [macro, stored] : files_) owned.insert(stored.file);
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    if (!owned.count(name)) names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // The macro's file holds the macro as it is now: no need to write it again. A file that
@@ -102,21 +118,23 @@ std::string MacroLibrary::nameInFolder(const std::string& path) const {
   return name.find('/') == std::string::npos ? name : std::string();
 }
 
-// Macro files of earlier writes and temporary files a crash left behind; other files
-// and folders are not the library's.
+// The files of earlier writes that the new list no longer names, and temporary files
+// of the library's own writes that a crash left behind; other files and folders are
+// not the library's.
 bool MacroLibrary::removeUnlisted(const std::vector<std::string>& listed) {
-  const std::unordered_set<std::string> keep(listed.begin(), listed.end());
-  std::vector<std::string> stale;
+  std::unordered_set<std::string> keep(listed.begin(), listed.end());
+  bool removed = true;
   std::error_code error;
-  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    const bool macroFile = name.size() > kMacroFileExtension.size() &&
-                           name.ends_with(kMacroFileExtension) && !keep.count(name);
-    if ((macroFile || isTempFileName(name)) && it->is_regular_file(error)) stale.push_back(name);
+  for (const std::string& name : known_) {
+    if (!keep.count(name) && fs::is_regular_file(fs::symlink_status(folder_ + name, error)))
+      removed = writer_->removeFile(folder_ + name) && removed;
   }
-  bool removed = !error;
-  for (const std::string& name : stale) removed = writer_->removeFile(folder_ + name) && removed;
-  return removed;
+  known_ = std::move(keep);
+  const auto ownTarget = [](const std::string& target) {
+    return target == kListFileName ||
+           (target.size() > kMacroFileExtension.size() && target.ends_with(kMacroFileExtension));
+  };
+  return removeStaleTempFiles(folder_, ownTarget, *writer_) && removed;
 }
 
 // The list as read, in the order a write would give it, when it holds nothing else: a
@@ -137,34 +155,76 @@ void MacroLibrary::rememberList(const TextDict& list, int64_t count) {
   if (dictText(list, "macroCount") != storedList_.front().second) storedList_.clear();
 }
 
+// The library reads at most kMaxLibraryMacros files and kMaxLibraryBytes in all.
+struct MacroLibrary::ReadBudget {
+  int64_t macros = 0;
+  uint64_t bytes = 0;
+  bool take(const std::string& path) {
+    std::error_code error;
+    const uintmax_t size = path.empty() ? 0 : fs::file_size(path, error);
+    if (!error) bytes += size;
+    return ++macros <= kMaxLibraryMacros && bytes <= kMaxLibraryBytes;
+  }
+};
+
 bool MacroLibrary::readMacroItems() {
+  unread_.clear();
+  known_.clear();
+  storedList_.clear();
+  notices_.clear();
+  if (folder_.empty()) return false;
+  ReadBudget budget;
   TextDict list;
-  if (!readTextDict(listFilePath(folder_), list)) return false;
+  FileReadError error;
+  const bool listRead = readTextDict(listFilePath(folder_), list, error);
+  if (listRead) readListed(list, budget);
+  const size_t adopted = adoptUnlisted(budget);
+  if (!listRead && error.problem != FileProblem::kMissing) setListAside(error, adopted);
+  if (adopted > 0) {
+    logf("%zu macro files of %s that no list named joined the library", adopted, folder_.c_str());
+  }
+  return true;
+}
+
+// Where a list entry's file is: the path as it stands; a relative one in the folder;
+// an absolute one that is gone (a moved or renamed home) by its file name in the
+// folder. Empty when it is nowhere.
+std::string MacroLibrary::locateEntry(const std::string& entry) const {
+  if (entry.empty()) return {};
+  std::error_code error;
+  const std::string asItStands = entry.front() == '/' ? entry : folder_ + entry;
+  if (fs::exists(asItStands, error)) return asItStands;
+  const std::string name = fileNameOf(entry);
+  if (name.empty() || name == "." || name == "..") return {};
+  return fs::exists(folder_ + name, error) ? folder_ + name : std::string();
+}
+
+void MacroLibrary::readListed(const TextDict& list, ReadBudget& budget) {
   // A list has at most one entry per key; a count above that names nothing more.
   const int64_t count = std::min(std::max<int64_t>(0, dictInteger(list, "macroCount")),
                                  static_cast<int64_t>(list.size()));
   const auto entry = [&](int64_t i) { return dictText(list, "macro" + std::to_string(i)); };
-  unread_.clear();
-  uint64_t bytes = 0;
   int64_t i = 0;
-  for (; i < count && i < kMaxLibraryMacros; ++i) {
-    const std::string path = entry(i);
-    std::error_code error;
-    const uintmax_t size = fs::file_size(path, error);
-    if (!error) bytes += size;
-    if (bytes > kMaxLibraryBytes) break;
+  for (; i < count; ++i) {
+    const std::string path = locateEntry(entry(i));
+    if (!budget.take(path)) break;
+    const std::string name = nameInFolder(path);
+    if (!name.empty()) known_.insert(name);
     auto macro = newMacro(0, "");
-    if (path.empty() || !macro->read(path)) {
+    FileReadError error;
+    if (path.empty() || !macro->read(path, error)) {
       // A file that is there but cannot be read now is not the library's to delete.
-      const bool there = !path.empty() && fs::is_regular_file(path, error);
+      std::error_code typeError;
+      const bool there = !path.empty() && fs::is_regular_file(path, typeError);
       logf("macro list entry %lld skipped%s", static_cast<long long>(i),
            there ? "; it stays listed" : "");
-      if (there) unread_.push_back(path);
+      if (there) {
+        unread_.push_back(path);
+        noteUnreadable(path, error);
+      }
       continue;
     }
-    if (const std::string name = nameInFolder(path); isMacroFileName(name)) {
-      files_[macro.get()] = {name, macro->toMacroData()};
-    }
+    if (isMacroFileName(name)) files_[macro.get()] = {name, macro->toMacroData()};
     macros_.push_back(std::move(macro));
   }
   if (i < count) {
@@ -176,10 +236,76 @@ bool MacroLibrary::readMacroItems() {
         static_cast<unsigned long long>(kMaxLibraryBytes));
   }
   for (; i < count; ++i) {
-    if (std::string path = entry(i); !path.empty()) unread_.push_back(std::move(path));
+    std::string path = locateEntry(entry(i));
+    if (path.empty()) path = entry(i);
+    if (path.empty()) continue;
+    if (const std::string name = nameInFolder(path); !name.empty()) known_.insert(name);
+    unread_.push_back(std::move(path));
   }
   rememberList(list, count);
-  return true;
+}
+
+// The macro files of the folder that no list entry names (the list is missing or
+// broken, a crash came between a new file and the list, or the user put one there)
+// join the library after the listed ones, by ID then name. Returns how many joined.
+size_t MacroLibrary::adoptUnlisted(ReadBudget& budget) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (isMacroFileName(name) && !known_.count(name) && it->is_regular_file(typeError))
+      names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  std::vector<std::pair<std::unique_ptr<Macro>, std::string>> adopted;
+  for (const std::string& name : names) {
+    const std::string path = folder_ + name;
+    if (!budget.take(path)) {
+      logf("macro files of %s beyond the library's limits are left alone", folder_.c_str());
+      break;
+    }
+    auto macro = newMacro(0, "");
+    FileReadError readError;
+    if (!macro->read(path, readError)) {
+      noteUnreadable(path, readError);
+      continue;
+    }
+    adopted.emplace_back(std::move(macro), name);
+  }
+  std::stable_sort(adopted.begin(), adopted.end(),
+                   [](const auto& a, const auto& b) { return a.first->nID() < b.first->nID(); });
+  for (auto& [macro, name] : adopted) {
+    known_.insert(name);
+    // As the file holds it: a macro given a new ID below is written again.
+    files_[macro.get()] = {name, macro->toMacroData()};
+    if (macroWithID(macro->nID()) != nullptr) {
+      const int32_t id = nextMacroID();
+      logf("%s: ID %d is taken; the macro joins as %d", name.c_str(), macro->nID(), id);
+      macro->setID(id);
+    }
+    macros_.push_back(std::move(macro));
+  }
+  return adopted.size();
+}
+
+void MacroLibrary::noteUnreadable(const std::string& path, const FileReadError& error) {
+  notices_.push_back("The macro file " + fileNameOf(path) + " cannot be read (" + error.reason +
+                     "); it is kept as it is and left out of the macro list.");
+}
+
+void MacroLibrary::setListAside(const FileReadError& error, size_t adopted) {
+  const std::string path = listFilePath(folder_);
+  std::string notice =
+      "The macro list " + std::string(kListFileName) + " cannot be read (" + error.reason + "); ";
+  if (std::optional<std::string> kept = setFileAside(path, error.problem))
+    notice += "the old file is now " + *kept + ". ";
+  else
+    notice += "it could not be moved aside and is still " + path + ". ";
+  notice += "The library was read from the " + std::to_string(adopted) + " macro file" +
+            (adopted == 1 ? "" : "s") + " in its folder.";
+  reportLine(notice);
+  notices_.insert(notices_.begin(), std::move(notice));
 }
 
 Macro* MacroLibrary::macroWithID(int64_t id) const {

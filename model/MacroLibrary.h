@@ -4,7 +4,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/Macro.h"
@@ -20,6 +22,7 @@ class MacroView;
 class MacroLibrary {
  public:
   static constexpr int32_t kFirstMacroID = 16;
+  static constexpr std::string_view kListFileName = "macroList.plist";
 
   explicit MacroLibrary(FileWriter& writer = systemFileWriter()) : writer_(&writer) {}
 
@@ -33,16 +36,27 @@ class MacroLibrary {
   // Writes the macro files, then the list file, then removes the macro files the list
   // no longer names: at every moment the list on disk names files that hold its
   // macros. A macro keeps the file it has, so no file the list on disk names is
-  // overwritten with another macro. A macro file (and the list) is written only when it
-  // differs from what was last read from it or written to it, or is gone. False
-  // (nothing more written) at the first failed file operation, and without writing
-  // anything when the folder is not set or does not exist.
+  // overwritten with another macro, and new files avoid every name in the folder. A
+  // macro file (and the list) is written only when it differs from what was last read
+  // from it or written to it, or is gone. Only files that the library read its macros
+  // from, wrote, or found named by its list are ever removed, and temporary files of
+  // its own writes; a file it never knew stays. False (nothing more written) at the
+  // first failed file operation, and without writing anything when the folder is not
+  // set or does not exist.
   bool saveMacroItems();
-  // Appends the macros the list file names (full paths, used as they stand). Entries
-  // whose file is missing are dropped. Entries whose file is there but cannot be read,
-  // and entries beyond the limits of limits.h, are not read but stay listed, with
-  // their files, at the next write. False when the list cannot be read.
+  // Appends the macros the list file names, then every other macro file of the folder
+  // (in the order of their IDs, a taken ID replaced by a new one), so that no macro on
+  // disk is left out. A list entry is used as it stands; a relative one, or an
+  // absolute one that is gone (a moved home), is looked for by its file name in the
+  // folder. Entries whose file is missing are dropped. Entries whose file is there but
+  // cannot be read, and entries beyond the limits of limits.h, are not read but stay
+  // listed, with their files, at the next write. A list that is there but cannot be
+  // read is set aside like a profile file ("macroList.plist.corrupt-YYYYMMDD-HHMMSS").
+  // False only when no folder is set.
   bool readMacroItems();
+  // What the user is told about the last read, one line each: a list set aside, a
+  // macro file that cannot be read.
+  const std::vector<std::string>& readNotices() const { return notices_; }
 
   const std::vector<std::unique_ptr<Macro>>& macros() const { return macros_; }
   // The first macro with the ID (compared as 32 bits, so a profile copy's unsigned ID
@@ -67,6 +81,13 @@ class MacroLibrary {
  private:
   std::unique_ptr<Macro> newMacro(int64_t id, std::string name) const;
   std::string nameInFolder(const std::string& path) const;
+  std::string locateEntry(const std::string& entry) const;
+  struct ReadBudget;
+  void readListed(const TextDict& list, ReadBudget& budget);
+  size_t adoptUnlisted(ReadBudget& budget);
+  void noteUnreadable(const std::string& path, const FileReadError& error);
+  void setListAside(const FileReadError& error, size_t adopted);
+  std::vector<std::string> foreignNames() const;
   bool removeUnlisted(const std::vector<std::string>& listed);
 
   FileWriter* writer_;
@@ -89,6 +110,10 @@ class MacroLibrary {
   // List entries not read (beyond the limits, or a file that could not be read), in
   // list order.
   std::vector<std::string> unread_;
+  // The files in the folder that are the library's to remove once no list names them:
+  // those it read macros from, wrote, or found named by a list it read or wrote.
+  std::unordered_set<std::string> known_;
+  std::vector<std::string> notices_;
 };
 
 }  // namespace velt

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #include "base/log.h"
 
@@ -125,6 +128,36 @@ FileWriter& systemFileWriter() {
 bool isTempFileName(std::string_view fileName) {
   return !fileName.empty() && fileName.front() == '.' &&
          fileName.find(kTempFileInfix) != std::string_view::npos;
+}
+
+std::string tempFileTarget(std::string_view fileName) {
+  // mkstemp's six characters follow the infix.
+  constexpr size_t kSuffix = 6;
+  if (fileName.size() < 2 + kTempFileInfix.size() + kSuffix || fileName.front() != '.') return {};
+  const size_t infix = fileName.size() - kSuffix - kTempFileInfix.size();
+  if (fileName.substr(infix, kTempFileInfix.size()) != kTempFileInfix) return {};
+  for (char c : fileName.substr(infix + kTempFileInfix.size())) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return {};
+  }
+  return std::string(fileName.substr(1, infix - 1));
+}
+
+bool removeStaleTempFiles(const std::string& folder,
+                          const std::function<bool(const std::string&)>& ownTarget,
+                          FileWriter& writer) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> stale;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    const std::string target = tempFileTarget(name);
+    std::error_code typeError;
+    if (!target.empty() && ownTarget(target) && it->is_regular_file(typeError))
+      stale.push_back(it->path().string());
+  }
+  bool removed = !error;
+  for (const std::string& path : stale) removed = writer.removeFile(path) && removed;
+  return removed;
 }
 
 bool FailingFileWriter::pass() {

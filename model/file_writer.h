@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,15 @@ FileWriter& systemFileWriter();
 // infix and a random suffix; a crash can leave one behind.
 inline constexpr std::string_view kTempFileInfix = ".tmp-";
 bool isTempFileName(std::string_view fileName);
+// The file that a temporary file of replaceFile was to become: "default2.plist" for
+// ".default2.plist.tmp-a1B2c3"; empty for any other name.
+std::string tempFileTarget(std::string_view fileName);
+// Removes the temporary files in `folder` that writes cut short (a kill, a crash, a
+// full disk) left behind, for the targets `ownTarget` accepts: each part of the
+// program cleans up after its own writes only. False when one could not be removed.
+bool removeStaleTempFiles(const std::string& folder,
+                          const std::function<bool(const std::string&)>& ownTarget,
+                          FileWriter& writer = systemFileWriter());
 
 // Lets the first `allowed` operations through to the system writer and fails every
 // later one without touching anything, as if the process had died there.

@@ -29,6 +29,13 @@ std::string profileFileName(int profile) {
   return "default" + std::to_string(profile) + ".plist";
 }
 
+bool isProfileFileName(const std::string& fileName) {
+  for (int profile = 1; profile <= 5; ++profile) {
+    if (fileName == profileFileName(profile)) return true;
+  }
+  return false;
+}
+
 int profileSlot(int profile) {
   return profile == 5 ? 0 : profile;
 }

@@ -4,6 +4,8 @@
 
 #include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
+#include "device/hid_device.h"
+#include "model/file_writer.h"
 #include "model/folders.h"
 #include "model/profile_load.h"
 #include "toolkit/KivMenu.h"
@@ -45,9 +47,13 @@ void VELTView::initWithFrame(const Rect& rect) {
   m_bWrittingData = false;
   std::error_code error;
   std::filesystem::create_directories(profileFolder(), error);
+  removeStaleTempFiles(profileFolder(), isProfileFileName);
   initProfiles();
   m_curProfile = &m_Profile1;
   initCtrls();
+  // The support page has tried to open the mouse: one it may not open is said at start.
+  if (!IsOpen() && isMouseAttached(kNormalProductId))
+    m_startupNotices.push_back(kMouseNoAccessMessage);
   // The profiles' macros join the library first, so that the button page, loaded next,
   // offers them.
   resetProfileMacro();
@@ -112,7 +118,8 @@ void VELTView::initPages() {
     m_viewMouseSetting.getUIData(*m_curProfile);
     m_viewMouseSetting.setUIData(*m_curProfile);
   });
-  m_viewMacroSetting.readLocalData();
+  for (std::string& notice : m_viewMacroSetting.readLocalData())
+    m_startupNotices.push_back(std::move(notice));
   m_viewMouseSetting.initCtrls(&m_viewMacroSetting);
   m_viewSensor.initCtrls();
   m_viewColorSetting.initCtrls();

@@ -76,13 +76,14 @@ void MacroSettingView::initCtrls() {
   m_BnStopRecord.setHidden(true);
 }
 
-void MacroSettingView::readLocalData() {
+std::vector<std::string> MacroSettingView::readLocalData() {
   if (!m_MacroCtrl.setMacroPath(macroFolder())) {
     logLine("cannot create the macro folder " + macroFolder());
-    return;
+    return {};
   }
   m_MacroCtrl.readMacroItems();
   for (const auto& macro : m_MacroCtrl.macros()) m_ListBox.addItem(macro->strName(), macro->nID());
+  return m_MacroCtrl.library().readNotices();
 }
 
 bool MacroSettingView::saveMacros() {

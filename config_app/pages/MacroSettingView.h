@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "config_app/pages/KivMacroCtrl.h"
@@ -23,8 +24,9 @@ class MacroData;
 class MacroSettingView : public KivImageView {
  public:
   void initCtrls();
-  // Reads the library from the user's macro folder and lists it.
-  void readLocalData();
+  // Reads the library from the user's macro folder and lists it. Returns what the user
+  // must be told about it (a list set aside, a macro file that cannot be read).
+  std::vector<std::string> readLocalData();
   // Writes the library; false when a file could not be written.
   bool saveMacros();
   // A profile's macro joins the library and the list unless one with its ID is there.

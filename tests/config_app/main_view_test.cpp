@@ -204,6 +204,46 @@ TEST_F(MainView, AnUnreadableProfileFileIsSetAsideToldOnceAndNeverSavedOver) {
   EXPECT_EQ(test::readBytes(kept[0]), "<plist><dict><key>broken");
 }
 
+// A macro list cut short (a crash, a full disk) loses no macro: the list is set aside
+// and the user told, the macro files are offered on the macro page and in the button
+// menus, and Apply writes a list naming them. A kill during an earlier save left a
+// temporary profile file, which start-up clears.
+TEST_F(MainView, ABrokenMacroListIsSetAsideAndEveryMacroStaysOnThePageAndInTheMenus) {
+  useNoMouse();
+  std::filesystem::create_directories(macroFolder());
+  for (auto [id, name] : {std::pair{16, "Copy"}, {17, "Paste"}, {18, "Cut"}}) {
+    Macro macro;
+    macro.initMacro(nullptr, id, name, {});
+    macro.addItem(1, 4, 0, 0, Macro::kAppend);
+    ASSERT_TRUE(macro.save(macroFolder() + name + ".macro"));
+  }
+  test::writeBytes(macroFolder() + "macroList.plist",
+                   "<?xml version=\"1.0\"?><plist><dict><key>mac");
+  std::filesystem::create_directories(profileFolder());
+  const std::string stale = profileFolder() + ".default2.plist.tmp-Ab12Cd";
+  test::writeBytes(stale, "<plist");
+
+  VELTView& v = start();
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  std::vector<std::string> listed;
+  for (const BoxItem& item : v.macroSettingView().boxItems()) listed.push_back(item.m_strText);
+  EXPECT_EQ(listed, (std::vector<std::string>{"Copy", "Paste", "Cut"}));
+  KivMenu* offered =
+      v.mouseSettingView().functionMenu(3).menu()->findSubMenu(MouseSettingView::kRecordMacro);
+  ASSERT_NE(offered, nullptr);
+  EXPECT_EQ(offered->getMenuCount(), 3);
+  v.reportStartupProblems();
+  ASSERT_EQ(alerts().size(), 1u);
+  EXPECT_NE(alerts()[0].find("macroList.plist.corrupt-"), std::string::npos) << alerts()[0];
+
+  click(v.applyButton());
+  MacroLibrary library;
+  library.setMacroPath(macroFolder());
+  ASSERT_TRUE(library.readMacroItems());
+  EXPECT_EQ(library.macros().size(), 3u);
+  EXPECT_TRUE(library.readNotices().empty()) << "the apply wrote a list that reads";
+}
+
 TEST_F(MainView, ThePollSkipsABeatWhileAnotherHolderHasTheMouse) {
   useEmulatedMouse();
   VELTView& v = start();

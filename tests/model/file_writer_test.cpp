@@ -77,5 +77,32 @@ TEST(FileWriter, RefusesWhatIsNotARegularFile) {
       << "a temporary file was left behind";
 }
 
+// Only temporary files of the writer's own form, for targets the caller owns, go.
+TEST(FileWriter, StaleTemporaryFilesOfOwnTargetsAreRemoved) {
+  const struct {
+    const char* name;
+    const char* target;  // what tempFileTarget reads from it
+    bool removed;
+  } cases[] = {
+      {".default2.plist.tmp-a1B2c3", "default2.plist", true},
+      {".default5.plist.tmp-ZZZZZZ", "default5.plist", true},
+      {".other.plist.tmp-a1B2c3", "other.plist", false},  // not the caller's
+      {".default2.plist.tmp-a1B2", "", false},            // too short for mkstemp
+      {".default2.plist.tmp-a1B2c!", "", false},
+      {"default2.plist.tmp-a1B2c3", "", false},  // not hidden
+      {".tmp-a1B2c3", "", false},
+  };
+  test::TempFolder folder;
+  for (const auto& c : cases) {
+    EXPECT_EQ(tempFileTarget(c.name), c.target) << c.name;
+    test::writeBytes(folder.file(c.name), "half");
+  }
+  fs::create_directory(folder.file(".default3.plist.tmp-folder"));
+  EXPECT_TRUE(removeStaleTempFiles(
+      folder.path(), [](const std::string& target) { return target.starts_with("default"); }));
+  for (const auto& c : cases) EXPECT_EQ(fs::exists(folder.file(c.name)), !c.removed) << c.name;
+  EXPECT_TRUE(fs::is_directory(folder.file(".default3.plist.tmp-folder"))) << "only files go";
+}
+
 }  // namespace
 }  // namespace velt
