@@ -1,5 +1,8 @@
 #include "base/clock.h"
 
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -18,13 +21,20 @@ class SystemClock : public Clock {
   }
 };
 
+// The real clock, sped up when the process was started for a whole-program test.
+std::shared_ptr<Clock> realClock() {
+  static const int speedup = clockSpeedup(std::getenv(kClockSpeedupVariable));
+  if (speedup == 1) return std::make_shared<SystemClock>();
+  return std::make_shared<SpedUpClock>(std::make_unique<SystemClock>(), speedup);
+}
+
 std::mutex& clockMutex() {
   static std::mutex m;
   return m;
 }
 
 std::shared_ptr<Clock>& slot() {
-  static std::shared_ptr<Clock> installed = std::make_shared<SystemClock>();
+  static std::shared_ptr<Clock> installed = realClock();
   return installed;
 }
 
@@ -50,11 +60,20 @@ Clock& clock() {
 }
 
 void setClock(std::unique_ptr<Clock> c) {
-  std::shared_ptr<Clock> next =
-      c ? std::shared_ptr<Clock>(std::move(c)) : std::make_shared<SystemClock>();
+  std::shared_ptr<Clock> next = c ? std::shared_ptr<Clock>(std::move(c)) : realClock();
   std::shared_ptr<Clock> previous;
   std::lock_guard<std::mutex> lock(clockMutex());
   previous = std::exchange(slot(), std::move(next));
+}
+
+int clockSpeedup(const char* text) {
+  constexpr int kMaxSpeedup = 1000;
+  if (text == nullptr) return 1;
+  const char* end = text + std::strlen(text);
+  int factor = 0;
+  auto [stop, error] = std::from_chars(text, end, factor);
+  const bool whole = stop != text && error == std::errc() && stop == end;
+  return whole && factor >= 2 && factor <= kMaxSpeedup ? factor : 1;
 }
 
 int32_t tickCount() {

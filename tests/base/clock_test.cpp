@@ -30,6 +30,28 @@ TEST(Clock, TickCountsSixtiethsOfASecondOfTheInstalledClock) {
   setClock(nullptr);
 }
 
+TEST(Clock, SpedUpClockSleepsAFractionAndItsTimeRunsFaster) {
+  auto manual = std::make_unique<ManualClock>();
+  ManualClock* base = manual.get();
+  SpedUpClock fast(std::move(manual), 1000);
+  fast.sleepFor(microseconds(10'000'000));
+  EXPECT_EQ(base->now(), microseconds(10'000));
+  EXPECT_EQ(fast.now(), microseconds(10'000'000));
+  base->advance(microseconds(3));
+  EXPECT_EQ(fast.now(), microseconds(10'003'000));
+}
+
+TEST(Clock, TheSpeedUpVariableTakesWholeNumbersFrom2To1000) {
+  const struct {
+    const char* text;
+    int factor;
+  } cases[] = {{nullptr, 1}, {"", 1},   {"0", 1},   {"1", 1},   {"2", 2},   {"1000", 1000},
+               {"1001", 1},  {"-5", 1}, {"10x", 1}, {" 10", 1}, {"abc", 1}, {"99999999999", 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(clockSpeedup(c.text), c.factor) << (c.text ? c.text : "unset");
+  }
+}
+
 TEST(Clock, RealClockSleepsAtLeastTheDuration) {
   setClock(nullptr);
   const microseconds start = clock().now();
