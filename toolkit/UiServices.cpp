@@ -18,19 +18,6 @@ void setUiServices(std::unique_ptr<UiServices> services) {
   installed() = std::move(services);
 }
 
-// Inside single quotes the shell takes every character as it is, except the closing
-// quote: each quote of the text closes, adds an escaped quote, and reopens.
-std::string shellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'')
-      quoted += "'\\''";
-    else
-      quoted += c;
-  }
-  return quoted + "'";
-}
-
 void ScriptedUiServices::alert(const std::string& title, const std::string& message) {
   calls.push_back({"alert", title, message});
 }
@@ -53,12 +40,18 @@ std::optional<std::string> ScriptedUiServices::savePanel(const std::string& titl
   return nextAnswer(panelAnswers);
 }
 
-int ScriptedUiServices::runCommand(const std::string& commandLine) {
-  calls.push_back({"run", commandLine, {}});
-  if (commandStatuses.empty()) return 0;
+ProgramOutcome ScriptedUiServices::runProgram(const ProgramCall& call, std::chrono::milliseconds) {
+  calls.push_back({"run", programText(call), {}});
+  if (commandStatuses.empty()) return {};
   int status = commandStatuses.front();
   commandStatuses.pop_front();
-  return status;
+  return {ProgramOutcome::Kind::Exited, status};
+}
+
+void ScriptedUiServices::runInBackground(std::vector<ProgramCall> programs,
+                                         std::chrono::milliseconds) {
+  for (const ProgramCall& call : programs)
+    calls.push_back({"run", programText(call), "background"});
 }
 
 bool ScriptedUiServices::openUrl(const std::string& url) {

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "toolkit/run_program.h"
+
 namespace velt {
 
 // What the programs ask of the desktop that a test cannot click through: alerts, file
-// panels, shell commands, web pages, hiding the application. The Qt implementation is
+// panels, host programs, web pages, hiding the application. The Qt implementation is
 // the default; tests install a scripted one.
 class UiServices {
  public:
@@ -21,10 +24,15 @@ class UiServices {
   virtual std::optional<std::string> openPanel(const std::string& title) = 0;
   virtual std::optional<std::string> savePanel(const std::string& title,
                                                const std::string& suggestedName) = 0;
-  // Runs a command line through the shell and waits; its exit status, -1 when it could
-  // not run or did not exit normally. The command reads an empty standard input. A path
-  // or other text put into the line goes through shellQuote.
-  virtual int runCommand(const std::string& commandLine) = 0;
+  // Runs the program with its arguments (no shell) and waits at most `timeout`; see
+  // runProgram in run_program.h.
+  virtual ProgramOutcome runProgram(const ProgramCall& call, std::chrono::milliseconds timeout) = 0;
+  // Hands the programs to a worker thread that runs them one after the other, each as
+  // runProgram with the timeout, and logs every run that does not succeed; returns at
+  // once. Programs handed over while earlier ones still wait replace them: only the
+  // latest settings are written. Those already running are finished.
+  virtual void runInBackground(std::vector<ProgramCall> calls,
+                               std::chrono::milliseconds timeout) = 0;
   // Opens an absolute address (with a scheme, such as https) in the desktop's browser;
   // false when the address is not one or nothing could open it.
   virtual bool openUrl(const std::string& url) = 0;
@@ -33,15 +41,13 @@ class UiServices {
   virtual void showApplication() = 0;
 };
 
-// One word for the shell whatever the text holds (spaces, quotes, $, backquotes).
-std::string shellQuote(const std::string& text);
-
 UiServices& uiServices();
 // Installs the services (tests); nullptr restores the Qt ones.
 void setUiServices(std::unique_ptr<UiServices> services);
 
 // Records every call and answers from queues; an empty queue answers "cancel", status 0
-// and success.
+// and success. It runs no program: each is recorded as "run" with its words joined by
+// spaces, and those handed to the background at once, with "background" as second.
 class ScriptedUiServices : public UiServices {
  public:
   struct Call {
@@ -55,7 +61,8 @@ class ScriptedUiServices : public UiServices {
   std::optional<std::string> openPanel(const std::string& title) override;
   std::optional<std::string> savePanel(const std::string& title,
                                        const std::string& suggestedName) override;
-  int runCommand(const std::string& commandLine) override;
+  ProgramOutcome runProgram(const ProgramCall& call, std::chrono::milliseconds timeout) override;
+  void runInBackground(std::vector<ProgramCall> calls, std::chrono::milliseconds timeout) override;
   bool openUrl(const std::string& url) override;
   void hideApplication() override;
   void showApplication() override;
@@ -66,8 +73,8 @@ class ScriptedUiServices : public UiServices {
   bool urlOpens = true;
 };
 
-// The real thing: QMessageBox, QFileDialog, a shell process, QDesktopServices (which
-// hands the address to the desktop's opener, xdg-open on Linux).
+// The real thing: QMessageBox, QFileDialog, runProgram on a LatestTaskWorker,
+// QDesktopServices (which hands the address to the desktop's opener, xdg-open on Linux).
 std::unique_ptr<UiServices> makeQtUiServices();
 
 }  // namespace velt

@@ -1,5 +1,5 @@
-// The macOS global preference store: one "defaults write -g" line per setting, the
-// values exactly as the store has always been given them.
+// The macOS global preference store: one "defaults write -g" per setting, the values
+// exactly as the store has always been given them.
 #include <array>
 #include <utility>
 
@@ -23,18 +23,22 @@ class DefaultsPointerSettings : public HostPointerSettings {
  public:
   std::string desktopName() const override { return "macOS"; }
 
-  std::vector<std::string> commandsFor(const PointerSettings& s) const override {
-    const std::string write = "defaults write -g ";
-    std::vector<std::string> commands;
+  std::vector<ProgramCall> commandsFor(const PointerSettings& s) const override {
+    std::vector<ProgramCall> commands;
     for (const auto& [time, threshold] : kDoubleClick)
       if (s.doubleClickTime == time)
-        commands.push_back(write + "com.apple.mouse.doubleClickThreshold " + threshold);
+        commands.push_back(write("com.apple.mouse.doubleClickThreshold", threshold));
     if (s.scrollSpeed >= 1 && s.scrollSpeed <= 6)
-      commands.push_back(write + "com.apple.scrollwheel.scaling " + kScroll[s.scrollSpeed - 1]);
+      commands.push_back(write("com.apple.scrollwheel.scaling", kScroll[s.scrollSpeed - 1]));
     if (s.isPointerAcceleration && s.pointerAcceleration >= 1 && s.pointerAcceleration <= 3)
-      commands.push_back(write + "com.apple.mouse.scaling " +
-                         kAcceleration[s.pointerAcceleration - 1]);
+      commands.push_back(
+          write("com.apple.mouse.scaling", kAcceleration[s.pointerAcceleration - 1]));
     return commands;
+  }
+
+ private:
+  static ProgramCall write(const char* key, const char* value) {
+    return {"defaults", "write", "-g", key, value};
   }
 };
 

@@ -11,16 +11,20 @@ class GnomePointerSettings : public HostPointerSettings {
  public:
   std::string desktopName() const override { return "GNOME"; }
 
-  std::vector<std::string> commandsFor(const PointerSettings& s) const override {
-    const std::string set = "gsettings set org.gnome.desktop.peripherals.mouse ";
-    std::vector<std::string> commands;
+  std::vector<ProgramCall> commandsFor(const PointerSettings& s) const override {
+    std::vector<ProgramCall> commands;
     if (auto ms = doubleClickMilliseconds(s.doubleClickTime))
-      commands.push_back(set + "double-click " + std::to_string(*ms));
+      commands.push_back(set("double-click", std::to_string(*ms)));
     if (auto speed = libinputPointerSpeed(s.isPointerAcceleration, s.pointerAcceleration)) {
-      commands.push_back(set + "accel-profile adaptive");
-      commands.push_back(set + "speed " + *speed);
+      commands.push_back(set("accel-profile", "adaptive"));
+      commands.push_back(set("speed", *speed));
     }
     return commands;
+  }
+
+ private:
+  static ProgramCall set(const std::string& key, const std::string& value) {
+    return {"gsettings", "set", "org.gnome.desktop.peripherals.mouse", key, value};
   }
 };
 

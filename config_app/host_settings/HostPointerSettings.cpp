@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "base/log.h"
 #include "model/Profile.h"
@@ -15,7 +16,7 @@ PointerSettings pointerSettingsOf(const Profile& profile) {
 }
 
 void HostPointerSettings::apply(const PointerSettings& settings, UiServices& services) const {
-  for (const std::string& command : commandsFor(settings)) services.runCommand(command);
+  services.runInBackground(commandsFor(settings), kHostCommandTimeout);
 }
 
 namespace {
@@ -30,7 +31,7 @@ class NoPointerSettings : public HostPointerSettings {
  public:
   explicit NoPointerSettings(std::string why) : why_(std::move(why)) {}
   std::string desktopName() const override { return why_; }
-  std::vector<std::string> commandsFor(const PointerSettings&) const override { return {}; }
+  std::vector<ProgramCall> commandsFor(const PointerSettings&) const override { return {}; }
 
  private:
   std::string why_;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "toolkit/run_program.h"
 
 namespace velt {
 
@@ -19,6 +22,11 @@ struct PointerSettings {
 
 PointerSettings pointerSettingsOf(const Profile& profile);
 
+// How long one host command may take. The poll applies the settings on every profile
+// switch; a settings tool stuck on its desktop bus (gsettings waits 25 s for D-Bus) is
+// stopped after this.
+constexpr std::chrono::milliseconds kHostCommandTimeout{2000};
+
 // Writes the pointer settings of the current profile into the desktop's own settings.
 // One implementation per kind of desktop; a value the desktop has no place for is left
 // alone. Every command goes through the UI services, so tests record them.
@@ -27,10 +35,12 @@ class HostPointerSettings {
   virtual ~HostPointerSettings() = default;
   // What the settings go into, for the log ("GNOME", "KDE Plasma", ...).
   virtual std::string desktopName() const = 0;
-  // The command lines that apply the settings, in the order they run: double-click,
-  // scroll, acceleration.
-  virtual std::vector<std::string> commandsFor(const PointerSettings& settings) const = 0;
-  // Runs the commands, one after the other, through the services.
+  // The programs that apply the settings, with their arguments, in the order they run:
+  // double-click, scroll, acceleration.
+  virtual std::vector<ProgramCall> commandsFor(const PointerSettings& settings) const = 0;
+  // Hands the commands to the services' background worker, each with
+  // kHostCommandTimeout: the caller (the user interface) never waits for them, and a
+  // failure is logged there.
   void apply(const PointerSettings& settings, UiServices& services) const;
 };
 
@@ -38,7 +48,8 @@ class HostPointerSettings {
 std::unique_ptr<HostPointerSettings> makeDefaultsPointerSettings();
 // GNOME's settings through gsettings.
 std::unique_ptr<HostPointerSettings> makeGnomePointerSettings();
-// KDE Plasma's settings through kwriteconfig.
+// KDE Plasma's settings through kwriteconfig6, else kwriteconfig5 (the first on PATH
+// when made).
 std::unique_ptr<HostPointerSettings> makeKdePointerSettings();
 // A desktop we cannot write to: no commands.
 std::unique_ptr<HostPointerSettings> makeNoPointerSettings(std::string why);

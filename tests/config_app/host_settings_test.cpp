@@ -1,15 +1,27 @@
 // Host pointer settings: the commands each desktop gets for a profile's values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "config_app/host_settings/linux_pointer_values.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_folder.h"
 #include "toolkit/UiServices.h"
 
 namespace velt {
 namespace {
 
+// Each command as one line, its words joined by spaces.
 std::vector<std::string> commands(const HostPointerSettings& host, PointerSettings s) {
-  return host.commandsFor(s);
+  std::vector<std::string> lines;
+  for (const ProgramCall& call : host.commandsFor(s)) lines.push_back(programText(call));
+  return lines;
 }
 
 TEST(DefaultsPointerSettings, EveryValueOfTheTableVerbatim) {
@@ -95,6 +107,23 @@ TEST(KdePointerSettings, WritesPlasmasOwnFiles) {
   EXPECT_NE(out[3].find("--key XLbInptPointerAcceleration -- -0.5"), std::string::npos);
 }
 
+// A stand-in for a desktop's settings tool: a shell script on a PATH of the test's own.
+void writeTool(const std::string& path, const std::string& script) {
+  std::ofstream(path) << "#!/bin/sh\n" << script;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+TEST(KdePointerSettings, RunsThePlasmaToolThatIsInstalled) {
+  test::TempFolder bin;
+  test::ScopedEnv path("PATH", bin.path());
+  auto tool = [] { return makeKdePointerSettings()->commandsFor({400, 0, false, 0}).at(0).at(0); };
+  EXPECT_EQ(tool(), "kwriteconfig5") << "neither installed: the log names Plasma 5's";
+  writeTool(bin.path() + "kwriteconfig5", "exit 0\n");
+  EXPECT_EQ(tool(), "kwriteconfig5");
+  writeTool(bin.path() + "kwriteconfig6", "exit 0\n");
+  EXPECT_EQ(tool(), "kwriteconfig6") << "Plasma 6's first";
+}
+
 TEST(HostPointerSettingsChoice, FollowsTheDesktop) {
   struct Case {
     const char* desktop;
@@ -119,6 +148,49 @@ TEST(HostPointerSettingsApply, RunsEachCommandThroughTheServicesInOrder) {
   ASSERT_EQ(services.calls.size(), 6u) << "applied twice, run twice";
   EXPECT_EQ(services.calls[0].first, "defaults write -g com.apple.mouse.doubleClickThreshold 5");
   EXPECT_EQ(services.calls[2].first, "defaults write -g com.apple.mouse.scaling 0");
+  for (const auto& call : services.calls)
+    EXPECT_EQ(call.second, "background") << "the user interface never waits for " << call.first;
+}
+
+// gsettings stuck on the desktop bus: the apply returns at once, the stuck call is
+// stopped after its timeout and logged, and the settings after it are still written.
+TEST(HostPointerSettingsApply, AStuckSettingsToolIsStoppedAndLoggedWhileTheCallerGoesOn) {
+  test::TempFolder bin;
+  const std::string ran = bin.path() + "ran";
+  writeTool(bin.path() + "gsettings", "echo \"$3 $4\" >> '" + ran +
+                                          "'\n"
+                                          "[ \"$3\" = double-click ] && exec sleep 30\n"
+                                          "exit 0\n");
+  test::ScopedEnv path("PATH", bin.path() + ":/usr/bin:/bin");
+  std::mutex mutex;
+  std::vector<std::string> lines;
+  auto note = [&](const std::string& line) {
+    std::lock_guard<std::mutex> lock(mutex);
+    lines.push_back(line);
+  };
+  setLogHook(note);
+  const std::string stuck = "gsettings set org.gnome.desktop.peripherals.mouse double-click 200";
+  auto stopped = [&] {
+    std::lock_guard<std::mutex> lock(mutex);
+    return std::find(lines.begin(), lines.end(),
+                     stuck + " did not finish within 2000 ms and was stopped") != lines.end();
+  };
+  {
+    auto services = makeQtUiServices();
+    makeGnomePointerSettings()->apply({1400, 0, true, 2}, *services);
+    note("apply returned");
+    // Generous: the call is stopped after 2 s, far sooner than the 30 s it would take.
+    for (int i = 0; i < 400 && !stopped(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }  // the services wait for the rest of the settings
+  setLogHook({});
+  ASSERT_TRUE(stopped()) << "the stuck call is logged";
+  EXPECT_EQ(lines.front(), "apply returned") << "the caller did not wait for the stuck call";
+  std::ifstream record(ran);
+  std::vector<std::string> written;
+  for (std::string line; std::getline(record, line);) written.push_back(line);
+  EXPECT_EQ(written,
+            (std::vector<std::string>{"double-click 200", "accel-profile adaptive", "speed 0"}));
 }
 
 }  // namespace

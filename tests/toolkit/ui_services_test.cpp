@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "base/log.h"
 #include "tests/support/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
@@ -12,30 +19,42 @@
 namespace velt {
 namespace {
 
-struct StatusCase {
-  const char* command;
-  int status;
-};
+using Kind = ProgramOutcome::Kind;
 
-class QtRunCommand : public testing::TestWithParam<StatusCase> {};
-
-TEST_P(QtRunCommand, ReturnsTheExitStatus) {
-  auto services = makeQtUiServices();
-  EXPECT_EQ(services->runCommand(GetParam().command), GetParam().status);
+ProgramCall shell(const std::string& script) {
+  return {"sh", "-c", script};
 }
 
-INSTANTIATE_TEST_SUITE_P(UiServices, QtRunCommand,
-                         testing::Values(StatusCase{"exit 3", 3}, StatusCase{"true", 0},
-                                         StatusCase{"exit 255", 255}, StatusCase{"kill -9 $$", -1},
-                                         // Standard input is empty, not left open.
-                                         StatusCase{"cat", 0},
-                                         StatusCase{"read line || exit 7", 7}));
+struct OutcomeCase {
+  ProgramCall call;
+  ProgramOutcome outcome;
+};
 
-// A quoted name reaches the command as exactly one word: the file made has that name, and
-// nothing else ran.
-class ShellQuote : public testing::TestWithParam<std::string> {};
+class QtRunProgram : public testing::TestWithParam<OutcomeCase> {};
 
-TEST_P(ShellQuote, KeepsTheTextOneWord) {
+TEST_P(QtRunProgram, SaysHowTheProgramEnded) {
+  auto services = makeQtUiServices();
+  EXPECT_EQ(services->runProgram(GetParam().call, std::chrono::seconds(20)), GetParam().outcome)
+      << programText(GetParam().call);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    UiServices, QtRunProgram,
+    testing::Values(OutcomeCase{shell("exit 3"), {Kind::Exited, 3}},
+                    OutcomeCase{{"true"}, {Kind::Exited, 0}},
+                    OutcomeCase{shell("exit 255"), {Kind::Exited, 255}},
+                    OutcomeCase{shell("kill -9 $$"), {Kind::Killed, 9}},
+                    // Standard input is empty, not left open.
+                    OutcomeCase{{"cat"}, {Kind::Exited, 0}},
+                    OutcomeCase{shell("read line || exit 7"), {Kind::Exited, 7}},
+                    OutcomeCase{{"velt-no-such-program"}, {Kind::NotStarted, ENOENT}},
+                    OutcomeCase{{}, {Kind::NotStarted, ENOENT}}));
+
+// Each argument reaches the program as exactly one word, whatever it holds: the file
+// made has that name, and nothing else ran.
+class ProgramArgument : public testing::TestWithParam<std::string> {};
+
+TEST_P(ProgramArgument, StaysOneWord) {
   namespace fs = std::filesystem;
   // A folder of its own: the cases run side by side in separate processes.
   test::TempFolder folder;
@@ -43,23 +62,95 @@ TEST_P(ShellQuote, KeepsTheTextOneWord) {
   const fs::path dir = fs::path(folder.path()).parent_path();
   const std::string name = GetParam();
   auto services = makeQtUiServices();
-  const std::string path = (dir / name).string();
   // Run inside the folder, so that a command smuggled in would leave its file there too.
-  EXPECT_EQ(
-      services->runCommand("cd " + shellQuote(dir.string()) + " && touch " + shellQuote(path)), 0);
+  EXPECT_TRUE(services
+                  ->runProgram({"sh", "-c", "cd \"$1\" && exec touch \"$2\"", "sh", dir.string(),
+                                (dir / name).string()},
+                               std::chrono::seconds(20))
+                  .succeeded());
   std::vector<std::string> made;
   for (const auto& entry : fs::directory_iterator(dir)) made.push_back(entry.path().filename());
   EXPECT_EQ(made, std::vector<std::string>{name});
 }
 
-INSTANTIATE_TEST_SUITE_P(UiServices, ShellQuote,
+INSTANTIATE_TEST_SUITE_P(UiServices, ProgramArgument,
                          testing::Values("two words", "it's", "\"quoted\"", "$(touch injected)",
                                          "`touch injected`", "a;touch injected", "back\\slash",
                                          "line\nbreak", "*", "'", "''"));
 
-TEST(UiServices, ShellQuoteOfNothingIsAnEmptyWord) {
+TEST(UiServices, AnEmptyArgumentIsAWordOfItsOwn) {
   auto services = makeQtUiServices();
-  EXPECT_EQ(services->runCommand("set -- " + shellQuote("") + "; test $# -eq 1 -a -z \"$1\""), 0);
+  EXPECT_EQ(services->runProgram({"sh", "-c", "test $# -eq 1 -a -z \"$1\"", "sh", ""},
+                                 std::chrono::seconds(20)),
+            (ProgramOutcome{Kind::Exited, 0}));
+}
+
+// Whether a process is still alive: gone, or a zombie nobody reaped yet, is not.
+bool running(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return false;
+  const size_t end = line.rfind(')');
+  return end != std::string::npos && line.size() > end + 2 && line[end + 2] != 'Z';
+}
+
+// A program that does not end in its time is killed with what it started, and reaped.
+TEST(UiServices, QtRunProgramStopsAProgramThatOutlivesItsTimeout) {
+  test::TempFolder folder;
+  const std::string pids = folder.path() + "pids";
+  auto services = makeQtUiServices();
+  const auto start = std::chrono::steady_clock::now();
+  ProgramOutcome outcome = services->runProgram(
+      {"sh", "-c", "sleep 30 & echo $$ $! > \"$1\"; wait", "sh", pids}, std::chrono::seconds(1));
+  // Generous: far below the 30 s the program would take.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_EQ(outcome, (ProgramOutcome{Kind::TimedOut, 0}));
+  pid_t shellPid = 0, sleepPid = 0;
+  std::ifstream(pids) >> shellPid >> sleepPid;
+  ASSERT_GT(shellPid, 0);
+  ASSERT_GT(sleepPid, 0);
+  EXPECT_EQ(kill(shellPid, 0), -1) << "the program is reaped";
+  for (int i = 0; i < 200 && running(sleepPid); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(running(sleepPid)) << "what it started is killed too";
+  EXPECT_EQ(programFailure({"gsettings", "set", "a", "b"}, outcome, std::chrono::seconds(2)),
+            "gsettings set a b did not finish within 2000 ms and was stopped");
+}
+
+// The background worker: the call returns at once, failures are logged in order, and a
+// batch handed over while another runs replaces the one still waiting.
+TEST(UiServices, QtRunInBackgroundLogsFailuresAndKeepsOnlyTheLatestWaitingBatch) {
+  test::TempFolder folder;
+  const std::string started = folder.path() + "started", gate = folder.path() + "gate";
+  std::mutex mutex;
+  std::vector<std::string> lines;
+  auto note = [&](const std::string& line) {
+    std::lock_guard<std::mutex> lock(mutex);
+    lines.push_back(line);
+  };
+  setLogHook(note);
+  const std::string waitForGate =
+      "touch \"$1\"; while [ ! -e \"$2\" ]; do sleep 0.05; done; exit 4";
+  {
+    auto services = makeQtUiServices();
+    // The first batch runs until the gate file exists, then fails.
+    services->runInBackground({{"sh", "-c", waitForGate, "first", started, gate}},
+                              std::chrono::seconds(20));
+    note("handed over");
+    for (int i = 0; i < 400 && !std::filesystem::exists(started); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    services->runInBackground({{"sh", "-c", "exit 5", "second"}}, std::chrono::seconds(20));
+    services->runInBackground({{"sh", "-c", "exit 6", "third"}, {"velt-no-such-program"}},
+                              std::chrono::seconds(20));
+    std::ofstream(gate) << "open";
+  }  // the services finish what they were handed
+  setLogHook({});
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{
+                "handed over",
+                "sh -c " + waitForGate + " first " + started + " " + gate + " exited with status 4",
+                "sh -c exit 6 third exited with status 6",
+                "velt-no-such-program could not be started: No such file or directory"}));
 }
 
 // Addresses without a scheme would open files of the working folder; they are refused
@@ -93,6 +184,7 @@ TEST(UiServices, QtHideThenShowRestoresTheWindowsThatWereShown) {
 }
 
 TEST(UiServices, InstalledServicesAnswerUntilRemoved) {
+  constexpr std::chrono::seconds kTimeout{2};
   auto scripted = std::make_unique<ScriptedUiServices>();
   ScriptedUiServices* script = scripted.get();
   script->panelAnswers = {std::string("/tmp/a.plist"), std::nullopt};
@@ -103,8 +195,11 @@ TEST(UiServices, InstalledServicesAnswerUntilRemoved) {
   EXPECT_EQ(uiServices().savePanel("Export", "default1.plist"), "/tmp/a.plist");
   EXPECT_EQ(uiServices().openPanel("Import"), std::nullopt);
   uiServices().alert("VELTPLUS", "Apply failed");
-  EXPECT_EQ(uiServices().runCommand("defaults write -g a 1"), 3);
-  EXPECT_EQ(uiServices().runCommand("defaults write -g b 2"), 0);  // queue empty
+  EXPECT_EQ(uiServices().runProgram({"defaults", "write", "-g", "a", "1"}, kTimeout),
+            (ProgramOutcome{ProgramOutcome::Kind::Exited, 3}));
+  EXPECT_TRUE(uiServices().runProgram({"defaults", "write", "-g", "b", "2"}, kTimeout).succeeded())
+      << "queue empty";
+  uiServices().runInBackground({{"gsettings", "set", "c", "3"}}, kTimeout);
   EXPECT_FALSE(uiServices().openUrl("https://example.com/home"));
   uiServices().hideApplication();
   EXPECT_EQ(script->calls,
@@ -113,6 +208,7 @@ TEST(UiServices, InstalledServicesAnswerUntilRemoved) {
                                                    {"alert", "VELTPLUS", "Apply failed"},
                                                    {"run", "defaults write -g a 1", ""},
                                                    {"run", "defaults write -g b 2", ""},
+                                                   {"run", "gsettings set c 3", "background"},
                                                    {"url", "https://example.com/home", ""},
                                                    {"hide", "", ""}}));
 

@@ -3,10 +3,11 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QUrl>
 #include <QWidget>
 
+#include "base/log.h"
+#include "toolkit/LatestTaskWorker.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/platform/qt_convert.h"
 
@@ -36,16 +37,16 @@ class QtUiServices : public UiServices {
     return path.toStdString();
   }
 
-  int runCommand(const std::string& commandLine) override {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start("/bin/sh", {"-c", qt::toQString(commandLine)});
-    if (!process.waitForStarted(-1)) return -1;
-    // A command that reads its input gets its end at once instead of waiting forever.
-    process.closeWriteChannel();
-    if (!process.waitForFinished(-1)) return -1;
-    if (process.exitStatus() != QProcess::NormalExit) return -1;
-    return process.exitCode();
+  ProgramOutcome runProgram(const ProgramCall& call, std::chrono::milliseconds timeout) override {
+    return velt::runProgram(call, timeout);
+  }
+
+  void runInBackground(std::vector<ProgramCall> calls, std::chrono::milliseconds timeout) override {
+    worker_.post([calls = std::move(calls), timeout] {
+      for (const ProgramCall& call : calls)
+        if (auto failure = programFailure(call, velt::runProgram(call, timeout), timeout))
+          logLine(*failure);
+    });
   }
 
   // A relative address would be taken for a file of the working folder.
@@ -71,6 +72,8 @@ class QtUiServices : public UiServices {
 
  private:
   std::vector<QPointer<QWidget>> hidden_;
+  // Last, so that it is gone (its thread joined) before the rest.
+  LatestTaskWorker worker_;
 };
 
 }  // namespace
