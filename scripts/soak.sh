@@ -4,9 +4,12 @@
 #   scripts/soak.sh faults [RUNS]         fault-injected applies (default 100)
 #   scripts/soak.sh concurrent [SECONDS]  apply, switch and info loops from separate
 #                                         processes on one mouse (default 60)
-#   scripts/soak.sh short                 about a minute of both: what test.sh runs
+#   scripts/soak.sh update [RUNS]         fault-injected firmware updates (default 100)
+#   scripts/soak.sh short                 about a minute of faults and concurrent: what
+#                                         test.sh runs
 #
-# Options before the mode: --veltctl PATH (default build/cli/veltctl), --seed N
+# Options before the mode: --veltctl PATH (default build/cli/veltctl), --package-tool
+# PATH (default velt_demo_package of the same build), --seed N
 # (default: the time; printed, so a failing soak can be run again), --keep (keep the
 # work folder), --unlocked (concurrent mode only: each loop gets a lock folder of its
 # own, so the programs do not exclude each other; shows what the check catches).
@@ -18,6 +21,15 @@
 # a wrong slot or profile, crashes (any status but 0, 1, 3), hangs, or changes a
 # profile file; after a reported failure a clean apply must put everything right.
 #
+# update: each run writes a firmware package of a random version (newer or older than
+# the mouse's) and size, and runs `veltctl update --yes` with a random fault list
+# (busy, drop-set, drop-get, unplug-after, fail-cmd, latency, bl-appear-after) whose
+# counts fall anywhere in the update's transfers, on a clock sped up 1000 times
+# (VELT_TEST_CLOCK_SPEEDUP). Exit 0 must leave the mouse running the package's version
+# (`veltctl info`); exit 1 or 3 must be followed by a clean update that does. A false
+# success, a crash (any other status), a hang or a mouse that the clean run does not
+# put on the package's version fails the soak.
+#
 # concurrent: the mouse's current profile is only ever set to 2, so every switch must
 # print "profile 2", every info "firmware 0.46" and "profile 2", and every apply exit 0
 # with all five slots as written, for the whole time.
@@ -27,12 +39,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 veltctl="$root/build/cli/veltctl"
+package_tool=""
 seed=$(date +%s)
 keep=0
 unlocked=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --veltctl) veltctl=$2; shift 2 ;;
+    --package-tool) package_tool=$2; shift 2 ;;
     --seed) seed=$2; shift 2 ;;
     --keep) keep=1; shift ;;
     --unlocked) unlocked=1; shift ;;
@@ -42,6 +56,8 @@ done
 mode=${1:-short}
 amount=${2:-}
 [ -x "$veltctl" ] || { echo "soak: no veltctl at $veltctl (build first)" >&2; exit 2; }
+veltctl=$(cd "$(dirname "$veltctl")" && pwd)/$(basename "$veltctl")
+[ -n "$package_tool" ] || package_tool="$(dirname "$(dirname "$veltctl")")/updater/velt_demo_package"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velt-soak.XXXXXX")
 cleanup() {
@@ -51,7 +67,7 @@ trap cleanup EXIT
 # Lock files in a runtime folder of the soak's own: nothing else on the machine waits.
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-unset VELT_EMULATE_FAULTS VELT_WIRE_LOG
+unset VELT_EMULATE_FAULTS VELT_WIRE_LOG VELT_TEST_CLOCK_SPEEDUP
 RANDOM=$seed
 echo "soak: $mode, seed $seed"
 
@@ -211,6 +227,116 @@ run_faults() {
   [ $failed = 0 ]
 }
 
+# version_text V: the version in hundredths as the programs print it (47: "0.47").
+version_text() { printf '%d.%02d' $(($1 / 100)) $(($1 % 100)); }
+
+# mouse_runs MOUSE V OUT: status 0 when a clean `veltctl info` reads version V; what it
+# read otherwise goes to OUT.
+mouse_runs() {
+  local info
+  info=$(velt "$1" info 2>&1) || { echo "info failed: ${info//$'\n'/, }" >>"$3"; return 1; }
+  [ "${info%%$'\n'*}" = "firmware $(version_text "$2")" ] && return 0
+  echo "info: ${info//$'\n'/, } (meant $(version_text "$2"))" >>"$3"
+  return 1
+}
+
+# update_faults BLOCKS: a random fault list with counts anywhere in an update of BLOCKS
+# blocks (about 4 sets and 4 gets per block, a dozen of each around them).
+update_faults() {
+  local blocks=$1 items=() count=$((1 + RANDOM % 3)) i
+  local sets=$((4 * blocks + 12)) transfers=$((8 * blocks + 26))
+  for ((i = 0; i < count; i++)); do
+    case $((RANDOM % 7)) in
+      # A handshake polls 10 times: busy=10 fails every one.
+      0) items+=("busy=$((RANDOM % 11))") ;;
+      1) items+=("drop-set=$((1 + RANDOM % sets))") ;;
+      2) items+=("drop-get=$((1 + RANDOM % (sets + 2)))") ;;
+      3) items+=("unplug-after=$((RANDOM % transfers))") ;;
+      # The version read (04) and a command the update never sends (03).
+      4) items+=("fail-cmd=0$((3 + RANDOM % 2))") ;;
+      5) items+=("latency-us=$((RANDOM % 300))") ;;
+      6) items+=("bl-appear-after=$((1 + RANDOM % 250))") ;;
+    esac
+  done
+  local IFS=,
+  echo "${items[*]}"
+}
+
+# failure_kind ERR: a short name for what a failed update reported.
+failure_kind() {
+  case $(head -n 1 "$1") in
+    *"Get_fw_version failed"*) echo "version-unread-before" ;;
+    *"refused to restart"*) echo "enter-refused" ;;
+    *"bootloader did not appear"*) echo "no-bootloader" ;;
+    *"refused the start"*) echo "start-refused" ;;
+    *"could not be sent twice"*) echo "block-failed" ;;
+    *"did not take the completion"*) echo "completion-failed" ;;
+    *"version could not be read"*) echo "version-unread-after" ;;
+    *"restarted running firmware"*) echo "other-version-running" ;;
+    *"no VELT mouse found"*) echo "no-mouse" ;;
+    *) echo "other" ;;
+  esac
+}
+
+run_update() {
+  local runs=$1 run status faults version blocks bytes current=46 kind verdict
+  local mouse="$work/u-mouse" package="$work/package" log="$work/update.log"
+  local ok=0 recovered=0 failed=0 reported=0
+  declare -A kinds=()
+  [ -x "$package_tool" ] || { echo "soak: no package tool at $package_tool (build first)" >&2; return 2; }
+  export VELT_TEST_CLOCK_SPEEDUP=1000
+  for ((run = 1; run <= runs; run++)); do
+    version=$((1 + (RANDOM * 32768 + RANDOM) % 65535))
+    [ "$version" = "$current" ] && version=$((current % 65535 + 1))
+    blocks=$((1 + RANDOM % 120))
+    bytes=$((blocks * 1024 - RANDOM % 1000))
+    "$package_tool" "$package" "$version" "$bytes"
+    faults=$(update_faults "$blocks")
+    status=0
+    VELT_EMULATE_FAULTS=$faults velt "$mouse" update --package "$package" --yes \
+      >"$work/update.out" 2>"$work/update.err" || status=$?
+    : >"$work/check.txt"
+    verdict=""
+    case $status in
+      0)
+        if mouse_runs "$mouse" "$version" "$work/check.txt"; then
+          ok=$((ok + 1))
+        else
+          verdict="false success: exit 0 and the mouse does not run the package's version"
+        fi
+        ;;
+      1 | 3)
+        reported=$((reported + 1))
+        kind="exit $status $(failure_kind "$work/update.err")"
+        kinds[$kind]=$((${kinds[$kind]:-0} + 1))
+        if velt "$mouse" update --package "$package" --yes >/dev/null 2>>"$work/check.txt" &&
+          mouse_runs "$mouse" "$version" "$work/check.txt"; then
+          recovered=$((recovered + 1))
+        else
+          verdict="no clean recovery after exit $status"
+        fi
+        ;;
+      124 | 137) verdict="hung" ;;
+      *) verdict="crashed or misreported (exit $status)" ;;
+    esac
+    if [ -n "$verdict" ]; then
+      failed=$((failed + 1))
+      {
+        echo "run $run: package $(version_text "$version") ($blocks blocks), faults \"$faults\": $verdict"
+        sed 's/^/  update: /' "$work/update.err"
+        sed 's/^/  check: /' "$work/check.txt"
+      } | tee -a "$log" >&2
+    fi
+    # The mouse runs the package's version after a success or a clean recovery.
+    [ -z "$verdict" ] && current=$version
+  done
+  unset VELT_TEST_CLOCK_SPEEDUP
+  echo "update: $runs runs: $ok exited 0 with the mouse on the package's version, $reported" \
+    "reported a failure, $recovered of those put right by a clean update; $failed failed the soak"
+  for kind in "${!kinds[@]}"; do echo "  $kind: ${kinds[$kind]}"; done | sort
+  [ $failed = 0 ]
+}
+
 # One loop of the concurrent mode; writes "ok bad" to $work/$name.count and the wrong
 # results to $work/$name.bad.
 concurrent_loop() {
@@ -277,11 +403,15 @@ run_concurrent() {
 case $mode in
   faults) run_faults "${amount:-100}" ;;
   concurrent) run_concurrent "${amount:-60}" ;;
+  update) run_update "${amount:-100}" ;;
   short)
     status=0
     run_faults 100 || status=1
     run_concurrent 30 || status=1
     exit $status
     ;;
-  *) echo "usage: scripts/soak.sh [options] faults [RUNS] | concurrent [SECONDS] | short" >&2; exit 2 ;;
+  *)
+    echo "usage: scripts/soak.sh [options] faults [RUNS] | concurrent [SECONDS] | update [RUNS] | short" >&2
+    exit 2
+    ;;
 esac

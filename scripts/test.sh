@@ -24,6 +24,7 @@ echo "== tests"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 echo "== short soak (fault-injected applies, then three programs on one mouse)"
 "$root/scripts/soak.sh" --veltctl "$root/build/cli/veltctl" short
+"$root/scripts/soak.sh" --veltctl "$root/build/cli/veltctl" update 50
 
 echo "== sanitizer build (non-GUI layers)"
 "$root/scripts/build.sh" "$root/build-asan" -DVELT_GUI=OFF -DVELT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
