@@ -1,6 +1,5 @@
 #include "cli/cli_support.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "device/hid_device.h"
@@ -11,13 +10,9 @@ bool openMouse(CommandContext& context) {
   if (IsMakesureOpen()) return true;
   // An attached mouse that could not be opened has been named on standard error, with
   // the way to get access; "no mouse" would send the user looking for a cable.
-  const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
-  const bool present =
-      attached && std::any_of(attached->begin(), attached->end(), [](const HidDeviceInfo& d) {
-        return isDiscoverable(d, kNormalProductId);
-      });
-  context.err << (present ? "the VELT mouse is attached but cannot be opened\n"
-                          : "no VELT mouse found\n");
+  context.err << (isMouseAttached(kNormalProductId)
+                      ? "the VELT mouse is attached but cannot be opened\n"
+                      : "no VELT mouse found\n");
   return false;
 }
 

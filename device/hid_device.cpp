@@ -133,4 +133,11 @@ std::optional<std::vector<HidDeviceInfo>> listVeltInterfaces() {
   return devices;
 }
 
+bool isMouseAttached(uint16_t productID) {
+  const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
+  return attached && std::any_of(attached->begin(), attached->end(), [&](const HidDeviceInfo& d) {
+           return isDiscoverable(d, productID);
+         });
+}
+
 }  // namespace velt

@@ -52,4 +52,17 @@ std::optional<HidDevice> FindDevice(uint16_t productID);
 // order; nullopt when the host's HID system cannot be used.
 std::optional<std::vector<HidDeviceInfo>> listVeltInterfaces();
 
+// Whether an interface that discovery takes for `productID` is attached, opened or
+// not: after an open failed, it tells a mouse this user may not open from no mouse.
+bool isMouseAttached(uint16_t productID);
+
+// What the programs tell a user whose mouse is attached but cannot be opened.
+inline constexpr const char* kMouseNoAccessMessage =
+    "The VELT mouse is attached but cannot be opened: this user has no access to its "
+    "device node.\n\n"
+    "Install the VELT package. For a build from source, as root:\n"
+    "    cp packaging/70-velt.rules /etc/udev/rules.d/\n"
+    "    udevadm control --reload\n\n"
+    "Then plug the mouse in again.";
+
 }  // namespace velt

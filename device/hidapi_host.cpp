@@ -65,8 +65,8 @@ class HidapiHost : public HidHost {
   std::unique_ptr<HidConnection> open(const HidDeviceInfo& device, std::string& error) override {
     if (::access(device.path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
       error = "cannot open " + device.path +
-              ": permission denied; install packaging/70-velt.rules into /etc/udev/rules.d "
-              "and plug the mouse in again";
+              ": permission denied; install the VELT package, or for a build from source "
+              "packaging/70-velt.rules into /etc/udev/rules.d, and plug the mouse in again";
       return nullptr;
     }
     if (!initialised()) {

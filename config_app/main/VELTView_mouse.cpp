@@ -53,7 +53,10 @@ void VELTView::applay() {
   for (const std::string& path : unsaved) alert("Could not save the profile file " + path);
   if (!macrosSaved)
     alert("Could not save the macro library in " + m_viewMacroSetting.library().macroPath());
-  if (!outcome.success) alert(outcome.message);
+  // A mouse this user may not open is not "not found": the alert says what to do.
+  const bool noAccess =
+      outcome.message == kMouseNotFoundMessage && isMouseAttached(kNormalProductId);
+  if (!outcome.success) alert(noAccess ? kMouseNoAccessMessage : outcome.message);
   m_bWrittingData = false;
 }
 
