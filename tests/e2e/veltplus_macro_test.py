@@ -89,13 +89,20 @@ def test(h):
                        "the recorded events")
         h.screenshot("veltplus-macro-recorded.png")
 
-        # Button 4 plays the macro, button 5 sends F5.
+        # Button 4 plays the macro, button 5 sends F5; a screen reader reads each
+        # drop-down's function as its text, before and after.
         h.click(h.find(window, "push button", "Buttons"))
+        button4 = h.find(window, "combo box", "Button 4")
+        button5 = h.find(window, "combo box", "Button 5")
+        h.expect_equal((h.text_value(button4), h.text_value(button5)), ("Forward", "Back"),
+                       "buttons 4 and 5 read their default functions")
         choose(h, app, window, "Button 4", "Assign record macro", "Combo")
         choose(h, app, window, "Button 5", "Single key assign...")
         dialog = app.window("Assign a single key")
         xdotool("key", "F5")
         h.click(h.find(dialog, "push button", "OK"))
+        h.wait_until(lambda: (h.text_value(button4), h.text_value(button5)) == ("Combo", "F5"),
+                     "buttons 4 and 5 to read the macro and the key assigned")
         h.screenshot("veltplus-buttons-bound.png")
 
         h.click(h.find(window, "push button", "Apply"))

@@ -80,6 +80,11 @@ def test(h):
         h.click(h.find(window, "push button", "Colour 209, 41, 43"))
         red = h.find(window, "text", "Red")
         h.wait_until(lambda: h.text_value(red) == "209", "the red field to show 209")
+        # Each colour field is one text in the tree, where it is edited.
+        fields = [acc.name for acc in h.find_all(window, "text")]
+        h.expect_equal([fields.count(name) for name in ("Red", "Green", "Blue")], [1, 1, 1],
+                       "the colour fields, each once")
+        h.expect("editable" in h.states(red), "the red field is the editable one")
         pulsating = h.find(window, "push button", "Pulsating")
         h.click(pulsating)
         h.wait_until(lambda: "selected" in h.states(pulsating), "pulsating to be chosen")

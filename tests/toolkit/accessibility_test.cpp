@@ -13,6 +13,7 @@
 #include "tests/toolkit/control_test_support.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivCheckBox.h"
+#include "toolkit/KivComboxButton.h"
 #include "toolkit/KivEdit.h"
 #include "toolkit/KivListBox.h"
 #include "toolkit/KivProgressCtrl.h"
@@ -261,6 +262,73 @@ TEST(Accessibility, ATextFieldsLineEditCarriesItsName) {
   QLineEdit* edit = widgetOf(field)->findChild<QLineEdit*>();
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->accessibleName(), "Red");
+}
+
+// Every interface under `root` (itself included) that is named `name`.
+std::vector<QAccessibleInterface*> namedUnder(QAccessibleInterface* root, const QString& name) {
+  std::vector<QAccessibleInterface*> found;
+  if (!root) return found;
+  if (root->text(QAccessible::Name) == name) found.push_back(root);
+  for (int i = 0; i < root->childCount(); ++i)
+    for (QAccessibleInterface* inner : namedUnder(root->child(i), name)) found.push_back(inner);
+  return found;
+}
+
+// A text field reads once, as its platform line edit (where the caret, the editing and
+// the focus are): the view around it is a nameless filler.
+TEST(Accessibility, ATextFieldReadsOnceThroughItsLineEdit) {
+  test::RecordingView page;
+  page.initView(nullptr, 0, {0, 0, 200, 100});
+  KivEdit field;
+  field.initView(&page, 0, {10, 10, 60, 20});
+  page.addSubview(&field);
+  field.setText("209");
+  field.setAccessibleName("Red");
+  field.setAccessibleDescription("Red of the colour, 0 to 255");
+
+  std::vector<QAccessibleInterface*> red = namedUnder(accessibleOf(page), "Red");
+  ASSERT_EQ(red.size(), 1u) << "the field appears once";
+  EXPECT_NE(qobject_cast<QLineEdit*>(red[0]->object()), nullptr);
+  EXPECT_EQ(red[0]->role(), QAccessible::EditableText);
+  EXPECT_EQ(red[0]->text(QAccessible::Description), "Red of the colour, 0 to 255");
+  ASSERT_NE(red[0]->textInterface(), nullptr);
+  EXPECT_EQ(red[0]->textInterface()->text(0, red[0]->textInterface()->characterCount()), "209");
+
+  QAccessibleInterface* around = accessibleOf(field);
+  EXPECT_EQ(around->role(), QAccessible::Client);
+  EXPECT_TRUE(around->text(QAccessible::Name).isEmpty());
+  EXPECT_EQ(around->textInterface(), nullptr);
+  EXPECT_EQ(around->child(0), red[0]);
+
+  field.setAccessibleName("Green");
+  EXPECT_EQ(namedUnder(accessibleOf(page), "Green").size(), 1u) << "renamed where it is read";
+}
+
+// A drop-down button's name says what it sets, its text what it is set to; a new
+// caption is announced as a value change carrying it.
+TEST(Accessibility, ADropDownButtonReadsItsCaption) {
+  KivComboxButton combo;
+  combo.initView(nullptr, 4, {0, 0, 120, 20});
+  combo.setAccessibleName("Button 4");
+  combo.insertItem(3, "Forward");
+  combo.insertItem(4, "Back");
+  combo.setCurItemID(3);
+  QAccessibleInterface* a = accessibleOf(combo);
+  auto shown = [a] {
+    QAccessibleTextInterface* text = a->textInterface();
+    return text ? text->text(0, text->characterCount()) : QString("<no text>");
+  };
+  EXPECT_EQ(a->role(), QAccessible::ComboBox);
+  EXPECT_EQ(a->text(QAccessible::Name), "Button 4");
+  EXPECT_EQ(shown(), "Forward");
+
+  Announcements heard;
+  combo.setButtonFunction("F5", 7, 96);
+  EXPECT_EQ(shown(), "F5");
+  std::vector<Heard> changes = heard.of(QAccessible::ValueChanged, a);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].value.toString(), "F5");
+  EXPECT_EQ(a->text(QAccessible::Name), "Button 4") << "the name stays";
 }
 
 }  // namespace velt

@@ -28,22 +28,28 @@ class EditHost : public QtViewHost {
     edit->setPalette(palette);
     edit->setTextMargins(4, 0, 4, 0);
     widget()->setFocusProxy(edit);
-    edit->setAccessibleName(qt::toQString(view.accessibleName()));
+    readThroughInnerWidget(widget());
+    nameLineEdit(view);
   }
   bool makeFirstResponder() override {
     edit->setFocus(Qt::OtherFocusReason);
     return true;
   }
   void resignFirstResponder() override { edit->clearFocus(); }
-  // The line edit is what a screen reader lands on: it carries the view's name.
+  // The line edit is what a screen reader reads: it carries the view's name and
+  // description and announces its own changes.
   void accessibilityChanged() override {
-    QtViewHost::accessibilityChanged();
-    if (const KivImageView* view = static_cast<ViewWidget*>(widget())->view())
-      edit->setAccessibleName(qt::toQString(view->accessibleName()));
+    if (const KivImageView* view = static_cast<ViewWidget*>(widget())->view()) nameLineEdit(*view);
   }
   void setAcceptsKeyboardFocus(bool) override {}
 
   QLineEdit* edit;
+
+ private:
+  void nameLineEdit(const KivImageView& view) {
+    edit->setAccessibleName(qt::toQString(view.accessibleName()));
+    edit->setAccessibleDescription(qt::toQString(view.accessibleDescription()));
+  }
 };
 
 EditHost* editHost(const KivEdit& view) {

@@ -55,6 +55,13 @@ bool readsChecked(const KivImageView& view) {
   return view.accessibleChecked().value_or(false) || view.accessibleSelected();
 }
 
+constexpr const char* kReadThroughInnerWidget = "veltReadThroughInnerWidget";
+
+bool readsAsText(AccessibleRole role) {
+  return role == AccessibleRole::StaticText || role == AccessibleRole::EditableText ||
+         role == AccessibleRole::ComboBox;
+}
+
 class AccessibleView;
 
 // A click of the left button at a point of the widget, through Qt's event dispatch as a
@@ -139,10 +146,12 @@ class AccessibleView : public QAccessibleWidget,
   }
 
   QAccessible::Role role() const override {
+    if (readThrough()) return QAccessible::Client;
     const KivImageView* view = widget_->view();
     return view ? toQRole(view->accessibleRole()) : QAccessible::Pane;
   }
   QString text(QAccessible::Text t) const override {
+    if (readThrough()) return {};
     const KivImageView* view = widget_->view();
     if (view && t == QAccessible::Name) return qt::toQString(view->accessibleName());
     if (view && t == QAccessible::Value) return qt::toQString(view->accessibleValue());
@@ -152,6 +161,11 @@ class AccessibleView : public QAccessibleWidget,
   }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
+    if (readThrough()) {
+      // Its focus is the inner widget's, reported there.
+      s.focusable = s.focused = false;
+      return s;
+    }
     const KivImageView* view = widget_->view();
     if (!view) return s;
     s.disabled = !view->isEnabled();
@@ -161,13 +175,13 @@ class AccessibleView : public QAccessibleWidget,
     return s;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
-    const KivImageView* view = widget_->view();
+    const KivImageView* view = readThrough() ? nullptr : widget_->view();
     if (type == QAccessible::ValueInterface && view && view->accessibleRange())
       return static_cast<QAccessibleValueInterface*>(this);
-    // A label's or a text field's text is read as text, as screen readers read them.
-    if (type == QAccessible::TextInterface && view &&
-        (view->accessibleRole() == AccessibleRole::StaticText ||
-         view->accessibleRole() == AccessibleRole::EditableText))
+    // A label's text, a text field's and a drop-down button's caption are read as text,
+    // as screen readers read them (a drop-down's name says what it sets, its text what
+    // it is set to: "Button 4", "Forward").
+    if (type == QAccessible::TextInterface && view && readsAsText(view->accessibleRole()))
       return static_cast<QAccessibleTextInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
@@ -262,6 +276,7 @@ class AccessibleView : public QAccessibleWidget,
   }
 
  private:
+  bool readThrough() const { return widget_->property(kReadThroughInnerWidget).toBool(); }
   QString shownText() const {
     const KivImageView* view = widget_->view();
     return view ? qt::toQString(view->accessibleValue()) : QString();
@@ -462,6 +477,10 @@ bool accessibilityListening() {
 
 void setAccessibilityRecorder(std::function<void(QAccessibleEvent&)> newRecorder) {
   recorder() = std::move(newRecorder);
+}
+
+void readThroughInnerWidget(QWidget* host) {
+  host->setProperty(kReadThroughInnerWidget, true);
 }
 
 void installAccessibilityFactory() {

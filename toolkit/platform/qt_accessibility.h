@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <optional>
@@ -16,6 +17,11 @@ class ViewWidget;
 // Makes Qt's accessibility layer read every view's role, name, description, value, range
 // and states from the view, and a window's name and description from its widget.
 void installAccessibilityFactory();
+
+// Marks a view's widget whose reading a platform widget inside it does (a text field's
+// line edit, with its caret, editing and focus): the view's own accessible is then a
+// nameless filler, so that a screen reader finds the field once, in the line edit.
+void readThroughInnerWidget(QWidget* host);
 
 // What a screen reader was last told of one view, so that only what changed is announced.
 struct AccessibleSnapshot {
