@@ -7,6 +7,7 @@
 #include "cli/cli_support.h"
 #include "device/hid_device.h"
 #include "emulator/emulated_mouse.h"
+#include "velt_release.h"
 
 namespace velt {
 namespace {
@@ -89,7 +90,7 @@ int runVeltctl(int argc, const char* const* argv, std::ostream& out, std::ostrea
     return kExitOk;
   }
   if (options.version) {
-    out << "veltctl " VELT_VERSION "\n";
+    out << "veltctl " << kVeltVersion << "\n";
     return kExitOk;
   }
   if (next >= argc) return usageError(context, "no command given");

@@ -11,8 +11,10 @@
 #include "toolkit/layout/updater_layout.h"
 #include "toolkit/main_loop.h"
 #include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/program_icon.h"
 #include "updater/UpdaterView.h"
 #include "updater/firmware_package.h"
+#include "velt_release.h"
 
 namespace {
 
@@ -67,6 +69,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   using namespace velt;
+  QGuiApplication::setDesktopFileName(kVeltUpdateDesktopId);
+  QApplication::setWindowIcon(programIcon());
   if (!options.emulateDir.empty()) {
     std::string error;
     if (!installEmulatedMouse(options.emulateDir, error)) {

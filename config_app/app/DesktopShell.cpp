@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,6 +11,7 @@
 #include "base/log.h"
 #include "config_app/app/VELTConfig.h"
 #include "toolkit/KivWindow.h"
+#include "toolkit/platform/program_icon.h"
 
 namespace velt {
 
@@ -24,21 +23,6 @@ int gSignalWriteFd = -1;
 void onQuitSignal(int signal) {
   char byte = static_cast<char>(signal);
   if (gSignalWriteFd >= 0) (void)!write(gSignalWriteFd, &byte, 1);
-}
-
-// The tray picture: the accent ring of the program's look on a dark disc.
-QIcon trayIcon() {
-  QPixmap pixmap(64, 64);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(24, 26, 29));
-  painter.setPen(QPen(QColor(179, 211, 53), 6));
-  painter.drawEllipse(QRectF(5, 5, 54, 54));
-  painter.setPen(QPen(QColor(190, 190, 190), 6, Qt::SolidLine, Qt::RoundCap));
-  painter.drawLine(QPointF(22, 20), QPointF(32, 44));
-  painter.drawLine(QPointF(42, 20), QPointF(32, 44));
-  return QIcon(pixmap);
 }
 
 }  // namespace
@@ -60,7 +44,7 @@ void DesktopShell::createTray() {
     logLine("no system tray: closing the window quits VELTPLUS");
     return;
   }
-  tray_ = std::make_unique<QSystemTrayIcon>(trayIcon());
+  tray_ = std::make_unique<QSystemTrayIcon>(programIcon());
   tray_->setToolTip("VELTPLUS");
   auto* menu = new QMenu();
   menu->addAction("Show VELTPLUS", [this] { config_.showWindow(); });

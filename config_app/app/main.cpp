@@ -14,6 +14,8 @@
 #include "config_app/pages/SupportView.h"
 #include "emulator/emulated_mouse.h"
 #include "toolkit/main_loop.h"
+#include "toolkit/platform/program_icon.h"
+#include "velt_release.h"
 
 int main(int argc, char** argv) {
   using namespace velt;
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("VELTPLUS");
+  QGuiApplication::setDesktopFileName(kVeltPlusDesktopId);
+  QApplication::setWindowIcon(programIcon());
   QApplication::setQuitOnLastWindowClosed(false);  // OK and Cancel hide the program
 
   SingleInstance instance(SingleInstance::defaultFolder());

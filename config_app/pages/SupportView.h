@@ -4,13 +4,14 @@
 
 #include "toolkit/KivButton.h"
 #include "toolkit/KivStatic.h"
+#include "velt_release.h"
 
 namespace velt {
 
 // The support site every support button opens a page of.
 inline constexpr const char* kSupportSiteAddress = "https://support.corvel.com";
 // The application's version, as the support page and the main window show it.
-inline constexpr const char* kApplicationVersion = "0.46";
+inline constexpr const char* kApplicationVersion = kVeltVersion;
 
 // The support page: the application's and the mouse's versions, and four buttons that
 // open pages of the support site in the desktop's browser.

@@ -1,12 +1,23 @@
 #include "toolkit/sheetgen/sheet_registry.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace velt::sheetgen {
 
 std::vector<SheetFile>& sheetFiles() {
   static std::vector<SheetFile> files;
   return files;
+}
+
+std::vector<TextFile>& textFiles() {
+  static std::vector<TextFile> files;
+  return files;
+}
+
+RegisterTextFile::RegisterTextFile(const std::string& fileName,
+                                   std::function<std::string()> content) {
+  textFiles().push_back({fileName, std::move(content)});
 }
 
 RegisterSheet::RegisterSheet(const std::string& fileName, QSize size, SheetPainter painter,

@@ -43,6 +43,18 @@ struct RegisterSheet {
                 SheetState state = kNormal, int layer = 0);
 };
 
+// A file written as text beside the sheets and left out of the compiled-in resources,
+// e.g. the icon's scalable picture for installing.
+struct TextFile {
+  std::string fileName;
+  std::function<std::string()> content;
+};
+std::vector<TextFile>& textFiles();
+
+struct RegisterTextFile {
+  RegisterTextFile(const std::string& fileName, std::function<std::string()> content);
+};
+
 // Files "<family>_<suffix>.bmp"; the suffixes name states 0, 1, 2, 3 in order ("Normal",
 // "Over", "Down", "Disable"), an empty suffix leaves that state out.
 struct RegisterSheetFamily {

@@ -1,5 +1,6 @@
 // velt_sheetgen <output folder>: renders every registered sheet into the folder, with
-// "sheets.qrc" listing them under the prefix "/sheets", for rcc to compile in.
+// "sheets.qrc" listing them under the prefix "/sheets", for rcc to compile in, and the
+// registered text files beside them.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -55,6 +56,13 @@ int main(int argc, char** argv) {
     list << "    <file>" << name << "</file>\n";
   }
   list << "  </qresource>\n</RCC>\n";
+  for (const velt::sheetgen::TextFile& file : velt::sheetgen::textFiles()) {
+    QFile text(out.filePath(QString::fromStdString(file.fileName)));
+    if (!text.open(QIODevice::WriteOnly) || text.write(file.content().c_str()) < 0) {
+      std::fprintf(stderr, "velt_sheetgen: cannot write %s\n", file.fileName.c_str());
+      return 1;
+    }
+  }
   QFile qrcFile(out.filePath("sheets.qrc"));
   if (!qrcFile.open(QIODevice::WriteOnly) || qrcFile.write(qrc.toUtf8()) < 0) {
     std::fprintf(stderr, "velt_sheetgen: cannot write sheets.qrc\n");
