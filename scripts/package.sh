@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Builds the Debian package into dist/ and checks it: scripts/package.sh [--install-check]
+#
+# Installs what building and checking a package needs (as scripts/setup-deps.sh does:
+# apt-get as root, sudo otherwise), builds a copy of the tracked tree in dist/build/
+# with dpkg-buildpackage (debian/, dh with CMake and Ninja; the tests are left to
+# scripts/test.sh), writes dist/velt_VERSION_ARCH.deb, and checks it: lintian with no
+# error and no warning, desktop-file-validate on the desktop entries and the autostart
+# entry, appstreamcli validate --no-net on the metainfo. The version is the project's
+# (project(VERSION) in CMakeLists.txt), which the package's changelog is written from.
+# VELT_PACKAGE_JOBS sets the build's jobs (default: the number of processors).
+#
+# --install-check (what CI runs) then installs the package with apt, runs the installed
+# programs from /usr/bin (veltctl --emulate DIR info, each program's --version), checks
+# that the files are where a desktop looks for them, purges the package and checks that
+# nothing of it is left. It refuses to run where velt is installed already, which it
+# would remove.
+# Exits non-zero when the build or a check fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+install_check=0
+case "${1:-}" in
+  --install-check) install_check=1 ;;
+  "") ;;
+  *) echo "usage: scripts/package.sh [--install-check]" >&2; exit 2 ;;
+esac
+if [ "$install_check" = 1 ] && dpkg-query -W -f='${Status}' velt 2>/dev/null | grep -q 'installed'; then
+  echo "velt is installed on this machine; --install-check would remove it" >&2
+  exit 2
+fi
+
+"$root/scripts/setup-deps.sh"
+tools=(debhelper dpkg-dev lintian desktop-file-utils appstream)
+missing=()
+for p in "${tools[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    apt=(apt-get)
+  elif command -v sudo >/dev/null 2>&1; then
+    apt=(sudo apt-get)
+  else
+    echo "Not root and no sudo: run as root: apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${apt[@]}" update -q
+  "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+version=$(sed -n 's/^project(VELT VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
+released=$(sed -n 's/^set(VELT_RELEASE_DATE \([0-9-]*\))/\1/p' CMakeLists.txt)
+[ -n "$version" ] && [ -n "$released" ] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+deb="velt_${version}_${arch}.deb"
+
+dist=$root/dist
+build=$dist/build
+src=$build/velt-$version
+rm -rf "$build"
+mkdir -p "$src"
+echo "== source copy in $src"
+git ls-files -z --cached --others --exclude-standard |
+  while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
+  tar --null -T - -cf - | tar -xf - -C "$src"
+# The changelog names the project's version on the day it was released.
+cat >"$src/debian/changelog" <<CHANGELOG
+velt ($version) unstable; urgency=medium
+
+  * VELT $version.
+
+ -- VELT developers <velt@corvel.com>  $(LC_ALL=C date -u -R -d "$released 12:00")
+CHANGELOG
+
+echo "== dpkg-buildpackage ($deb)"
+start=$(date +%s)
+(cd "$src" && DEB_BUILD_OPTIONS="parallel=${VELT_PACKAGE_JOBS:-$(nproc)} noddebs" \
+  dpkg-buildpackage -b -us -uc) >"$build/build.log" 2>&1 || {
+  tail -n 40 "$build/build.log" >&2
+  echo "package build failed; the whole log is $build/build.log" >&2
+  exit 1
+}
+echo "built in $(($(date +%s) - start)) s (log: $build/build.log)"
+rm -f "$dist"/velt_*.deb
+mv "$build/$deb" "$dist/"
+
+echo "== lintian"
+lintian --fail-on error,warning --display-level '>=pedantic' "$dist/$deb"
+
+echo "== desktop entries and metainfo"
+contents=$build/contents
+dpkg-deb -x "$dist/$deb" "$contents"
+for entry in "$contents"/usr/share/applications/*.desktop "$contents"/etc/xdg/autostart/*.desktop; do
+  desktop-file-validate "$entry"
+  echo "valid: ${entry#"$contents"}"
+done
+appstreamcli validate --no-net "$contents"/usr/share/metainfo/*.metainfo.xml
+
+echo "== $dist/$deb: $(du -k "$dist/$deb" | cut -f1) KB"
+
+[ "$install_check" = 1 ] || exit 0
+
+echo "== install with apt"
+if [ "$(id -u)" -eq 0 ]; then as_root=(); else as_root=(sudo); fi
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q "$dist/$deb" >/dev/null
+files=$(dpkg-query -L velt)
+emulated=$(mktemp -d "${TMPDIR:-/tmp}/velt-package.XXXXXX")
+trap 'rm -rf "$emulated"' EXIT
+for wanted in /usr/bin/VELTPLUS /usr/bin/VELTUpdate /usr/bin/veltctl \
+  /usr/lib/udev/rules.d/70-velt.rules /etc/xdg/autostart/com.corvel.VELTPLUS.desktop \
+  /usr/share/applications/com.corvel.VELTPLUS.desktop \
+  /usr/share/applications/com.corvel.VELTUpdate.desktop \
+  /usr/share/metainfo/com.corvel.VELTPLUS.metainfo.xml \
+  /usr/share/icons/hicolor/256x256/apps/com.corvel.VELTPLUS.png \
+  /usr/share/icons/hicolor/scalable/apps/com.corvel.VELTPLUS.svg \
+  /usr/share/man/man1/veltctl.1.gz /usr/share/bash-completion/completions/veltctl \
+  /usr/share/velt/firmware; do
+  [ -e "$wanted" ] || { echo "installed package lacks $wanted" >&2; exit 1; }
+done
+info=$(/usr/bin/veltctl --emulate "$emulated/mouse" info)
+[ "$info" = $'firmware 0.46\nprofile 0' ] || { echo "installed veltctl info: $info" >&2; exit 1; }
+for program in veltctl VELTPLUS VELTUpdate; do
+  echo "/usr/bin/$program --version: $("/usr/bin/$program" --version)"
+done
+[ "$(/usr/bin/veltctl --version)" = "veltctl $version" ]
+[ "$(/usr/bin/VELTPLUS --version)" = "VELTPLUS $version" ]
+man -w veltctl >/dev/null
+
+echo "== purge"
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get purge -y -q velt >/dev/null
+left=""
+while IFS= read -r path; do
+  # Folders the package shares with others (/usr/bin, /etc/xdg, ...) stay.
+  if [ -e "$path" ] && ! [ -d "$path" ]; then left+=" $path"; fi
+done <<<"$files"
+[ ! -d /usr/share/velt ] || left+=" /usr/share/velt"
+[ -z "$left" ] || { echo "left after purge:$left" >&2; exit 1; }
+echo "installed, run and purged; nothing left"
