@@ -9,8 +9,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
+#include <system_error>
 #include <thread>
 
 extern char** environ;
@@ -123,7 +123,8 @@ std::optional<std::string> programFailure(const ProgramCall& call, const Program
       if (outcome.code == 0) return std::nullopt;
       return text + " exited with status " + std::to_string(outcome.code);
     case ProgramOutcome::Kind::NotStarted:
-      return text + " could not be started: " + std::strerror(outcome.code);
+      // Not strerror: this runs on a worker thread.
+      return text + " could not be started: " + std::generic_category().message(outcome.code);
     case ProgramOutcome::Kind::TimedOut:
       return text + " did not finish within " + std::to_string(timeout.count()) +
              " ms and was stopped";
