@@ -29,7 +29,8 @@ def run(*args):
 
 def man_text(path):
     with open(path, encoding="utf-8") as f:
-        return f.read().replace("\\-", "-")
+        # Without font changes and with plain hyphens: the words as a reader sees them.
+        return re.sub(r"\\f[BIRP]", "", f.read()).replace("\\-", "-")
 
 
 def long_options(text):
