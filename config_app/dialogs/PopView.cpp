@@ -153,7 +153,7 @@ int PopView::runModal() {
   m_countdown.stop();
   m_Window->orderOut();
   // A loop ended from outside (the program quitting) counts as cancelled.
-  return m_modalCode == kConfirmed ? kConfirmed : kCancelled;
+  return m_modalCode == kConfirmed || m_modalCode == kFailed ? m_modalCode : kCancelled;
 }
 
 void PopView::endRun(int code) {
@@ -188,7 +188,8 @@ int PopView::confirm() {
       }
       return kConfirmed;
     case kAnalysisStartDialog:
-      if (IsMakesureOpen()) Start_surface_analyzer();
+      // A countdown with nothing analysing would end in a level never measured.
+      if (!IsMakesureOpen() || Start_surface_analyzer() != kResultSuccess) return kFailed;
       if (runNextStep(kAnalysisRunDialog)) return kConfirmed;
       SurfaceCountdown::stopFlag() = true;
       return kCancelled;

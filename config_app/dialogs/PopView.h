@@ -26,6 +26,8 @@ class PopView : public KivImageView {
   // What runModal returns.
   static constexpr int kConfirmed = 1;
   static constexpr int kCancelled = 2;
+  // The analysis could not start: no mouse, or it did not take the start command.
+  static constexpr int kFailed = 3;
   // The button function a captured key gives its function menu.
   static constexpr int32_t kSingleKeyFunction = 13;
 
@@ -37,7 +39,8 @@ class PopView : public KivImageView {
   void setFunButton(KivComboxButton* button) { m_CbnButton = button; }
   // The rename field (125), for the caller to preset and read.
   KivEdit& textField() { return m_EditRename; }
-  // Runs the dialog in a modal loop of its own; kConfirmed or kCancelled.
+  // Runs the dialog in a modal loop of its own; kConfirmed, kCancelled or, for the
+  // analysis' first step, kFailed.
   int runModal();
   void clickOK();
   void clickCancel();

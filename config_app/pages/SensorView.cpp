@@ -9,6 +9,7 @@
 #include "device/result_codes.h"
 #include "device/surface_level.h"
 #include "model/Profile.h"
+#include "model/profile_apply.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/dialog_layout.h"
@@ -167,13 +168,25 @@ void SensorView::liftSave() {
 
 void SensorView::analyzeSurface() {
   // The picture keeps the last level until a new one is read.
+  const int32_t previous = m_ProgressQualityAnalyzer.getCurValue();
   m_ProgressQualityAnalyzer.setCurValue(0);
   PopView dialog;
   dialog.initPopView(this, kAnalysisStartDialog);
-  if (dialog.runModal() != PopView::kConfirmed || !IsMakesureOpen()) return;
+  const int outcome = dialog.runModal();
+  if (outcome == PopView::kCancelled) return;
   uint8_t result = 0;
-  Get_surface_analyzer_result(result);
-  showQuality(surfaceLevel(result));
+  const bool open = IsMakesureOpen();
+  if (outcome == PopView::kConfirmed && open &&
+      Get_surface_analyzer_result(result) == kResultSuccess) {
+    showQuality(surfaceLevel(result));
+    return;
+  }
+  // Nothing was measured: the page keeps the level it had, and says why.
+  showQuality(previous);
+  const char* why = !open                         ? kMouseNotFoundMessage
+                    : outcome == PopView::kFailed ? "surface analysis start failed"
+                                                  : "surface analysis result failed";
+  uiServices().alert("VELTPLUS", why);
 }
 
 void SensorView::showQuality(int32_t level) {

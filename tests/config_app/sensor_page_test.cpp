@@ -6,6 +6,7 @@
 #include "device/result_codes.h"
 #include "device/surface_level.h"
 #include "emulator/state_dir.h"
+#include "model/profile_apply.h"
 #include "tests/config_app/config_app_test_support.h"
 #include "toolkit/layout/dialog_layout.h"
 
@@ -173,6 +174,65 @@ TEST_F(SensorPage, ACancelledAnalysisReadsNothingAndLeavesTheBarEmpty) {
   EXPECT_EQ(page().qualityBar().getCurValue(), 0);
   EXPECT_EQ(page().surfacePicture().imageItem(), 3) << "the picture keeps its level";
 }
+
+// An analysis that measured nothing (the start could not be sent, the result could not
+// be read, or there was no mouse at one end) is said, and the page keeps the level it
+// had instead of showing a level 0 it never read.
+enum class AnalysisFault { kStartLost, kResultLost, kNoMouse, kGoneBeforeTheResult };
+struct AnalysisCase {
+  AnalysisFault fault;
+  const char* alert;
+  bool started;  // the countdown ran
+};
+
+class FailedAnalysis : public SensorPage, public ::testing::WithParamInterface<AnalysisCase> {};
+
+TEST_P(FailedAnalysis, IsSaidAndKeepsThePreviousLevel) {
+  const AnalysisFault fault = GetParam().fault;
+  if (fault == AnalysisFault::kNoMouse)
+    useNoMouse();
+  else
+    useEmulatedMouse();
+  showPage();
+  Profile p;
+  p.initProfile();
+  p.setQualityAnalyzer(4);
+  page().setUIData(p);
+  // From here on the mouse drops the first transfer it is sent, or the first reply.
+  const auto dropFirst = [&](const char* fault) {
+    ScopedEnv drop{"VELT_EMULATE_FAULTS", fault};
+    useEmulatedMouse();
+  };
+  std::vector<int32_t> steps;
+  std::function<void(PopView&)> answer = [&](PopView& d) {
+    if (steps.empty() || steps.back() != d.popType()) steps.push_back(d.popType());
+    if (d.popType() == kAnalysisStartDialog && fault == AnalysisFault::kStartLost)
+      dropFirst("drop-set=1");
+    if (d.popType() == kAnalysisDoneDialog) {
+      // Before the result is read, the mouse goes or starts dropping replies.
+      if (fault == AnalysisFault::kGoneBeforeTheResult) useNoMouse();
+      if (fault == AnalysisFault::kResultLost) dropFirst("drop-get=1");
+      return clickDialogButton(d, kAnalysisDoneDialog + 1);
+    }
+    // The next steps run inside this click; step 2 is left to its countdown.
+    if (GetParam().started) whenDialogRuns(answer);
+    if (d.popType() == kAnalysisStartDialog) clickDialogButton(d, kAnalysisStartDialog + 1);
+  };
+  whenDialogRuns(answer);
+  click(page().analyzeButton());
+  EXPECT_EQ(steps.size(), GetParam().started ? 3u : 1u);
+  EXPECT_EQ(page().qualityBar().getCurValue(), 4);
+  EXPECT_EQ(page().surfacePicture().imageItem(), 4);
+  EXPECT_EQ(alerts(), std::vector<std::string>{GetParam().alert});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SensorPage, FailedAnalysis,
+    ::testing::Values(
+        AnalysisCase{AnalysisFault::kStartLost, "surface analysis start failed", false},
+        AnalysisCase{AnalysisFault::kResultLost, "surface analysis result failed", true},
+        AnalysisCase{AnalysisFault::kNoMouse, kMouseNotFoundMessage, false},
+        AnalysisCase{AnalysisFault::kGoneBeforeTheResult, kMouseNotFoundMessage, true}));
 
 TEST_F(SensorPage, ControlsCarryTheNamesAPersonReads) {
   useNoMouse();
