@@ -1,4 +1,5 @@
 #include <array>
+#include <filesystem>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ int runImage(CommandContext& context) {
   ImageArguments args;
   if (!parseImageArguments(context.args, args)) {
     return usageError(context, "usage: veltctl image PLIST --slot N -o FILE, N from 0 to 4");
+  }
+  // The image written over its own profile file would destroy the profile.
+  std::error_code sameError;
+  if (std::filesystem::equivalent(args.plist, args.output, sameError)) {
+    return badFile(context, args.output, "cannot write: the input file itself; no image written");
   }
   Profile profile;
   FileReadError readError;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <string>
 
 #include "base/clock.h"
 #include "cli/cli_support.h"
@@ -22,7 +23,9 @@ int runLod(CommandContext& context) {
   long distance = 0;
   if (context.args.size() != 2 || (context.args[0] != "test" && context.args[0] != "save") ||
       !parseNumber(context.args[1], 0, 255, distance)) {
-    return usageError(context, "usage: veltctl lod test|save D");
+    return usageError(
+        context, "usage: veltctl lod test|save D, D from " + std::to_string(kMinLiftDistance) +
+                     " to " + std::to_string(kMaxLiftDistance) + " (0 to 255 clamped into it)");
   }
   distance = std::clamp(distance, kMinLiftDistance, kMaxLiftDistance);
   if (!openMouse(context)) return kExitNoMouse;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,15 +18,23 @@ namespace {
 // A state file holds five slots in hex and some fields: about 21 KB.
 constexpr size_t kMaxStateFileSize = 256 * 1024;
 
-// The whole file; nullopt when it does not exist, cannot be read or holds more than
-// `maxSize` bytes.
+// The whole file; nullopt when it does not exist, is not a regular file (a pipe would
+// block the reader for ever), cannot be read or holds more than `maxSize` bytes.
 std::optional<std::string> readWhole(const std::string& path, size_t maxSize) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
   std::string text;
   char buffer[16384];
   ssize_t got = 0;
-  while (text.size() <= maxSize && (got = ::read(fd, buffer, sizeof buffer)) > 0) {
+  while (text.size() <= maxSize) {
+    got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
     text.append(buffer, static_cast<size_t>(got));
   }
   ::close(fd);

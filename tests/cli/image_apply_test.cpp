@@ -116,6 +116,18 @@ TEST(VeltctlImage, OutputPathIsWrittenSafely) {
   }
   EXPECT_TRUE(std::filesystem::is_directory(sub));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+  // The profile file itself, by its name or through a link, is never written over.
+  const std::string plistBytes = test::readBytes(plist);
+  const std::string plistLink = folder.path() + "/p-link.plist";
+  std::filesystem::create_symlink("p.plist", plistLink);
+  for (const std::string& same : {plist, plistLink, folder.path() + "/./p.plist"}) {
+    run = runInProcess({"image", plist, "--slot", "2", "-o", same});
+    EXPECT_EQ(run.status, 2) << same;
+    EXPECT_NE(run.err.find(same + ": cannot write: the input file itself"), std::string::npos)
+        << run.err;
+  }
+  EXPECT_EQ(test::readBytes(plist), plistBytes);
 }
 
 class VeltctlApply : public testing::Test {

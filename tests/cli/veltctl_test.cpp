@@ -112,6 +112,8 @@ TEST_F(VeltctlTest, UsageErrorsExitTwoWithOneLine) {
   }
   EXPECT_EQ(runInProcess({"--emulate"}).status, 2);
   EXPECT_EQ(storedState(folder.mouse()).currentProfile, 0) << "no usage error reached the mouse";
+  EXPECT_NE(veltctl({"lod", "test", "999"}).err.find("D from 6 to 31"), std::string::npos)
+      << "the usage line gives the range";
 }
 
 TEST_F(VeltctlTest, HelpAndVersion) {

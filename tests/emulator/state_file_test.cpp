@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <thread>
@@ -102,6 +103,21 @@ TEST(StateDirTest, OversizedStateFileIsNotRead) {
     EXPECT_EQ(mouse.command({3, 0x04}), 1);
   }
   EXPECT_EQ(std::filesystem::file_size(path + ".bad"), huge.size());
+}
+
+// A state that is not a regular file (a pipe would block every reader) is unreadable:
+// set aside, and the mouse starts fresh.
+TEST(StateDirTest, AStateThatIsNotAFileIsSetAside) {
+  test::TempFolder dir;
+  const std::string path = dir.path() + "mouse-state";
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  {
+    test::LogCapture silenced;
+    auto host = makeHost(dir.path());
+    RawMouse mouse(*host);
+    EXPECT_EQ(mouse.command({3, 0x04}), 1);
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(path + ".bad"));
 }
 
 // Two hosts on one folder change different fields at the same time: with every
