@@ -117,9 +117,11 @@ TEST(PlistFile, ReadsBinaryAndConvertsScalarValuesToText) {
             (TextDict{{"text", "abc"}, {"number", "42"}, {"real", "0.500000"}, {"flag", "1"}}));
 }
 
+// The input is built by the test that uses it: built at registration, the large ones
+// would cost every test process of the binary, whichever test it runs.
 struct HostileCase {
   const char* name;
-  std::string bytes;
+  std::string (*bytes)();
 };
 
 void PrintTo(const HostileCase& c, std::ostream* os) {
@@ -131,7 +133,7 @@ class HostilePlist : public testing::TestWithParam<HostileCase> {};
 TEST_P(HostilePlist, IsRefusedWithoutCrashing) {
   TextDict dict{{"kept", "1"}};
   std::string error;
-  EXPECT_FALSE(parseTextDict(GetParam().bytes, dict, error));
+  EXPECT_FALSE(parseTextDict(GetParam().bytes(), dict, error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(dict.size(), 1u);  // left as it was
 }
@@ -198,16 +200,18 @@ std::string arrayRoot() {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HostilePlist,
-    testing::Values(HostileCase{"Empty", ""}, HostileCase{"NotAPlist", "hello, world\n"},
-                    HostileCase{"ArrayRoot", arrayRoot()},
-                    HostileCase{"TruncatedBinary", truncatedBinary()},
-                    HostileCase{"BinaryHeaderOnly", "bplist00"},
-                    HostileCase{"DeepXml", nested(200000)},
-                    HostileCase{"SharedBinaryChain", sharedChainBinary(40)},
+    testing::Values(HostileCase{"Empty", [] { return std::string(); }},
+                    HostileCase{"NotAPlist", [] { return std::string("hello, world\n"); }},
+                    HostileCase{"ArrayRoot", arrayRoot},
+                    HostileCase{"TruncatedBinary", truncatedBinary},
+                    HostileCase{"BinaryHeaderOnly", [] { return std::string("bplist00"); }},
+                    HostileCase{"DeepXml", [] { return nested(200000); }},
+                    HostileCase{"SharedBinaryChain", [] { return sharedChainBinary(40); }},
                     // libplist would abort the program on this key.
-                    HostileCase{"BinaryUtf16KeyWithNul",
-                                binaryDictWithKey(utf16Key(std::u16string(u"a\0", 2)))},
-                    HostileCase{"TooLarge", std::string(kMaxPlistBytes + 1, ' ')}),
+                    HostileCase{
+                        "BinaryUtf16KeyWithNul",
+                        [] { return binaryDictWithKey(utf16Key(std::u16string(u"a\0", 2))); }},
+                    HostileCase{"TooLarge", [] { return std::string(kMaxPlistBytes + 1, ' '); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlistFile, RefusesFilesOverTheSizeLimitAndMissingFiles) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -172,8 +173,15 @@ TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
     return !done;
   };
   int probes = 0, taken = 0;
-  // The apply's first command creates the file.
-  while (!done && !std::filesystem::exists(lockFile)) std::this_thread::yield();
+  // Probing starts once the apply holds the mouse: a probe that got the lock between
+  // the apply's creating the file and its flock would only have made the apply wait.
+  const auto applyHolds = [&] {
+    const int fd = ::open(lockFile.c_str(), O_RDWR);
+    const bool held = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (fd >= 0) ::close(fd);
+    return held;
+  };
+  while (!done && !applyHolds()) std::this_thread::yield();
   while (!done) {
     const int fd = ::open(lockFile.c_str(), O_RDWR);
     if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stolen()) ++taken;
