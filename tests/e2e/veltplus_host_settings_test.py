@@ -1,0 +1,75 @@
+"""VELTPLUS on a GNOME desktop whose settings tool hangs, as gsettings does on a stuck
+D-Bus: the window keeps answering and following the mouse's profile switches while the
+tool hangs, each stuck call is stopped after its 2 s, and the next settings still go out.
+
+    run_e2e.sh veltplus_host_settings_test.py path/to/VELTPLUS path/to/veltctl
+"""
+
+import os
+import stat
+import subprocess
+import sys
+
+from atspi_harness import Program, run, output_folder
+
+VELTPLUS, VELTCTL = sys.argv[1], sys.argv[2]
+
+
+def running(pid):
+    """Whether the process is alive (a zombie is not)."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except (OSError, IndexError):
+        return False
+
+
+def test(h):
+    out = output_folder()
+    mouse = os.path.join(out, "mouse")
+    tools = os.path.join(out, "bin")
+    os.makedirs(tools, exist_ok=True)
+    calls = os.path.join(out, "gsettings-calls")
+    gsettings = os.path.join(tools, "gsettings")
+    with open(gsettings, "w") as f:
+        f.write('#!/bin/sh\necho "$$ $*" >> "%s"\nexec sleep 30\n' % calls)
+    os.chmod(gsettings, stat.S_IRWXU)
+
+    def recorded():
+        if not os.path.exists(calls):
+            return []
+        with open(calls) as f:
+            return [line.split(" ", 1) for line in f.read().splitlines()]
+
+    env = {"XDG_CURRENT_DESKTOP": "GNOME", "PATH": tools + ":" + os.environ["PATH"]}
+    with Program([VELTPLUS, "--emulate", mouse], env=env) as app:
+        window = app.window("VELTPLUS")
+        tabs = [h.find(window, "push button", "Profile%d" % n) for n in range(1, 6)]
+        # The first poll selects the fifth profile and writes its settings: the tool hangs.
+        h.wait_until(lambda: "selected" in h.states(tabs[4]), "the poll to select Profile5",
+                     timeout=5)
+        h.wait_until(lambda: len(recorded()) == 1, "the first profile's gsettings call")
+        h.expect_equal(recorded()[0][1], "set org.gnome.desktop.peripherals.mouse double-click 400",
+                       "the double-click time of a fresh profile, in ms")
+        stuck = int(recorded()[0][0])
+
+        # Meanwhile the window answers and the poll follows another program's switch.
+        switch = subprocess.run([VELTCTL, "--emulate", mouse, "switch", "2"],
+                                capture_output=True, text=True, timeout=30)
+        h.expect_equal(switch.returncode, 0, "veltctl switch 2: " + switch.stderr)
+        h.wait_until(lambda: "selected" in h.states(tabs[1]), "the poll to follow to Profile2",
+                     timeout=3)
+        h.click(h.find(window, "push button", "Buttons"))
+        h.wait_until(lambda: h.text_value(h.find(window, "combo box", "Button 4")) == "Forward",
+                     "the button page to answer", timeout=3)
+
+        # The stuck call is stopped after its 2 s; the second profile's settings follow.
+        h.wait_until(lambda: not running(stuck), "the stuck gsettings to be stopped", timeout=10)
+        h.wait_until(lambda: len(recorded()) == 2, "the second profile's gsettings call",
+                     timeout=10)
+        last = recorded()[-1]
+        h.wait_until(lambda: not running(int(last[0])), "that call to be stopped too",
+                     timeout=10)
+
+
+run(test)
