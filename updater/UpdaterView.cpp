@@ -1,7 +1,10 @@
 #include "updater/UpdaterView.h"
 
+#include <algorithm>
 #include <chrono>
 #include <future>
+#include <utility>
+#include <vector>
 
 #include "base/log.h"
 #include "toolkit/UiServices.h"
@@ -24,6 +27,21 @@ bool isCancelId(int32_t id) {
   for (int32_t cancel : {2, 6, 11, 15, 18, 22, 25, 29, 32, 41})
     if (id == cancel) return true;
   return false;
+}
+
+// The flow's one-line problem ("the firmware file fw.bin is empty") as the sentence
+// a dialog shows.
+std::string asSentence(std::string text) {
+  if (text.empty()) return text;
+  if (text.front() >= 'a' && text.front() <= 'z')
+    text.front() = static_cast<char>(text.front() - 32);
+  if (text.back() != '.') text += '.';
+  return text;
+}
+
+// Where a piece of wording starts, for reading the wording top to bottom.
+double topOf(const Rect& rect) {
+  return rect.y + rect.height;
 }
 
 }  // namespace
@@ -84,7 +102,9 @@ void UpdaterView::hideControl() {
         static_cast<KivImageView*>(m_BnCancel.get()),
         static_cast<KivImageView*>(m_ProgressUpdate.get()),
         static_cast<KivImageView*>(m_StaticMVersion.get()),
-        static_cast<KivImageView*>(m_StaticFVersion.get())}) {
+        static_cast<KivImageView*>(m_StaticFVersion.get()),
+        static_cast<KivImageView*>(m_StaticProblem.get()),
+        static_cast<KivImageView*>(m_StaticFolder.get())}) {
     if (control) control->setHidden(true);
   }
 }
@@ -111,6 +131,17 @@ std::unique_ptr<KivStatic> UpdaterView::makeLabel(int32_t id, const Rect& rect,
   return label;
 }
 
+std::unique_ptr<UpdaterTextBlock> UpdaterView::makeTextBlock(int32_t id, const Rect& rect,
+                                                             const std::string& text,
+                                                             const char* name) {
+  auto block = std::make_unique<UpdaterTextBlock>();
+  block->setAccessibleName(name);
+  block->initView(this, id, rect);
+  block->setText(text);
+  addSubview(block.get());
+  return block;
+}
+
 // Each dialog creates its controls anew; those of the dialog before go away with it.
 void UpdaterView::buildDialog(int32_t number) {
   const UpdaterDialogLayout* layout = updaterDialog(number);
@@ -124,6 +155,8 @@ void UpdaterView::buildDialog(int32_t number) {
   m_StaticMVersion.reset();
   m_StaticFVersion.reset();
   m_ProgressUpdate.reset();
+  m_StaticProblem.reset();
+  m_StaticFolder.reset();
   setBkImage(updaterImage(0, layout->backgroundId, bounds()));
   for (const UpdaterControl& control : layout->controls) {
     switch (control.kind) {
@@ -158,6 +191,13 @@ void UpdaterView::buildDialog(int32_t number) {
         m_ProgressUpdate->setAccessibleName("Progress");
         addSubview(m_ProgressUpdate.get());
         break;
+      case UpdaterControlKind::kProblem:
+        m_StaticProblem = makeTextBlock(control.id, control.rect, m_strProblem, "Problem");
+        break;
+      case UpdaterControlKind::kPackageFolder:
+        m_StaticFolder =
+            makeTextBlock(control.id, control.rect, m_strPackageFolder, "Package folder");
+        break;
     }
   }
   m_nDialog = number;
@@ -171,16 +211,24 @@ void UpdaterView::buildDialog(int32_t number) {
 std::string UpdaterView::accessibleValue() const {
   const UpdaterDialogLayout* layout = updaterDialog(m_nDialog);
   if (!layout) return {};
+  // The wording top to bottom: the sheet's lines and the run-time texts between them.
   // A right-aligned line leads up to a version label: the mouse's first, then the
   // package's; a screen reader reads the number where the picture shows it.
+  std::vector<std::pair<double, std::string>> pieces;
   const std::string versions[] = {m_strMVersion, m_strFVersion};
   size_t nextVersion = 0;
-  std::string wording = layout->title;
   for (const UpdaterLine& line : layout->lines) {
-    wording += std::string(" ") + line.text;
-    if (line.alignRight && nextVersion < std::size(versions))
-      wording += " " + versions[nextVersion++];
+    std::string text = line.text;
+    if (line.alignRight && nextVersion < std::size(versions)) text += " " + versions[nextVersion++];
+    pieces.emplace_back(topOf(line.rect), std::move(text));
   }
+  for (const UpdaterTextBlock* block : {m_StaticFolder.get(), m_StaticProblem.get()}) {
+    if (block && !block->text().empty()) pieces.emplace_back(topOf(block->frame()), block->text());
+  }
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::string wording = layout->title;
+  for (const auto& piece : pieces) wording += " " + piece.second;
   return wording;
 }
 
@@ -229,6 +277,8 @@ void UpdaterView::mouseMoved(const MouseEvent& event) {
 void UpdaterView::applyStep(const UpdateStep& step) {
   m_strMVersion = step.mouseVersion;
   m_strFVersion = step.packageVersion;
+  m_strProblem = asSentence(step.problem);
+  m_strPackageFolder = step.packageFolder;
   switch (step.dialog) {
     case UpdateDialog::kFileIncorrect:
       InitDlg1_FileIncorrect();

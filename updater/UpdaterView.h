@@ -9,6 +9,7 @@
 #include "toolkit/KivProgressCtrl.h"
 #include "toolkit/KivStatic.h"
 #include "toolkit/KivWindow.h"
+#include "updater/UpdaterTextBlock.h"
 #include "updater/update_flow.h"
 
 namespace velt {
@@ -68,6 +69,8 @@ class UpdaterView : public KivImageView, public UpdateFrontEnd {
   KivStatic* mouseVersionLabel() const { return m_StaticMVersion.get(); }
   KivStatic* packageVersionLabel() const { return m_StaticFVersion.get(); }
   KivProgressCtrl* progressBar() const { return m_ProgressUpdate.get(); }
+  UpdaterTextBlock* problemText() const { return m_StaticProblem.get(); }
+  UpdaterTextBlock* folderText() const { return m_StaticFolder.get(); }
 
  private:
   void buildDialog(int32_t number);
@@ -76,6 +79,8 @@ class UpdaterView : public KivImageView, public UpdateFrontEnd {
   std::unique_ptr<KivButton> makeButton(int32_t id, const Rect& rect, const char* name);
   std::unique_ptr<KivStatic> makeLabel(int32_t id, const Rect& rect, const std::string& text,
                                        const char* name);
+  std::unique_ptr<UpdaterTextBlock> makeTextBlock(int32_t id, const Rect& rect,
+                                                  const std::string& text, const char* name);
 
   std::unique_ptr<KivButton> m_BnOK;
   std::unique_ptr<KivButton> m_BnCancel;
@@ -84,8 +89,13 @@ class UpdaterView : public KivImageView, public UpdateFrontEnd {
   std::unique_ptr<KivStatic> m_StaticMVersion;
   std::unique_ptr<KivStatic> m_StaticFVersion;
   std::unique_ptr<KivProgressCtrl> m_ProgressUpdate;
+  std::unique_ptr<UpdaterTextBlock> m_StaticProblem;
+  std::unique_ptr<UpdaterTextBlock> m_StaticFolder;
   std::string m_strMVersion;
   std::string m_strFVersion;
+  // What the flow said went wrong, as a sentence, and the package folder.
+  std::string m_strProblem;
+  std::string m_strPackageFolder;
   int32_t m_DlgType = 0;
   int32_t m_nProgressPos = 0;
   int32_t m_nDialog = 0;

@@ -2,14 +2,19 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <thread>
 
 #include "tests/support/log_capture.h"
+#include "tests/support/scripted_host.h"
 #include "tests/support/window_driver.h"
 #include "tests/updater/flow_fixture.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/layout/updater_layout.h"
+#include "toolkit/platform/ViewWidget.h"
 #include "updater/UpdaterView.h"
 #include "updater/updater_images.h"
 
@@ -18,7 +23,7 @@ namespace {
 
 using Build = void (UpdaterView::*)();
 
-enum Kind { kOk, kCancel, kClose, kVersion, kMouse, kPackage, kProgress };
+enum Kind { kOk, kCancel, kClose, kVersion, kMouse, kPackage, kProgress, kText };
 struct Expected {
   int32_t id;
   Kind kind;
@@ -37,10 +42,17 @@ const std::vector<DialogCase>& dialogCases() {
   static const std::vector<DialogCase> cases = {
       {1,
        &UpdaterView::InitDlg1_FileIncorrect,
-       {{1, kOk, {317, 5, 56, 24}}, {2, kClose, kCloseRect}, {3, kVersion, kVersionRect}}},
+       {{1, kOk, {317, 5, 56, 24}},
+        {2, kClose, kCloseRect},
+        {3, kVersion, kVersionRect},
+        {48, kText, {14, 94, 348, 30}},
+        {49, kText, {14, 62, 348, 30}}}},
       {2,
        &UpdaterView::InitDlg2_NotFindDevice,
-       {{5, kOk, {317, 5, 56, 24}}, {6, kClose, kCloseRect}, {7, kVersion, kVersionRect}}},
+       {{5, kOk, {317, 5, 56, 24}},
+        {6, kClose, kCloseRect},
+        {7, kVersion, kVersionRect},
+        {50, kText, {14, 62, 348, 78}}}},
       {3,
        &UpdaterView::InitDlg3_FWUpToDate,
        {{9, kOk, {317, 5, 56, 24}},
@@ -65,7 +77,10 @@ const std::vector<DialogCase>& dialogCases() {
         {24, kPackage, {221, 89, 24, 11}}}},
       {6,
        &UpdaterView::InitDlg6_EncounterProblem,
-       {{28, kOk, {316, 4, 58, 26}}, {29, kClose, kCloseRect}, {30, kVersion, kVersionRect}}},
+       {{28, kOk, {316, 4, 58, 26}},
+        {29, kClose, kCloseRect},
+        {30, kVersion, kVersionRect},
+        {51, kText, {14, 46, 348, 78}}}},
       {7,
        &UpdaterView::InitDlg7_UpdateRoot,
        {{32, kClose, kCloseRect}, {33, kVersion, kVersionRect}}},
@@ -285,6 +300,140 @@ TEST_F(UpdaterWindowTest, QuittingDuringATransferLeavesTheMouseForTheNextRun) {
   flow.UpdateProcessing();
   EXPECT_EQ(next.dialogs(), (std::vector<int32_t>{10, 7, 9}));
   EXPECT_EQ(storedState(mouse()).firmwareVersion, 47);
+}
+
+// The dialogs of what went wrong show the flow's problem as a sentence, dialog 1 the
+// package folder too, wrapped within their rectangles and read by screen readers.
+TEST_F(UpdaterWindowTest, TheProblemDialogsSayWhatWentWrong) {
+  const struct {
+    const char* what;
+    std::function<void()> prepare;
+    int32_t dialog;
+    std::string problem;
+    bool namesFolder;
+  } cases[] = {
+      {"no package", [] {}, 1, "There is no package here: no fwconfig.plist.", true},
+      {"an empty firmware", [this] { writePackage(47, 0); }, 1,
+       "The firmware file fw.bin is empty.", true},
+      {"a version the mouse cannot report",
+       [this] {
+         std::string error;
+         ASSERT_TRUE(writeFirmwarePackage(package(), 70000, "fw", emulatedFirmwareImage(47, 99),
+                                          false, error));
+       },
+       1, "\"Version\" 70000 in fwconfig.plist is outside 1..65535, what the mouse reports.", true},
+      {"a mouse attached but not openable",
+       [this] {
+         writePackage(47, 2048);
+         auto host = std::make_unique<testing::ScriptedHost>();
+         host->state()->devices = {testing::veltInfo(0x1301, 1, "/dev/hidraw7")};
+         host->state()->unopenable = {"/dev/hidraw7"};
+         Close_device();
+         setHidHost(std::move(host));
+       },
+       2,
+       "The VELT mouse is attached but cannot be opened; install the VELT package, or for a "
+       "source build the udev rule packaging/70-velt.rules, then plug the mouse in again.",
+       false},
+      {"a firmware the mouse did not take",
+       [this] {
+         std::string error;
+         ASSERT_TRUE(writeFirmwarePackage(package(), 47, "fw", std::vector<uint8_t>(3000, 0x11),
+                                          false, error));
+         sendMouseToBootloader("bl-appear-after=1");
+         useMouse();
+       },
+       6,
+       "The firmware was sent, but the mouse restarted running firmware 0.46, not the package's "
+       "0.47.",
+       false},
+  };
+  const char* shots = std::getenv("VELT_UPDATER_SHOTS");  // a folder to keep the pictures in
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(package());
+    std::filesystem::remove_all(mouse());
+    useMouse();
+    c.prepare();
+    makeView();
+    ::testing::internal::CaptureStderr();  // the device layer names the node it cannot open
+    view->startUpdateProcessing();
+    ASSERT_TRUE(waitForDialog(c.dialog)) << c.what;
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_NE(view->problemText(), nullptr) << c.what;
+    EXPECT_EQ(view->problemText()->text(), c.problem) << c.what;
+    EXPECT_EQ(view->problemText()->accessibleRole(), AccessibleRole::StaticText);
+    EXPECT_NE(view->accessibleValue().find(c.problem), std::string::npos)
+        << view->accessibleValue();
+    const Rect area = view->problemText()->frame();
+    std::string drawn;
+    for (const std::string& line : view->problemText()->lines()) {
+      EXPECT_LE(measureText(line, updaterTextFont()).width, area.width) << line;
+      drawn += (drawn.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(drawn, c.problem) << c.what << ": the whole problem fits";
+    if (c.namesFolder) {
+      ASSERT_NE(view->folderText(), nullptr);
+      EXPECT_EQ(view->folderText()->text(), package());
+      // The folder between the first line and the problem, as the picture shows them.
+      const std::string wording = view->accessibleValue();
+      EXPECT_LT(wording.find("package in " + package()), wording.find(c.problem)) << wording;
+      EXPECT_NE(wording.find("--package DIR"), std::string::npos) << wording;
+    }
+    const QImage shot = widgetOf(driver->window())->grab().toImage();
+    // The problem's text is drawn: its first line's box holds more than the background.
+    const int top = static_cast<int>(kUpdaterSize.height - (area.y + area.height));
+    bool drawnText = false;
+    for (int x = static_cast<int>(area.x); x < static_cast<int>(area.x + 100) && !drawnText; ++x)
+      for (int y = top + 2; y < top + 12 && !drawnText; ++y)
+        drawnText = qGray(shot.pixel(x, y)) > 120;
+    EXPECT_TRUE(drawnText) << c.what;
+    if (shots)
+      shot.save(QString::fromStdString(std::string(shots) + "/dialog" + std::to_string(c.dialog) +
+                                       "-" + c.what + ".png"));
+  }
+}
+
+// Each line as full as it can be, broken at a space, or after a "/" within a path; the
+// last line allowed ends in an ellipsis when text is left over.
+TEST(UpdaterTextBlock, WrapsAtSpacesThenAfterSlashesAndElidesTheLastLine) {
+  const Font font = updaterTextFont();
+  const double width = measureText("the firmware file is", font).width + 1;
+  const auto fits = [&](const std::string& text) { return measureText(text, font).width <= width; };
+  const std::string sentence = "the firmware file is empty and cannot be sent to the mouse";
+  const std::string path = "/usr/share/velt/firmware/packages/current";
+  const struct {
+    std::string text;
+    size_t maxLines;
+    const char* joint;  // what the text has where a line ends
+    char unit;          // what the text is broken into: words, path steps, characters
+    bool elided;
+  } cases[] = {
+      {"", 3, " ", ' ', false},       {"short", 3, " ", ' ', false},
+      {sentence, 9, " ", ' ', false}, {path, 9, "", '/', false},
+      {sentence, 2, " ", ' ', true},  {std::string(60, 'x'), 9, "", 0, false},
+  };
+  for (const auto& c : cases) {
+    const std::vector<std::string> lines = wrapLines(c.text, width, font, c.maxLines);
+    std::string joined;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(fits(lines[i])) << lines[i];
+      joined += (i == 0 ? "" : c.joint) + lines[i];
+      if (i + 1 == lines.size() || c.elided) continue;
+      // Not one more unit of the next line would have fitted.
+      const std::string& next = lines[i + 1];
+      const size_t end = c.unit == ' ' ? next.find(' ') : c.unit == '/' ? next.find('/') + 1 : 1;
+      EXPECT_FALSE(fits(lines[i] + c.joint + next.substr(0, end))) << lines[i] << " | " << next;
+      if (c.unit == '/') {
+        EXPECT_EQ(lines[i].back(), '/') << lines[i];
+      }
+    }
+    if (c.elided) {
+      EXPECT_EQ(lines.size(), c.maxLines);
+      EXPECT_TRUE(lines.back().ends_with("\u2026")) << lines.back();
+    } else {
+      EXPECT_EQ(joined, c.text);
+    }
+  }
 }
 
 TEST_F(UpdaterWindowTest, PointerOverTheViewMakesTheWindowDraggable) {

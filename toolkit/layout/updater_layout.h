@@ -22,6 +22,10 @@ enum class UpdaterControlKind {
   kMouseVersion,
   kPackageVersion,
   kProgress,
+  // Text known only at run time, in the sheet's face over its background: what went
+  // wrong (dialogs 1, 2 and 6) and the package folder (dialog 1). No picture of its own.
+  kProblem,
+  kPackageFolder,
 };
 
 struct UpdaterControl {
@@ -70,21 +74,19 @@ constexpr Rect line(double y) {
 // clang-format off
 inline constexpr UpdaterControl kDlg1Controls[] = {
   {K::kOk, 1, kUpdaterOkRect}, {K::kClose, 2, kUpdaterCloseRect},
-  {K::kSoftwareVersion, 3, kUpdaterSoftwareVersionRect}};
+  {K::kSoftwareVersion, 3, kUpdaterSoftwareVersionRect},
+  {K::kPackageFolder, 48, {kLeft, 94, kWidth, 30}}, {K::kProblem, 49, {kLeft, 62, kWidth, 30}}};
 inline constexpr UpdaterLine kDlg1Lines[] = {
-  {line(118), "The firmware package that came with VELTUpdate is"},
-  {line(102), "missing, cannot be read or does not check out."},
-  {line(86), "Nothing was sent to the mouse."},
-  {line(62), "Install VELTUpdate again, then run it once more."}};
+  {line(126), "VELTUpdate cannot use the firmware package in"},
+  {line(40), "Nothing was sent. Install VELTUpdate again, or start it"},
+  {{kLeft, 24, 290, 14}, "with --package DIR naming a package folder."}};
 
 inline constexpr UpdaterControl kDlg2Controls[] = {
   {K::kOk, 5, kUpdaterOkRect}, {K::kClose, 6, kUpdaterCloseRect},
-  {K::kSoftwareVersion, 7, kUpdaterSoftwareVersionRect}};
+  {K::kSoftwareVersion, 7, kUpdaterSoftwareVersionRect},
+  {K::kProblem, 50, {kLeft, 62, kWidth, 78}}};
 inline constexpr UpdaterLine kDlg2Lines[] = {
-  {line(118), "No VELT mouse was found, neither in normal mode"},
-  {line(102), "nor waiting in its bootloader."},
-  {line(78), "Connect the mouse to a USB port of this computer,"},
-  {line(62), "then run VELTUpdate again."}};
+  {line(38), "Nothing was sent to the mouse."}};
 
 inline constexpr UpdaterControl kDlg3Controls[] = {
   {K::kOk, 9, kUpdaterOkRect}, {K::kClose, 11, kUpdaterCloseRect},
@@ -119,12 +121,10 @@ inline constexpr UpdaterLine kDlg5Lines[] = {
 
 inline constexpr UpdaterControl kDlg6Controls[] = {
   {K::kOk, 28, kUpdaterResultOkRect}, {K::kClose, 29, kUpdaterCloseRect},
-  {K::kSoftwareVersion, 30, kUpdaterSoftwareVersionRect}};
+  {K::kSoftwareVersion, 30, kUpdaterSoftwareVersionRect},
+  {K::kProblem, 51, {kLeft, 46, kWidth, 78}}};
 inline constexpr UpdaterLine kDlg6Lines[] = {
-  {line(118), "The update ran into a problem and did not finish."},
-  {line(102), "If the mouse waits in its bootloader, run"},
-  {line(86), "VELTUpdate again: it sends the firmware again."},
-  {line(62), "Otherwise reconnect the mouse and try again."}};
+  {line(126), "The update ran into a problem:"}};
 
 inline constexpr UpdaterControl kDlg7Controls[] = {
   {K::kClose, 32, kUpdaterCloseRect}, {K::kSoftwareVersion, 33, kUpdaterSoftwareVersionRect}};
@@ -159,9 +159,9 @@ inline constexpr UpdaterLine kSearchingLines[] = {
 
 inline constexpr UpdaterDialogLayout kUpdaterDialogs[] = {
   {0, "Searching", 47, "Looking for the mouse", {}, updater_layout::kSearchingLines},
-  {1, "Firmware_incorrect", 0, "Firmware file incorrect",
+  {1, "Firmware_incorrect", 0, "Firmware package incorrect",
    updater_layout::kDlg1Controls, updater_layout::kDlg1Lines},
-  {2, "Can_not_find", 4, "Cannot find the mouse",
+  {2, "Can_not_find", 4, "Cannot reach the mouse",
    updater_layout::kDlg2Controls, updater_layout::kDlg2Lines},
   {3, "Firmware_up_to_date", 8, "Firmware up to date",
    updater_layout::kDlg3Controls, updater_layout::kDlg3Lines},
