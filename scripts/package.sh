@@ -86,6 +86,7 @@ start=$(date +%s)
 echo "built in $(($(date +%s) - start)) s (log: $build/build.log)"
 rm -f "$dist"/velt_*.deb
 mv "$build/$deb" "$dist/"
+rm -rf "$src"  # about 300 MB with its build folder; kept only when the build fails
 
 echo "== lintian"
 lintian --fail-on error,warning --display-level '>=pedantic' "$dist/$deb"
