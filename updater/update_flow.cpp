@@ -40,10 +40,7 @@ constexpr const char* kRunAgain = "run the updater again";
 // Whether the host lists the mouse, in either mode, though it could not be opened (no
 // permission on its node, for one).
 bool veltMouseAttached() {
-  const std::optional<std::vector<HidDeviceInfo>> attached = listVeltInterfaces();
-  return attached && std::any_of(attached->begin(), attached->end(), [](const HidDeviceInfo& d) {
-           return isDiscoverable(d, kNormalProductId) || isDiscoverable(d, kBootloaderProductId);
-         });
+  return isMouseAttached(kNormalProductId) || isMouseAttached(kBootloaderProductId);
 }
 
 }  // namespace
