@@ -9,7 +9,8 @@ include(GoogleTest)
 # (tests/support/).
 function(velt_add_gtest name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  # private_runtime.cpp: a runtime folder (mouse lock files) of each test process's own.
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/private_runtime.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} velt_test_support GTest::gtest GTest::gmock)
   if(NOT ARG_GUI)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)

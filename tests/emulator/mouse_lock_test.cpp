@@ -16,6 +16,7 @@
 #include "device/commands.h"
 #include "device/hid_device.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/scoped_env.h"
 
 namespace velt {
 namespace {
@@ -26,18 +27,17 @@ using namespace std::chrono_literals;
 class MouseLockTest : public testing::Test {
  protected:
   void SetUp() override {
-    ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
     setHidHost(makeHost(folder.path() + "/mouse"));
     ASSERT_TRUE(Open_device());
   }
   void TearDown() override {
     Close_device();
     setHidHost(nullptr);
-    ::unsetenv("XDG_RUNTIME_DIR");
   }
   std::string lockFile() const { return lockFilePath(*slotLocationId()); }
 
   test::TempFolder runtime;
+  test::ScopedEnv runtimeFolder{"XDG_RUNTIME_DIR", runtime.path()};
   test::TempFolder folder;
 };
 

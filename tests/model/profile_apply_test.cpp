@@ -20,6 +20,7 @@
 #include "device/profile_image.h"
 #include "model/Profile.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_folder.h"
 
 namespace velt {
@@ -154,7 +155,7 @@ TEST_F(ProfileApply, TooManyMacroEventsIsReported) {
 // the apply holds the mouse from its first command to its last, not command by command.
 TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
   test::TempFolder runtime;
-  ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+  test::ScopedEnv runtimeFolder{"XDG_RUNTIME_DIR", runtime.path()};
   setClock(nullptr);  // real latency, so that the apply takes a while
   install("latency-us=300");
   ASSERT_TRUE(Open_device());
@@ -189,7 +190,6 @@ TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
     ++probes;
   }
   applying.join();
-  ::unsetenv("XDG_RUNTIME_DIR");
   EXPECT_TRUE(outcome.success) << outcome.message;
   EXPECT_GT(probes, 20);
   EXPECT_EQ(taken, 0) << "another program got the mouse in the middle of an apply";
