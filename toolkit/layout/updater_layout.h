@@ -78,8 +78,8 @@ inline constexpr UpdaterControl kDlg1Controls[] = {
   {K::kPackageFolder, 48, {kLeft, 94, kWidth, 30}}, {K::kProblem, 49, {kLeft, 62, kWidth, 30}}};
 inline constexpr UpdaterLine kDlg1Lines[] = {
   {line(126), "VELTUpdate cannot use the firmware package in"},
-  {line(40), "Nothing was sent. Install VELTUpdate again, or start it"},
-  {{kLeft, 24, 290, 14}, "with --package DIR naming a package folder."}};
+  {line(40), "Nothing was sent. Start VELTUpdate with --package DIR"},
+  {{kLeft, 24, 290, 14}, "naming a folder that holds a firmware package."}};
 
 inline constexpr UpdaterControl kDlg2Controls[] = {
   {K::kOk, 5, kUpdaterOkRect}, {K::kClose, 6, kUpdaterCloseRect},
