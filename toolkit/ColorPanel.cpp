@@ -20,15 +20,17 @@ void ColorPanel::initView(KivImageView* parent, int32_t id, const Rect& rect) {
   m_window->orderOut();
   KivImageView::initView(parent, id, rect.bounds());
   m_window->setContentView(this);
+  // Closed by the desktop (a press outside, Escape, a Wayland compositor's dismissal).
+  m_window->setOnCloseRequest([this] { hidePanel(); });
   setHidden(true);
 }
 
-void ColorPanel::popPanel(const Point& screenPoint) {
+void ColorPanel::popPanel(const Point& screenPoint, std::optional<Rect> opener) {
   Size size = m_bkImage.size();
   // Without its picture the palette still opens at the size its squares assume.
   if (size.isEmpty()) size = {kColorPanelWidth, kColorPanelHeight};
-  m_window->setFrame({screenPoint.x, screenPoint.y - size.height, size.width, size.height});
-  m_window->makeKeyAndOrderFront();
+  m_window->popUp({screenPoint.x, screenPoint.y - size.height, size.width, size.height},
+                  opener.value_or(Rect{screenPoint.x, screenPoint.y, 0, 0}), m_pParent);
   setFrame({0, 0, size.width, size.height});
   if (m_clButtons.empty()) createButtons();
   setHidden(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "toolkit/ColorButton.h"
@@ -20,8 +21,10 @@ class ColorPanel : public KivImageView {
   // Creates the (hidden) window with the content rectangle and becomes its content.
   void initView(KivImageView* parent, int32_t id, const Rect& rect);
 
-  // Opens with the palette's top-left corner at the screen point.
-  void popPanel(const Point& screenPoint);
+  // Opens with the palette's top-left corner at the screen point, kept on the screen by
+  // flipping it to the other side of the opener (the screen rectangle of what opened
+  // it; the point itself when none is given) or sliding it.
+  void popPanel(const Point& screenPoint, std::optional<Rect> opener = {});
   void hidePanel();
   bool isShowing() const { return !isHidden(); }
 

@@ -50,7 +50,8 @@ void KivCbnColorButton::mouseUp(const MouseEvent&) {
     return;
   }
   // The palette's top-left corner at the button's bottom-left corner, on the screen.
-  m_clPanel->popPanel(convertToScreen({0, 0}));
+  const Point corner = convertToScreen({0, 0});
+  m_clPanel->popPanel(corner, Rect{corner.x, corner.y, bounds().width, bounds().height});
 }
 
 std::string KivCbnColorButton::accessibleValue() const {

@@ -129,10 +129,13 @@ void KivComboxButton::popMenu() {
   if (!m_menu || !m_menu->window()) return;
   Point anchor = convertToScreen({0, 0});
   double menuHeight = m_menu->window()->frame().height;
+  // Where it does not fit on the screen it opens on the button's other side.
+  const Rect opener{anchor.x, anchor.y, bounds().width, bounds().height};
   if (m_bPopMenuUp)
-    m_menu->popMenu({anchor.x, anchor.y + bounds().height + menuHeight - 1}, KivMenu::kTopLeft);
+    m_menu->popMenu({anchor.x, anchor.y + bounds().height + menuHeight - 1}, KivMenu::kTopLeft,
+                    opener);
   else
-    m_menu->popMenu({anchor.x, anchor.y - menuHeight}, KivMenu::kBottomLeft);
+    m_menu->popMenu({anchor.x, anchor.y - menuHeight}, KivMenu::kBottomLeft, opener);
 }
 
 void KivComboxButton::mouseUp(const MouseEvent&) {

@@ -33,6 +33,9 @@ void KivMenu::initMenu(KivImageView* parent, int32_t id, int32_t width) {
   m_Window->setMovableByWindowBackground(false);
   m_Window->orderOut();
   m_Window->setContentView(this);
+  // Closed by the desktop (a press outside, Escape, a Wayland compositor's dismissal):
+  // the whole tree goes, as after a choice.
+  m_Window->setOnCloseRequest([this] { hideMenu(); });
   m_nSelItem = -1;
   m_nHittest = -1;
   g_menuWindows.push_back(m_Window.get());
@@ -149,21 +152,24 @@ void KivMenu::resetItemsRect() {
   setNeedsDisplay();
 }
 
-void KivMenu::popMenu(const Point& position, int32_t anchor) {
+void KivMenu::popMenu(const Point& position, int32_t anchor, std::optional<Rect> opener) {
   m_nSelItem = -1;
-  if (m_Window) {
-    Rect frame = m_Window->frame();
-    bool right = anchor == kBottomRight || anchor == kTopRight;
-    bool top = anchor == kTopLeft || anchor == kTopRight;
-    if (anchor >= kBottomLeft && anchor <= kTopRight)
-      m_Window->setFrame({right ? position.x - frame.width : position.x,
-                          top ? position.y - frame.height : position.y, frame.width, frame.height});
-  }
   resetItemsRect();
-  if (m_Window && !m_MenuItems.empty()) {
-    m_Window->makeKeyAndOrderFront();
-    becomeFirstResponder();
+  if (!m_Window) return;
+  Rect frame = m_Window->frame();
+  bool right = anchor == kBottomRight || anchor == kTopRight;
+  bool top = anchor == kTopLeft || anchor == kTopRight;
+  if (anchor >= kBottomLeft && anchor <= kTopRight)
+    frame = {right ? position.x - frame.width : position.x,
+             top ? position.y - frame.height : position.y, frame.width, frame.height};
+  if (m_MenuItems.empty()) {
+    m_Window->setFrame(frame);
+    return;
   }
+  // A submenu belongs to its menu's window, a menu to its opener's.
+  const KivImageView* owner = m_pParentMenu ? m_pParentMenu : m_pParent;
+  m_Window->popUp(frame, opener.value_or(Rect{position.x, position.y, 0, 0}), owner);
+  becomeFirstResponder();
   setNeedsDisplay();
 }
 
@@ -205,9 +211,11 @@ void KivMenu::openSubMenuOf(const MenuItem& item) {
   KivMenu* sub = getSubMenu(item.m_uID);
   Rect menu = m_Window ? m_Window->frame() : frame();
   double subHeight = sub->m_Window ? sub->m_Window->frame().height : sub->frame().height;
+  // Beside this menu, at the row: where it does not fit on the right it opens on the left.
+  const Rect row{menu.x, menu.y + item.m_rcItem.y, menu.width, item.m_rcItem.height};
   sub->popMenu({menu.x + menu.width - kSubMenuOverlap,
                 menu.y + item.m_rcItem.y + item.m_rcItem.height - subHeight},
-               kBottomLeft);
+               kBottomLeft, row);
 }
 
 void KivMenu::hover(const Point& point) {

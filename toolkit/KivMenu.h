@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,8 +54,10 @@ class KivMenu : public KivImageView {
   void setTextColor(const Color& color);
   void setFont(const Font& font);
 
-  // Places the window with the screen point at the anchor's corner and shows it.
-  void popMenu(const Point& position, int32_t anchor);
+  // Places the window with the screen point at the anchor's corner and shows it, kept
+  // on the screen by flipping it to the other side of the opener (the screen rectangle
+  // of what opened it; the point itself when none is given) or sliding it.
+  void popMenu(const Point& position, int32_t anchor, std::optional<Rect> opener = {});
   // Closes this menu, the menus above it and all below it.
   void hideMenu();
   void hideSubMenus();

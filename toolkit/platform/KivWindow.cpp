@@ -1,11 +1,15 @@
 #include "toolkit/KivWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleObject>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 #include "toolkit/KivImageView.h"
@@ -13,38 +17,181 @@
 #include "toolkit/platform/WindowWidget.h"
 #include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
+#include "toolkit/popup_placement.h"
 
 namespace velt {
 
-static Qt::WindowFlags flagsOf(KivWindow::Style style) {
-  Qt::WindowFlags flags = Qt::FramelessWindowHint;
-  if (style == KivWindow::Style::Panel) flags |= Qt::Tool | Qt::WindowStaysOnTopHint;
-  return flags | Qt::Window;
+namespace {
+
+std::vector<WindowWidget*>& windowList() {
+  static std::vector<WindowWidget*> windows;
+  return windows;
 }
+
+Qt::WindowFlags flagsOf(KivWindow::Style style) {
+  if (style == KivWindow::Style::Panel) return Qt::Popup | Qt::FramelessWindowHint;
+  return Qt::Window | Qt::FramelessWindowHint;
+}
+
+QRect globalRectOf(const QWidget& widget) {
+  return QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+}
+
+// Before the window is shown: the desktop reads it when the window appears.
+void setTransientParent(QWidget* window, QWidget* parent) {
+  QWindow* parentHandle = parent ? parent->windowHandle() : nullptr;
+  if (!parentHandle || parent == window) return;
+  window->winId();  // the window's platform handle, made now so that it takes the parent
+  if (QWindow* handle = window->windowHandle()) handle->setTransientParent(parentHandle);
+}
+
+// The program on the accessibility bus: its windows, and the pop-ups that are open,
+// which Qt's own leaves out (a screen reader then finds a menu's items under the program
+// as it does when the menu is a window).
+class ApplicationWithPopups : public QAccessibleApplication {
+ public:
+  int childCount() const override {
+    return QAccessibleApplication::childCount() + static_cast<int>(openPopups().size());
+  }
+  QAccessibleInterface* child(int index) const override {
+    const int windows = QAccessibleApplication::childCount();
+    if (index < windows) return QAccessibleApplication::child(index);
+    const auto popups = openPopups();
+    const auto popup = static_cast<size_t>(index - windows);
+    return popup < popups.size() ? QAccessible::queryAccessibleInterface(popups[popup]) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const int index = QAccessibleApplication::indexOfChild(child);
+    if (index >= 0 || !child) return index;
+    const auto popups = openPopups();
+    auto found = std::find(popups.begin(), popups.end(), child->object());
+    if (found == popups.end()) return -1;
+    return QAccessibleApplication::childCount() + static_cast<int>(found - popups.begin());
+  }
+
+ private:
+  static std::vector<QObject*> openPopups() {
+    std::vector<QObject*> popups;
+    for (WindowWidget* window : windowList())
+      if (window->isPopup() && window->isVisible()) popups.push_back(window);
+    return popups;
+  }
+};
+
+QAccessibleInterface* applicationInterface(const QString&, QObject* object) {
+  return object && object == QCoreApplication::instance() ? new ApplicationWithPopups : nullptr;
+}
+
+// The window a dialog belongs to: the active one, else the newest shown.
+QWidget* dialogOwner(const WindowWidget* dialog) {
+  auto fits = [dialog](const QWidget* w) {
+    const auto* window = dynamic_cast<const WindowWidget*>(w);
+    return window && window != dialog && !window->isPopup() && window->isVisible();
+  };
+  if (QWidget* active = QApplication::activeWindow(); fits(active)) return active;
+  const auto& windows = windowList();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if (fits(*it)) return *it;
+  return nullptr;
+}
+
+}  // namespace
 
 WindowWidget::WindowWidget(KivWindow::Style style) : QWidget(nullptr, flagsOf(style)) {
   // Before anything asks for the window's accessible interface, which Qt then keeps.
   installAccessibilityFactory();
+  static const bool applicationFactoryInstalled =
+      (QAccessible::installFactory(applicationInterface), true);
+  (void)applicationFactoryInstalled;
   setAttribute(Qt::WA_DeleteOnClose, false);
   setFocusPolicy(Qt::StrongFocus);
+  // A pop-up follows the pointer over the menus it opened from.
+  if (isPopup()) setMouseTracking(true);
+  windowList().push_back(this);
+}
+
+WindowWidget::~WindowWidget() {
+  auto& windows = windowList();
+  windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+}
+
+const std::vector<WindowWidget*>& WindowWidget::all() {
+  return windowList();
+}
+
+bool WindowWidget::forwardToPopupUnderPointer(QMouseEvent* event) {
+  const QPoint global = event->globalPosition().toPoint();
+  const auto& windows = windowList();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    WindowWidget* popup = *it;
+    if (popup == this || !popup->isPopup() || !popup->isVisible() ||
+        !globalRectOf(*popup).contains(global))
+      continue;
+    QWidget* target = popup->childAt(popup->mapFromGlobal(global));
+    if (!target) target = popup;
+    QMouseEvent forwarded(event->type(), target->mapFromGlobal(event->globalPosition()),
+                          event->globalPosition(), event->button(), event->buttons(),
+                          event->modifiers());
+    QCoreApplication::sendEvent(target, &forwarded);
+    return true;
+  }
+  return false;
+}
+
+void WindowWidget::closeAllPopups(QMouseEvent* press) {
+  const QPoint global = press->globalPosition().toPoint();
+  std::vector<QPointer<WindowWidget>> open;
+  bool onOpener = false;
+  for (WindowWidget* window : windowList()) {
+    if (!window->isPopup() || !window->isVisible()) continue;
+    open.emplace_back(window);
+    if (window->opener && window->opener->isVisible() &&
+        globalRectOf(*window->opener).contains(global))
+      onOpener = true;
+  }
+  // Newest first, as Qt closes pop-ups; a close handler may close others or destroy them.
+  for (auto it = open.rbegin(); it != open.rend(); ++it) {
+    if (!*it || !(*it)->isVisible()) continue;
+    (*it)->setAttribute(Qt::WA_NoMouseReplay, onOpener);
+    (*it)->close();
+  }
 }
 
 void WindowWidget::mousePressEvent(QMouseEvent* event) {
+  if (isPopup() && !rect().contains(event->position().toPoint())) {
+    if (!forwardToPopupUnderPointer(event)) closeAllPopups(event);
+    return;
+  }
   if (!movable || event->button() != Qt::LeftButton) return;
-  // The desktop moves the window where it can (Wayland lets only the compositor place
-  // windows); elsewhere, offscreen included, the window follows the pointer by hand.
-  if (windowHandle() && windowHandle()->startSystemMove()) return;
-  dragging_ = true;
+  // The move starts with the first movement: a press and release in place stay a click.
+  pressed_ = true;
   grabOffset_ = event->globalPosition().toPoint() - pos();
 }
 
-void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_ && (event->buttons() & Qt::LeftButton))
-    move(event->globalPosition().toPoint() - grabOffset_);
+void WindowWidget::startDrag() {
+  // The desktop moves the window where it can (on Wayland only the compositor places
+  // windows); elsewhere, offscreen included, the window follows the pointer by hand.
+  if (windowHandle() && windowHandle()->startSystemMove()) return;
+  dragging_ = KivWindow::placesOwnWindows();
 }
 
-void WindowWidget::mouseReleaseEvent(QMouseEvent*) {
+void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (isPopup() && !rect().contains(event->position().toPoint())) {
+    forwardToPopupUnderPointer(event);
+    return;
+  }
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  if (pressed_) {
+    pressed_ = false;
+    startDrag();
+  }
+  if (dragging_) move(event->globalPosition().toPoint() - grabOffset_);
+}
+
+void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
+  pressed_ = false;
   dragging_ = false;
+  if (isPopup() && !rect().contains(event->position().toPoint())) forwardToPopupUnderPointer(event);
 }
 
 void WindowWidget::closeEvent(QCloseEvent* event) {
@@ -97,7 +244,9 @@ KivImageView* KivWindow::contentView() const {
 void KivWindow::setFrame(const Rect& contentRect) {
   QRect r = toQtScreenRect(contentRect);
   impl_->widget->setFixedSize(r.size());
-  impl_->widget->move(r.topLeft());
+  // A pop-up's place is relative to its parent window, which Qt works out from both
+  // places even where the desktop keeps the real ones to itself.
+  if (placesOwnWindows() || impl_->widget->isPopup()) impl_->widget->move(r.topLeft());
   if (KivImageView* view = contentView()) view->setFrame(contentRect.bounds());
 }
 
@@ -131,12 +280,37 @@ Rect KivWindow::screenFrame() {
   return fromQtScreenRect(screen->availableGeometry());
 }
 
+Rect KivWindow::screenFrameAt(const Point& screenPoint) {
+  const QPoint inQt(static_cast<int>(std::lround(screenPoint.x)),
+                    static_cast<int>(std::lround(screenHeight() - screenPoint.y)));
+  QScreen* screen = QGuiApplication::screenAt(inQt);
+  if (!screen) return screenFrame();
+  return fromQtScreenRect(screen->availableGeometry());
+}
+
+bool KivWindow::placesOwnWindows() {
+  return !QGuiApplication::platformName().startsWith("wayland");
+}
+
+void KivWindow::popUp(const Rect& frame, const Rect& opener, const KivImageView* owner) {
+  WindowWidget* widget = impl_->widget;
+  QWidget* ownerWidget = owner ? widgetOf(*owner) : nullptr;
+  widget->opener = ownerWidget;
+  const Point middle{opener.x + opener.width / 2, opener.y + opener.height / 2};
+  setFrame(placesOwnWindows() ? keepPopupOnScreen(frame, opener, screenFrameAt(middle)) : frame);
+  if (ownerWidget) setTransientParent(widget, ownerWidget->window());
+  makeKeyAndOrderFront();
+}
+
 void KivWindow::makeKeyAndOrderFront() {
   orderFront();
   impl_->widget->activateWindow();
 }
 
 void KivWindow::orderFront() {
+  WindowWidget* widget = impl_->widget;
+  if (!widget->isPopup() && widget->windowModality() != Qt::NonModal && !widget->isVisible())
+    setTransientParent(widget, dialogOwner(widget));
   impl_->widget->show();
   // The offscreen platform has no stacking and says so on every raise.
   if (QGuiApplication::platformName() != "offscreen") impl_->widget->raise();

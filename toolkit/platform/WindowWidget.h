@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 #include "toolkit/KivWindow.h"
 #include "toolkit/platform/ViewWidget.h"
@@ -13,11 +14,24 @@ namespace velt {
 
 class KivImageView;
 
-// The top-level widget of a KivWindow. Presses that no view took reach it and drag the
-// window by hand, which works without a window manager's help (and offscreen).
+// The top-level widget of a KivWindow. Presses that no view took reach it; the first
+// movement with the button held then drags the window: the desktop's move where there is
+// one, by hand elsewhere (offscreen, X11 without a window manager).
+//
+// A pop-up window gets every mouse event of the program while it is open (Qt's pop-up
+// grab). Those outside it go to the pop-up under the pointer (a menu whose submenu is
+// open); a press outside every pop-up closes them all.
 class WindowWidget : public QWidget {
  public:
   explicit WindowWidget(KivWindow::Style style);
+  ~WindowWidget() override;
+
+  bool isPopup() const { return windowType() == Qt::Popup; }
+  // The widget of the view that opened the pop-up: a press on it closes the pop-up
+  // without reaching it, so that its second click closes rather than reopens.
+  QPointer<QWidget> opener;
+  // The program's windows, oldest first.
+  static const std::vector<WindowWidget*>& all();
 
   bool movable = true;
   std::function<void()> onCloseRequest;
@@ -32,6 +46,13 @@ class WindowWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // A pop-up's event outside its bounds, passed to the pop-up under the pointer; false
+  // when there is none.
+  bool forwardToPopupUnderPointer(QMouseEvent* event);
+  void closeAllPopups(QMouseEvent* press);
+  void startDrag();
+
+  bool pressed_ = false;
   bool dragging_ = false;
   QPoint grabOffset_;
 };
