@@ -29,8 +29,14 @@ std::vector<WindowWidget*>& windowList() {
 }
 
 Qt::WindowFlags flagsOf(KivWindow::Style style) {
-  if (style == KivWindow::Style::Panel) return Qt::Popup | Qt::FramelessWindowHint;
-  return Qt::Window | Qt::FramelessWindowHint;
+  if (style != KivWindow::Style::Panel) return Qt::Window | Qt::FramelessWindowHint;
+  // Qt's Wayland platform (6.4) makes a grabbing xdg pop-up of a Qt::Popup only right
+  // after the compositor's input; one opened otherwise (a screen reader's action) becomes
+  // a top-level window the compositor places anywhere. A tool tip is always an xdg
+  // pop-up at its parent, without grab: a press on the window closes the menus as it
+  // always did (hideMenuWindows) and each pop-up gets its own pointer events.
+  if (!KivWindow::placesOwnWindows()) return Qt::ToolTip | Qt::FramelessWindowHint;
+  return Qt::Popup | Qt::FramelessWindowHint;
 }
 
 QRect globalRectOf(const QWidget& widget) {
@@ -73,7 +79,7 @@ class ApplicationWithPopups : public QAccessibleApplication {
   static std::vector<QObject*> openPopups() {
     std::vector<QObject*> popups;
     for (WindowWidget* window : windowList())
-      if (window->isPopup() && window->isVisible()) popups.push_back(window);
+      if (window->windowType() == Qt::Popup && window->isVisible()) popups.push_back(window);
     return popups;
   }
 };

@@ -26,7 +26,7 @@ class WindowWidget : public QWidget {
   explicit WindowWidget(KivWindow::Style style);
   ~WindowWidget() override;
 
-  bool isPopup() const { return windowType() == Qt::Popup; }
+  bool isPopup() const { return windowType() == Qt::Popup || windowType() == Qt::ToolTip; }
   // The widget of the view that opened the pop-up: a press on it closes the pop-up
   // without reaching it, so that its second click closes rather than reopens.
   QPointer<QWidget> opener;
