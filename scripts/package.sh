@@ -30,26 +30,8 @@ if [ "$install_check" = 1 ] && dpkg-query -W -f='${Status}' velt 2>/dev/null | g
   exit 2
 fi
 
-"$root/scripts/setup-deps.sh"
-tools=(debhelper dpkg-dev lintian desktop-file-utils appstream)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then
-    apt=(apt-get)
-  elif command -v sudo >/dev/null 2>&1; then
-    apt=(sudo apt-get)
-  else
-    echo "Not root and no sudo: run as root: apt-get install -y ${missing[*]}" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  "${apt[@]}" update -q
-  "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
-fi
+# What building and checking a package needs, beside the build itself.
+"$root/scripts/setup-deps.sh" debhelper dpkg-dev lintian desktop-file-utils appstream
 
 version=$(sed -n 's/^project(VELT VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 released=$(sed -n 's/^set(VELT_RELEASE_DATE \([0-9-]*\))/\1/p' CMakeLists.txt)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, only those missing.
+# Installs the Debian packages that building and testing need, and any named as
+# arguments, only those missing.
 # As root it runs apt-get itself; otherwise it uses sudo when there is one, or prints
 # the command to run.
 set -euo pipefail
@@ -12,6 +13,9 @@ packages=(
   # end-to-end tests: an accessibility client, its bus, and screenshots
   python3-pyatspi at-spi2-core dbus dbus-x11 imagemagick
 )
+
+# Callers that need more (scripts/package.sh) name the extra packages as arguments.
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
