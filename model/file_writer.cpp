@@ -125,11 +125,6 @@ FileWriter& systemFileWriter() {
   return writer;
 }
 
-bool isTempFileName(std::string_view fileName) {
-  return !fileName.empty() && fileName.front() == '.' &&
-         fileName.find(kTempFileInfix) != std::string_view::npos;
-}
-
 std::string tempFileTarget(std::string_view fileName) {
   // mkstemp's six characters follow the infix.
   constexpr size_t kSuffix = 6;
@@ -140,6 +135,10 @@ std::string tempFileTarget(std::string_view fileName) {
     if (!std::isalnum(static_cast<unsigned char>(c))) return {};
   }
   return std::string(fileName.substr(1, infix - 1));
+}
+
+bool isTempFileName(std::string_view fileName) {
+  return !tempFileTarget(fileName).empty();
 }
 
 bool removeStaleTempFiles(const std::string& folder,
