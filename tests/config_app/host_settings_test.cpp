@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <thread>
 
 #include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "config_app/host_settings/linux_pointer_values.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_folder.h"
 #include "toolkit/UiServices.h"
@@ -162,30 +162,21 @@ TEST(HostPointerSettingsApply, AStuckSettingsToolIsStoppedAndLoggedWhileTheCalle
                                           "[ \"$3\" = double-click ] && exec sleep 30\n"
                                           "exit 0\n");
   test::ScopedEnv path("PATH", bin.path() + ":/usr/bin:/bin");
-  std::mutex mutex;
-  std::vector<std::string> lines;
-  auto note = [&](const std::string& line) {
-    std::lock_guard<std::mutex> lock(mutex);
-    lines.push_back(line);
-  };
-  setLogHook(note);
+  test::LogCapture log;
   const std::string stuck = "gsettings set org.gnome.desktop.peripherals.mouse double-click 200";
   auto stopped = [&] {
-    std::lock_guard<std::mutex> lock(mutex);
-    return std::find(lines.begin(), lines.end(),
-                     stuck + " did not finish within 2000 ms and was stopped") != lines.end();
+    return log.contains(stuck + " did not finish within 2000 ms and was stopped");
   };
   {
     auto services = makeQtUiServices();
     makeGnomePointerSettings()->apply({1400, 0, true, 2}, *services);
-    note("apply returned");
+    log.add("apply returned");
     // Generous: the call is stopped after 2 s, far sooner than the 30 s it would take.
     for (int i = 0; i < 400 && !stopped(); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }  // the services wait for the rest of the settings
-  setLogHook({});
   ASSERT_TRUE(stopped()) << "the stuck call is logged";
-  EXPECT_EQ(lines.front(), "apply returned") << "the caller did not wait for the stuck call";
+  EXPECT_EQ(log.lines.front(), "apply returned") << "the caller did not wait for the stuck call";
   std::ifstream record(ran);
   std::vector<std::string> written;
   for (std::string line; std::getline(record, line);) written.push_back(line);

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "base/log.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
@@ -122,13 +122,7 @@ TEST(UiServices, QtRunProgramStopsAProgramThatOutlivesItsTimeout) {
 TEST(UiServices, QtRunInBackgroundLogsFailuresAndKeepsOnlyTheLatestWaitingBatch) {
   test::TempFolder folder;
   const std::string started = folder.path() + "started", gate = folder.path() + "gate";
-  std::mutex mutex;
-  std::vector<std::string> lines;
-  auto note = [&](const std::string& line) {
-    std::lock_guard<std::mutex> lock(mutex);
-    lines.push_back(line);
-  };
-  setLogHook(note);
+  test::LogCapture log;
   const std::string waitForGate =
       "touch \"$1\"; while [ ! -e \"$2\" ]; do sleep 0.05; done; exit 4";
   {
@@ -136,7 +130,7 @@ TEST(UiServices, QtRunInBackgroundLogsFailuresAndKeepsOnlyTheLatestWaitingBatch)
     // The first batch runs until the gate file exists, then fails.
     services->runInBackground({{"sh", "-c", waitForGate, "first", started, gate}},
                               std::chrono::seconds(20));
-    note("handed over");
+    log.add("handed over");
     for (int i = 0; i < 400 && !std::filesystem::exists(started); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     services->runInBackground({{"sh", "-c", "exit 5", "second"}}, std::chrono::seconds(20));
@@ -144,8 +138,7 @@ TEST(UiServices, QtRunInBackgroundLogsFailuresAndKeepsOnlyTheLatestWaitingBatch)
                               std::chrono::seconds(20));
     std::ofstream(gate) << "open";
   }  // the services finish what they were handed
-  setLogHook({});
-  EXPECT_EQ(lines,
+  EXPECT_EQ(log.lines,
             (std::vector<std::string>{
                 "handed over",
                 "sh -c " + waitForGate + " first " + started + " " + gate + " exited with status 4",
