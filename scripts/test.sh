@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test: the full build, a short soak
 # against the emulated mouse, then the non-GUI layers again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, the formatting
-# check, then the Debian package: built and checked, installed, run and purged
+# and layer checks, then the Debian package: built and checked, installed, run and purged
 # (scripts/package.sh --install-check). Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,6 +44,8 @@ TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/tests/config_app/config_app_worke
 
 echo "== format"
 "$root/scripts/check-format.sh"
+echo "== layers"
+"$root/scripts/check-layers.sh"
 
 echo "== Debian package (build, lintian, desktop-file-validate, appstreamcli; install, run, purge)"
 "$root/scripts/package.sh" --install-check
