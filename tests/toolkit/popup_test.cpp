@@ -2,14 +2,19 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
+
+#include <functional>
 
 #include "tests/support/window_driver.h"
 #include "tests/toolkit/control_test_support.h"
 #include "toolkit/KivCbnColorButton.h"
 #include "toolkit/KivComboxButton.h"
 #include "toolkit/KivMenu.h"
+#include "toolkit/UiServices.h"
 #include "toolkit/color_panel_layout.h"
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/popup_placement.h"
@@ -247,6 +252,47 @@ TEST(DialogWindow, IsTransientForTheWindowItOpensOver) {
   KivWindow plain({40, 40, 120, 80});
   plain.orderFront();
   EXPECT_EQ(handleOf(plain)->transientParent(), nullptr) << "a window of its own";
+}
+
+// Alerts and file panels belong to the program's window that is in front when they open:
+// each is transient for it, for the desktop to centre and stack it there.
+TEST(DialogWindow, AlertsAndFilePanelsAreTransientForTheWindowInFront) {
+  RecordingView page;
+  WindowDriver driver(page);
+  driver.window().makeKeyAndOrderFront();
+  KivWindow popView({40, 40, 120, 80});
+  popView.setModal(true);
+  auto services = makeQtUiServices();
+  const struct {
+    const char* what;
+    std::function<void()> open;
+  } panels[] = {
+      {"alert", [&] { services->alert("VELTPLUS", "Please stop recording"); }},
+      {"open panel", [&] { (void)services->openPanel("Import"); }},
+      {"save panel", [&] { (void)services->savePanel("Export", "profile.plist"); }},
+  };
+  for (KivWindow* front : {&driver.window(), &popView}) {
+    front->makeKeyAndOrderFront();
+    for (const auto& panel : panels) {
+      QWindow* parent = nullptr;
+      bool shown = false;
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog) return;
+        shown = true;
+        parent = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
+        dialog->reject();
+      });
+      poll.start(10);
+      panel.open();
+      poll.stop();
+      ASSERT_TRUE(shown) << panel.what;
+      EXPECT_EQ(parent, handleOf(*front)) << panel.what;
+    }
+  }
+  popView.orderOut();
 }
 
 // The move starts with a movement with the button held: a press and release in place,

@@ -88,8 +88,9 @@ QAccessibleInterface* applicationInterface(const QString&, QObject* object) {
   return object && object == QCoreApplication::instance() ? new ApplicationWithPopups : nullptr;
 }
 
-// The window a dialog belongs to: the active one, else the newest shown.
-QWidget* dialogOwner(const WindowWidget* dialog) {
+}  // namespace
+
+QWidget* WindowWidget::dialogOwner(const QWidget* dialog) {
   auto fits = [dialog](const QWidget* w) {
     const auto* window = dynamic_cast<const WindowWidget*>(w);
     return window && window != dialog && !window->isPopup() && window->isVisible();
@@ -100,8 +101,6 @@ QWidget* dialogOwner(const WindowWidget* dialog) {
     if (fits(*it)) return *it;
   return nullptr;
 }
-
-}  // namespace
 
 WindowWidget::WindowWidget(KivWindow::Style style) : QWidget(nullptr, flagsOf(style)) {
   // Before anything asks for the window's accessible interface, which Qt then keeps.
@@ -316,7 +315,7 @@ void KivWindow::makeKeyAndOrderFront() {
 void KivWindow::orderFront() {
   WindowWidget* widget = impl_->widget;
   if (!widget->isPopup() && widget->windowModality() != Qt::NonModal && !widget->isVisible())
-    setTransientParent(widget, dialogOwner(widget));
+    setTransientParent(widget, WindowWidget::dialogOwner(widget));
   impl_->widget->show();
   // The offscreen platform has no stacking and says so on every raise.
   if (QGuiApplication::platformName() != "offscreen") impl_->widget->raise();

@@ -9,30 +9,33 @@
 #include "base/log.h"
 #include "toolkit/LatestTaskWorker.h"
 #include "toolkit/UiServices.h"
+#include "toolkit/platform/WindowWidget.h"
 #include "toolkit/platform/qt_convert.h"
 
 namespace velt {
 
 namespace {
 
+// Every alert and panel has the program's window it belongs to as parent, so that it is
+// transient for that window: the desktop centres it there and keeps it above.
 class QtUiServices : public UiServices {
  public:
   void alert(const std::string& title, const std::string& message) override {
     QMessageBox box(QMessageBox::NoIcon, qt::toQString(title), qt::toQString(message),
-                    QMessageBox::Ok);
+                    QMessageBox::Ok, WindowWidget::dialogOwner());
     box.exec();
   }
 
   std::optional<std::string> openPanel(const std::string& title) override {
-    QString path = QFileDialog::getOpenFileName(nullptr, qt::toQString(title));
+    QString path = QFileDialog::getOpenFileName(WindowWidget::dialogOwner(), qt::toQString(title));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   }
 
   std::optional<std::string> savePanel(const std::string& title,
                                        const std::string& suggestedName) override {
-    QString path =
-        QFileDialog::getSaveFileName(nullptr, qt::toQString(title), qt::toQString(suggestedName));
+    QString path = QFileDialog::getSaveFileName(WindowWidget::dialogOwner(), qt::toQString(title),
+                                                qt::toQString(suggestedName));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
   }

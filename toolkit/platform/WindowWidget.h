@@ -32,6 +32,10 @@ class WindowWidget : public QWidget {
   QPointer<QWidget> opener;
   // The program's windows, oldest first.
   static const std::vector<WindowWidget*>& all();
+  // The window a dialog shown now belongs to, for it to be transient for: the active
+  // window of the program, else the newest shown; never a pop-up, nor the dialog itself.
+  // Nullptr when none is shown.
+  static QWidget* dialogOwner(const QWidget* dialog = nullptr);
 
   bool movable = true;
   std::function<void()> onCloseRequest;
