@@ -1,4 +1,3 @@
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "model/folders.h"
 #include "model/plist_file.h"
 #include "model/profile_apply.h"
+#include "model/profile_set.h"
 
 namespace velt {
 namespace {
@@ -38,10 +38,7 @@ bool parseApplyArguments(const std::vector<std::string>& args, ApplyArguments& p
 // Reads profile n's file as the application does (a missing file leaves the defaults).
 // A file that is there but cannot be read, or that the mouse cannot take, is named
 // with the reason; false then.
-bool readProfileFile(CommandContext& context, const std::string& folder, int n, Profile& p) {
-  p.setProfileID(static_cast<uint64_t>(profileSlot(n)));
-  p.setProfileName("Profile" + std::to_string(n));
-  p.setProfilePath(folder + profileFileName(n));
+bool readProfileFile(CommandContext& context, int n, Profile& p) {
   FileReadError error;
   if (!p.read(p.profilePath(), error)) {
     if (error.problem != FileProblem::kMissing) {
@@ -63,7 +60,7 @@ int reportApplyFailure(CommandContext& context, const ApplyOutcome& outcome, lon
     context.err << "apply: the VELT mouse was lost\n";
     return kExitNoMouse;
   }
-  for (int n = 1; n <= 5; ++n) {
+  for (int n = 1; n <= ProfileSet::kCount; ++n) {
     const DeviceResult result = outcome.writeResults[static_cast<size_t>(n - 1)];
     if (result != kResultSuccess) {
       context.err << "Write_profile " << profileSlot(n) << " (" << profileFileName(n)
@@ -93,10 +90,11 @@ int runApply(CommandContext& context) {
   if (!std::filesystem::is_directory(folder, error)) {
     return badFile(context, folder, "no such profile folder");
   }
-  std::array<Profile, 5> profiles;
+  ProfileSet profiles;
+  profiles.initProfiles(folder);
   bool usable = true;
-  for (int n = 1; n <= 5; ++n) {
-    usable = readProfileFile(context, folder, n, profiles[static_cast<size_t>(n - 1)]) && usable;
+  for (int n = 1; n <= ProfileSet::kCount; ++n) {
+    usable = readProfileFile(context, n, profiles[n - 1]) && usable;
   }
   if (!usable) {
     context.err << "nothing written to the mouse\n";
@@ -104,8 +102,7 @@ int runApply(CommandContext& context) {
   }
   if (!openMouse(context)) return kExitNoMouse;
   const ApplyOutcome outcome =
-      applyProfilesToMouse({&profiles[0], &profiles[1], &profiles[2], &profiles[3], &profiles[4]},
-                           static_cast<uint8_t>(args.current));
+      applyProfilesToMouse(profiles.all(), static_cast<uint8_t>(args.current));
   if (!outcome.success) return reportApplyFailure(context, outcome, args.current);
   context.out << "5 profiles written, current profile " << args.current << "\n";
   return kExitOk;

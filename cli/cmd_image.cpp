@@ -1,6 +1,5 @@
 #include <array>
 #include <filesystem>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,6 @@ bool parseImageArguments(const std::vector<std::string>& args, ImageArguments& p
   return !parsed.plist.empty() && !parsed.output.empty() && parsed.slot >= 0;
 }
 
-size_t macroEventTotal(const PROFILE_T& record) {
-  return std::accumulate(std::begin(record.macros), std::end(record.macros), size_t{0},
-                         [](size_t sum, const MACRO_T& m) { return sum + m.eventCount; });
-}
-
 }  // namespace
 
 // The image Write_profile would send for the profile file, as the application reads
@@ -67,7 +61,7 @@ int runImage(CommandContext& context) {
   profile.setProfileID(static_cast<uint64_t>(args.slot));
   PROFILE_T record;
   profile.toPROFILE_T(record);
-  const size_t events = macroEventTotal(record);
+  const int events = macroEventTotal(record);
   std::array<uint8_t, kProfileImageSize> image{};
   Convert_pf_to_buffer(record, image);
   const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());

@@ -11,9 +11,6 @@
 namespace velt {
 namespace {
 
-// The mouse accepts lift-off distances from 6 to 31; others are clamped into it.
-constexpr long kMinLiftDistance = 6;
-constexpr long kMaxLiftDistance = 31;
 // How long the mouse needs for a surface analysis.
 constexpr int kSurfaceSeconds = 11;
 
@@ -27,7 +24,8 @@ int runLod(CommandContext& context) {
         context, "usage: veltctl lod test|save D, D from " + std::to_string(kMinLiftDistance) +
                      " to " + std::to_string(kMaxLiftDistance) + " (0 to 255 clamped into it)");
   }
-  distance = std::clamp(distance, kMinLiftDistance, kMaxLiftDistance);
+  // Distances the mouse does not take are clamped into its range.
+  distance = std::clamp<long>(distance, kMinLiftDistance, kMaxLiftDistance);
   if (!openMouse(context)) return kExitNoMouse;
   const bool test = context.args[0] == "test";
   const uint8_t value = static_cast<uint8_t>(distance);

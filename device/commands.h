@@ -36,6 +36,9 @@ DeviceResult Set_driver_control(uint8_t mode);
 // The handshake's outcome is ignored: 3 only if the command cannot be sent.
 DeviceResult Start_surface_analyzer();
 DeviceResult Get_surface_analyzer_result(uint8_t& value);
+// The lift-off distances the mouse takes.
+inline constexpr int kMinLiftDistance = 6;
+inline constexpr int kMaxLiftDistance = 31;
 // Lift-off distance test and save; the handshake's outcome is ignored.
 DeviceResult Test_LOD(uint8_t distance);
 DeviceResult Save_LOD(uint8_t distance);

@@ -185,13 +185,13 @@ int macroOutsideImage(ConstImage image) {
   return -1;
 }
 
-int macroEventTotal(const PROFILE_T& p) {
+}  // namespace
+
+int macroEventTotal(const PROFILE_T& profile) {
   int total = 0;
-  for (const MACRO_T& m : p.macros) total += m.eventCount;
+  for (const MACRO_T& m : profile.macros) total += m.eventCount;
   return total;
 }
-
-}  // namespace
 
 void Convert_pf_to_buffer(PROFILE_T& profile, ProfileImage image) {
   std::fill(image.begin(), image.end(), 0);

@@ -24,6 +24,9 @@ void Convert_pf_to_buffer(PROFILE_T& profile, ProfileImage image);
 // values. Macro events that would lie outside the image, or beyond 128, are not read.
 void Convert_buffer_to_pf(std::span<const uint8_t, kProfileImageSize> image, PROFILE_T& profile);
 
+// The events of all the record's macros, as their counts say.
+int macroEventTotal(const PROFILE_T& profile);
+
 // Writes the record into the mouse's profile slot in two blocks. The slot is the
 // record's own profile number, and `number` must name the same slot. 2 (nothing sent)
 // for more than 164 macro events or a bad slot; 3 when a transfer fails, which may

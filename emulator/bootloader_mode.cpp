@@ -9,6 +9,7 @@
 namespace velt {
 namespace {
 
+// The protocol's values, the emulator's own copies (why: emulator/mouse_state.h).
 constexpr uint8_t kStart = 1;
 constexpr uint8_t kStartConfirmation = 2;
 constexpr uint8_t kBlockHeader = 3;

@@ -7,6 +7,7 @@
 
 namespace velt {
 
+// The protocol's values, the emulator's own copies (why: emulator/mouse_state.h).
 inline constexpr size_t kFirmwareBlockSize = 1024;
 // The emulated flash takes at most this many firmware blocks.
 inline constexpr uint16_t kMaxFirmwareBlocks = 120;

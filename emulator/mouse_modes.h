@@ -6,6 +6,7 @@
 
 namespace velt {
 
+// The protocol's values, the emulator's own copies (why: emulator/mouse_state.h).
 inline constexpr uint8_t kStatusOk = 1;
 inline constexpr uint8_t kStatusFailed = 2;
 

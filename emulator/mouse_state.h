@@ -5,6 +5,10 @@
 
 namespace velt {
 
+// The emulator writes down the protocol's values (sizes, slots, codes, ranges) itself,
+// on purpose, and never takes them from device/: it is the independent side of every
+// wire test, so a value changed by mistake on the device side shows up as a failing
+// exchange instead of being copied into the mouse that checks it.
 inline constexpr uint16_t kFirstFirmwareVersion = 46;
 inline constexpr int kEmulatedProfileSlots = 5;
 inline constexpr size_t kSlotImageSize = 2048;

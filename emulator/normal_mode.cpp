@@ -7,6 +7,7 @@
 namespace velt {
 namespace {
 
+// The protocol's values, the emulator's own copies (why: emulator/mouse_state.h).
 // The surface analyzer's result once an analysis ran: a good surface (level 8).
 constexpr uint8_t kSurfaceValue = 87;
 constexpr uint8_t kMinLiftDistance = 6;

@@ -13,13 +13,13 @@ struct MouseText {
 };
 
 constexpr MouseText kMouseTexts[] = {
-    {241, "Left button down", "Left button up"},
-    {242, "Right button down", "Right button up"},
-    {244, "Middle button down", "Middle button up"},
-    {177, "Forward button down", "Forward button up"},
-    {178, "Back button down", "Back button up"},
-    {151, "Scroll wheel up", "Scroll wheel up"},
-    {152, "Scroll wheel down", "Scroll wheel down"},
+    {mouse_action::kLeft, "Left button down", "Left button up"},
+    {mouse_action::kRight, "Right button down", "Right button up"},
+    {mouse_action::kMiddle, "Middle button down", "Middle button up"},
+    {mouse_action::kForward, "Forward button down", "Forward button up"},
+    {mouse_action::kBack, "Back button down", "Back button up"},
+    {mouse_action::kWheelUp, "Scroll wheel up", "Scroll wheel up"},
+    {mouse_action::kWheelDown, "Scroll wheel down", "Scroll wheel down"},
 };
 
 }  // namespace

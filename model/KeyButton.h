@@ -5,8 +5,9 @@
 namespace velt {
 
 // The assignment of one button inside a profile. keyMappingTable is the button
-// function (13 single key, 14 recorded macro, 15 disabled, 0..6 the default
-// commands); keyMacro is the key code for 13, the macro ID for 14, else 0.
+// function (kSingleKeyFunction, kMacroFunction, kDisabledFunction, or 0..6 the
+// default commands); keyMacro is the key code of a single key, the macro ID of a
+// macro, else 0.
 class KeyButton {
  public:
   KeyButton() = default;
@@ -36,5 +37,6 @@ class KeyButton {
 
 inline constexpr uint8_t kSingleKeyFunction = 13;
 inline constexpr uint8_t kMacroFunction = 14;
+inline constexpr uint8_t kDisabledFunction = 15;
 
 }  // namespace velt

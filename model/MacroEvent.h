@@ -5,8 +5,7 @@
 namespace velt {
 
 // One macro event. Types: 1 keyboard key (action = the host's virtual key code),
-// 16 mouse (action = the device's own code: 241 left, 242 right, 244 middle,
-// 177 forward, 178 back, 151 wheel up, 152 wheel down), 0 empty.
+// 16 mouse (action = the device's own code, `mouse_action`), 0 empty.
 // Setters keep only the field's width.
 class MacroEvent {
  public:
@@ -43,5 +42,16 @@ class MacroEvent {
 inline constexpr uint8_t kKeyEventType = 1;
 inline constexpr uint8_t kMouseEventType = 16;
 inline constexpr uint8_t kReleaseState = 1;
+
+// The device's codes for a mouse event's action.
+namespace mouse_action {
+inline constexpr uint16_t kLeft = 241;
+inline constexpr uint16_t kRight = 242;
+inline constexpr uint16_t kMiddle = 244;
+inline constexpr uint16_t kForward = 177;
+inline constexpr uint16_t kBack = 178;
+inline constexpr uint16_t kWheelUp = 151;
+inline constexpr uint16_t kWheelDown = 152;
+}  // namespace mouse_action
 
 }  // namespace velt

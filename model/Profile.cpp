@@ -1,5 +1,7 @@
 #include "model/Profile.h"
 
+#include "base/led_zones.h"
+
 namespace velt {
 
 void Profile::initProfile() {
@@ -35,7 +37,7 @@ void Profile::resetSettings() {
   pointerSpeed_ = 6;
   liftDistance_ = kDefaultLiftDistance;
   qualityAnalyzer_ = 0;
-  ledEffects_ = 15;
+  ledEffects_ = kAllLedZones;
   ledMode_ = 1;
   scrollWheelColor_ = dpiIndicotorColor_ = dpiButtonsColor_ = logoTypeColor_ = defaultColor();
   for (int i = 0; i < kButtons; ++i) keys_[static_cast<size_t>(i)] = KeyButton(i);

@@ -90,7 +90,7 @@ class Profile {
   void setLiftDistance(uint64_t v) { liftDistance_ = static_cast<uint8_t>(v); }
   uint16_t qualityAnalyzer() const { return qualityAnalyzer_; }
   void setQualityAnalyzer(uint64_t v) { qualityAnalyzer_ = static_cast<uint16_t>(v); }
-  // Bit 0 scroll wheel, bit 1 DPI indicator, bit 2 DPI buttons, bit 3 logo.
+  // The lit zones, one bit each (`base/led_zones.h`).
   uint32_t ledEffects() const { return ledEffects_; }
   void setLEDEffects(uint64_t v) { ledEffects_ = static_cast<uint32_t>(v); }
   uint32_t ledMode() const { return ledMode_; }

@@ -32,11 +32,9 @@ bool mouseAnswers() {
 std::string macroEventsOverflow(const Profile& profile) {
   auto record = std::make_unique<PROFILE_T>();  // 20 KB: kept off the stack
   profile.toPROFILE_T(*record);
-  int macros = 0, events = 0;
-  for (const MACRO_T& m : record->macros) {
-    macros += m.eventCount > 0;
-    events += m.eventCount;
-  }
+  int macros = 0;
+  for (const MACRO_T& m : record->macros) macros += m.eventCount > 0;
+  const int events = macroEventTotal(*record);
   if (events <= kMaxProfileMacroEvents) return "";
   return std::to_string(macros) + (macros == 1 ? " macro" : " macros") + " with " +
          std::to_string(events) + " events, the mouse takes " +

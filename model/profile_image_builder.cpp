@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/led_zones.h"
 #include "device/keycodes.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
@@ -14,9 +15,9 @@ struct ButtonCode {
   uint8_t code;
 };
 
-// BUTTON_T type and code of button functions 0..15; 13 and 14 are completed from the
-// key record. Functions above 15 become type 0, code 0.
-constexpr ButtonCode kButtonCodes[16] = {
+// BUTTON_T type and code of button functions 0..kDisabledFunction; a single key and a
+// macro are completed from the key record. Functions above become type 0, code 0.
+constexpr ButtonCode kButtonCodes[kDisabledFunction + 1] = {
     {0x00, 0x01}, {0x00, 0x02}, {0x00, 0x04}, {0x00, 0x10}, {0x00, 0x08},
     {0x09, 0xF0}, {0x09, 0xF2}, {0x00, 0x00}, {0x08, 0xF1}, {0x08, 0xF0},
     {0x08, 0xF2}, {0x01, 0x01}, {0x01, 0xFF}, {0x02, 0x00}, {kMacroButtonType, 0x00},
@@ -67,11 +68,14 @@ void Profile::toPROFILE_T(PROFILE_T& record) const {
   record.pollingRate = static_cast<uint8_t>(pollingRate_);
   record.enabled = enable_;
 
-  fillZone(record.scrollWheelLed, scrollWheelColor_, ledEffects_ & 1, ledMode_);
-  fillZone(record.logoLed, logoTypeColor_, ledEffects_ & 8, ledMode_);
-  fillZone(record.dpiButtonsLed, dpiButtonsColor_, ledEffects_ & 4, ledMode_);
+  const auto lit = [this](int32_t zoneBit) {
+    return (ledEffects_ & static_cast<uint32_t>(zoneBit)) != 0;
+  };
+  fillZone(record.scrollWheelLed, scrollWheelColor_, lit(kScrollWheelBit), ledMode_);
+  fillZone(record.logoLed, logoTypeColor_, lit(kLogoTypeBit), ledMode_);
+  fillZone(record.dpiButtonsLed, dpiButtonsColor_, lit(kDpiButtonsBit), ledMode_);
   for (LED_ZONE_T& zone : record.dpiIndicatorLeds) {
-    fillZone(zone, dpiIndicotorColor_, ledEffects_ & 2, ledMode_);
+    fillZone(zone, dpiIndicotorColor_, lit(kDpiIndicotorBit), ledMode_);
   }
 
   SENSOR_T& sensor = record.sensor;
@@ -92,7 +96,7 @@ void Profile::getButtonData(const KeyButton& key, BUTTON_T& button, MACRO_T& mac
   button.macroLength = 0;
   button.trailer = kButtonTrailer;
   const uint8_t function = key.keyMappingTable();
-  const ButtonCode code = function < 16 ? kButtonCodes[function] : ButtonCode{0, 0};
+  const ButtonCode code = function <= kDisabledFunction ? kButtonCodes[function] : ButtonCode{0, 0};
   button.type = code.type;
   button.code = code.code;
   if (function == kSingleKeyFunction) {

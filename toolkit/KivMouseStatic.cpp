@@ -25,7 +25,7 @@ KivMouseStatic::~KivMouseStatic() {
 
 void KivMouseStatic::initWithFrame(const Rect& rect) {
   KivImageView::initWithFrame(rect);
-  for (int32_t bit : kZoneBits) {
+  for (int32_t bit : kLedZoneBits) {
     Zone z = zoneOf(bit);
     z.color = kInitialColor;
     z.colorOld = kInitialColor;
@@ -81,13 +81,13 @@ void KivMouseStatic::setLogoTypeColor(const Color& c) {
 }
 
 void KivMouseStatic::setAllColor(const Color& color) {
-  for (int32_t bit : kZoneBits) zoneOf(bit).color = color;
+  for (int32_t bit : kLedZoneBits) zoneOf(bit).color = color;
   setNeedsDisplay();
 }
 
 void KivMouseStatic::setAllAlpha(uint8_t alpha) {
   const float a = static_cast<float>(alpha) / 255.0f;
-  for (int32_t bit : kZoneBits) zoneOf(bit).color.alpha = a;
+  for (int32_t bit : kLedZoneBits) zoneOf(bit).color.alpha = a;
   setNeedsDisplay();
 }
 
@@ -131,7 +131,7 @@ void KivMouseStatic::setColorShift(bool flag) {
   m_TimerColorShift.reset();
   m_bColorShift = flag;
   if (!flag) {
-    for (int32_t bit : kZoneBits) {
+    for (int32_t bit : kLedZoneBits) {
       Zone z = zoneOf(bit);
       z.color = z.colorOld;
     }
@@ -140,7 +140,7 @@ void KivMouseStatic::setColorShift(bool flag) {
     // Already shifting, the current colours are the cycling ones: the zones' own colours
     // stay saved.
     if (!wasShifting)
-      for (int32_t bit : kZoneBits) {
+      for (int32_t bit : kLedZoneBits) {
         Zone z = zoneOf(bit);
         z.colorOld = z.color;
       }
@@ -162,18 +162,18 @@ void KivMouseStatic::doColorShift() {
 }
 
 void KivMouseStatic::LED(int32_t zoneBit, bool on) {
-  for (int32_t bit : kZoneBits)
+  for (int32_t bit : kLedZoneBits)
     if (bit == zoneBit) zoneOf(bit).on = on;
   setNeedsDisplay();
 }
 
 void KivMouseStatic::LEDOn() {
-  for (int32_t bit : kZoneBits) zoneOf(bit).on = true;
+  for (int32_t bit : kLedZoneBits) zoneOf(bit).on = true;
   setNeedsDisplay();
 }
 
 void KivMouseStatic::LEDOff() {
-  for (int32_t bit : kZoneBits) zoneOf(bit).on = false;
+  for (int32_t bit : kLedZoneBits) zoneOf(bit).on = false;
   setNeedsDisplay();
 }
 
@@ -182,7 +182,7 @@ void KivMouseStatic::drawRect(GraphicsContext& gc, const Rect&) {
               Color::fromRgb8(kMousePictureBackground[0], kMousePictureBackground[1],
                               kMousePictureBackground[2]),
               CompositeMode::Copy);
-  for (int32_t bit : kZoneBits) {
+  for (int32_t bit : kLedZoneBits) {
     ConstZone z = std::as_const(*this).zoneOf(bit);
     if (z.on) gc.fillRect(z.rect, z.color, CompositeMode::Copy);
   }

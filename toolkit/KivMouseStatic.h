@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/led_zones.h"
 #include "toolkit/KivImageView.h"
 #include "toolkit/KivTimer.h"
 
@@ -12,11 +13,6 @@ namespace velt {
 // at the LEDs) and animates them as the mouse lights them. It sends no messages.
 class KivMouseStatic : public KivImageView {
  public:
-  // Zone bits, as the lighting page uses them.
-  static constexpr int32_t kScrollWheelBit = 1;
-  static constexpr int32_t kDpiIndicotorBit = 2;
-  static constexpr int32_t kDpiButtonsBit = 4;
-  static constexpr int32_t kLogoTypeBit = 8;
   static constexpr Color kInitialColor = {0.63, 1.0, 0.13, 1.0};
 
   KivMouseStatic();
@@ -24,7 +20,9 @@ class KivMouseStatic : public KivImageView {
 
   void initWithFrame(const Rect& rect) override;
 
-  // Set the zone's current and saved colour.
+  // Set the zone's current and saved colour; setZoneColor by the zone's bit
+  // (`base/led_zones.h`), an unknown bit setting the scroll wheel's.
+  void setZoneColor(int32_t zoneBit, const Color& color);
   void setScrollWheelColor(const Color& color);
   void setDpiIndicotorColor(const Color& color);
   void setDpiButtonsColor(const Color& color);
@@ -79,12 +77,9 @@ class KivMouseStatic : public KivImageView {
   };
   using Zone = ZoneFields<Color, Rect, bool>;
   using ConstZone = ZoneFields<const Color, const Rect, const bool>;
-  static constexpr int32_t kZoneBits[4] = {kScrollWheelBit, kDpiIndicotorBit, kDpiButtonsBit,
-                                           kLogoTypeBit};
 
   Zone zoneOf(int32_t zoneBit);
   ConstZone zoneOf(int32_t zoneBit) const;
-  void setZoneColor(int32_t zoneBit, const Color& color);
   Color reportedColor(int32_t zoneBit) const;
 
   Color m_ScrollWheelColor = kInitialColor;

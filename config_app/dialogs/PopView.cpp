@@ -10,6 +10,7 @@
 #include "device/commands.h"
 #include "device/hid_device.h"
 #include "device/keycodes.h"
+#include "model/KeyButton.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/main_loop.h"

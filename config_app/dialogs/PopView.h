@@ -28,8 +28,6 @@ class PopView : public KivImageView {
   static constexpr int kCancelled = 2;
   // The analysis could not start: no mouse, or it did not take the start command.
   static constexpr int kFailed = 3;
-  // The button function a captured key gives its function menu.
-  static constexpr int32_t kSingleKeyFunction = 13;
 
   PopView() = default;
   ~PopView() override;

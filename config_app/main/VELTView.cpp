@@ -35,7 +35,6 @@ VELTView::VELTView(std::unique_ptr<HostPointerSettings> hostSettings)
                 &m_BnSupport},
       profileTabs_{&m_BnProfile1, &m_BnProfile2, &m_BnProfile3, &m_BnProfile4, &m_BnProfile5},
       profileMenus_{&m_CbnProfile1, &m_CbnProfile2, &m_CbnProfile3, &m_CbnProfile4, &m_CbnProfile5},
-      profiles_{&m_Profile1, &m_Profile2, &m_Profile3, &m_Profile4, &m_Profile5},
       m_hostSettings(std::move(hostSettings)) {}
 
 VELTView::~VELTView() {
@@ -49,7 +48,7 @@ void VELTView::initWithFrame(const Rect& rect) {
   std::filesystem::create_directories(profileFolder(), error);
   removeStaleTempFiles(profileFolder(), isProfileFileName);
   initProfiles();
-  m_curProfile = &m_Profile1;
+  m_curProfile = &m_Profiles[0];
   initCtrls();
   // The support page has tried to open the mouse: one it may not open is said at start.
   if (!IsOpen() && isMouseAttached(kNormalProductId))
@@ -61,14 +60,10 @@ void VELTView::initWithFrame(const Rect& rect) {
 }
 
 void VELTView::initProfiles() {
+  m_Profiles.initProfiles(profileFolder());
   for (int i = 0; i < kProfiles; ++i) {
-    Profile& p = profile(i);
-    p.initProfile();
-    p.setProfileID(static_cast<uint64_t>(profileSlot(i + 1)));
-    p.setProfileName("Profile" + std::to_string(i + 1));
-    p.setProfilePath(profileFolder() + profileFileName(i + 1));
     // A file that is there but cannot be read is moved aside, never saved over.
-    ProfileLoadResult loaded = loadProfile(p);
+    ProfileLoadResult loaded = loadProfile(profile(i));
     if (loaded.needsTelling()) m_startupNotices.push_back(loaded.message());
   }
 }

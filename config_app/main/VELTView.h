@@ -13,6 +13,7 @@
 #include "config_app/pages/SensorView.h"
 #include "config_app/pages/SupportView.h"
 #include "model/Profile.h"
+#include "model/profile_set.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivComboxButton.h"
 #include "toolkit/KivStatic.h"
@@ -28,7 +29,7 @@ class KivWindow;
 // follows the mouse's own profile switches with a one-second poll.
 class VELTView : public KivImageView {
  public:
-  static constexpr int kProfiles = 5;
+  static constexpr int kProfiles = ProfileSet::kCount;
   static constexpr std::chrono::milliseconds kPollInterval{1000};
 
   explicit VELTView(std::unique_ptr<HostPointerSettings> hostSettings);
@@ -68,7 +69,7 @@ class VELTView : public KivImageView {
   MacroSettingView& macroSettingView() { return m_viewMacroSetting; }
   SupportView& supportView() { return m_viewSupport; }
   Profile& curProfile() { return *m_curProfile; }
-  Profile& profile(int index) { return *profiles_[static_cast<size_t>(index)]; }
+  Profile& profile(int index) { return m_Profiles[index]; }
   KivButton& profileTab(int index) { return *profileTabs_[static_cast<size_t>(index)]; }
   KivButton& pageTab(int index) { return *pageTabs_[static_cast<size_t>(index)]; }
   KivComboxButton& profileMenu(int index) { return *profileMenus_[static_cast<size_t>(index)]; }
@@ -107,8 +108,8 @@ class VELTView : public KivImageView {
   KivButton m_BnOK, m_BnApply, m_BnCancel;
   KivComboxButton m_CbnLanguage;
   KivStatic m_StaticFirmVer;
-  Profile m_Profile1, m_Profile2, m_Profile3, m_Profile4, m_Profile5;
-  Profile* m_curProfile = &m_Profile1;
+  ProfileSet m_Profiles;
+  Profile* m_curProfile = &m_Profiles[0];
   bool m_bWrittingData = false;
   KivTimer m_Timer;
   // The last profile number the poll read; 255 until the first read, so that the first
@@ -120,7 +121,6 @@ class VELTView : public KivImageView {
   std::array<KivButton*, kProfiles> pageTabs_;
   std::array<KivButton*, kProfiles> profileTabs_;
   std::array<KivComboxButton*, kProfiles> profileMenus_;
-  std::array<Profile*, kProfiles> profiles_;
 
   std::unique_ptr<HostPointerSettings> m_hostSettings;
   std::vector<std::string> m_startupNotices;

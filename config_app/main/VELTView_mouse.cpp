@@ -42,12 +42,10 @@ void VELTView::applay() {
   getUIData();
   systemSetting();
   std::vector<std::string> unsaved;
-  for (Profile* p : profiles_)
-    if (!p->save()) unsaved.push_back(p->profilePath());
+  for (int i = 0; i < kProfiles; ++i)
+    if (!profile(i).save()) unsaved.push_back(profile(i).profilePath());
   bool macrosSaved = m_viewMacroSetting.saveMacros();
-  ApplyOutcome outcome =
-      applyProfilesToMouse({profiles_[0], profiles_[1], profiles_[2], profiles_[3], profiles_[4]},
-                           m_curProfile->profileID());
+  ApplyOutcome outcome = applyProfilesToMouse(m_Profiles.all(), m_curProfile->profileID());
   // A file that could not be written is said, not passed over: the settings would be
   // gone at the next start.
   for (const std::string& path : unsaved) alert("Could not save the profile file " + path);

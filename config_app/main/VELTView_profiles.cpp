@@ -81,7 +81,7 @@ void VELTView::resetToDefault() {
   for (int i = 0; i < kProfiles; ++i) {
     Profile& p = profile(i);
     p.reset();
-    p.setProfileName("Profile" + std::to_string(i + 1));
+    p.setProfileName(ProfileSet::defaultName(i));
   }
   // Reset enables every profile: the tabs, OK and Apply follow in setUIData.
   setUIData();
@@ -112,7 +112,7 @@ void VELTView::importProfile(Profile& p) {
 }
 
 void VELTView::resetProfileMacro() {
-  for (Profile* p : profiles_) resetProfileMacro(*p);
+  for (int i = 0; i < kProfiles; ++i) resetProfileMacro(profile(i));
 }
 
 void VELTView::resetProfileMacro(Profile& p) {

@@ -14,10 +14,6 @@ namespace velt {
 namespace {
 
 constexpr int32_t kColorPanelImageId = 124;
-constexpr std::array<int32_t, 4> kZoneBits = {
-    KivMouseStatic::kScrollWheelBit, KivMouseStatic::kDpiIndicotorBit,
-    KivMouseStatic::kDpiButtonsBit, KivMouseStatic::kLogoTypeBit};
-constexpr uint32_t kAllZonesOn = 15;
 constexpr uint32_t kZoneSelection = 16;
 constexpr uint32_t kColorShiftFlag = 16;
 
@@ -176,16 +172,7 @@ void ColorSettingView::setColorShift(bool flag) {
 void ColorSettingView::applyZoneColor(int zone) {
   const std::optional<Color>& color = zoneColorButton(zone).color();
   if (!color) return;
-  switch (kZoneBits[static_cast<size_t>(zone)]) {
-    case KivMouseStatic::kScrollWheelBit:
-      return m_StaticMouse.setScrollWheelColor(*color);
-    case KivMouseStatic::kDpiIndicotorBit:
-      return m_StaticMouse.setDpiIndicotorColor(*color);
-    case KivMouseStatic::kDpiButtonsBit:
-      return m_StaticMouse.setDpiButtonsColor(*color);
-    default:
-      return m_StaticMouse.setLogoTypeColor(*color);
-  }
+  m_StaticMouse.setZoneColor(kLedZoneBits[static_cast<size_t>(zone)], *color);
 }
 
 void ColorSettingView::OnCmd(int32_t id) {
@@ -203,7 +190,7 @@ void ColorSettingView::OnCmd(int32_t id) {
     showSelectactiveButton(true);
   } else if (id >= kColorZoneChecks[0].id && id <= kColorZoneChecks[3].id) {
     const size_t zone = static_cast<size_t>(id - kColorZoneChecks[0].id);
-    m_StaticMouse.LED(kZoneBits[zone], zoneChecks_[zone]->isCheck());
+    m_StaticMouse.LED(kLedZoneBits[zone], zoneChecks_[zone]->isCheck());
   } else if (id >= kColorPaletteFirstId && id < kColorPaletteFirstId + kColorPaletteCount) {
     const PaletteRgb& rgb = kColorPalette[static_cast<size_t>(id - kColorPaletteFirstId)];
     setColor(rgb.red, rgb.green, rgb.blue);
@@ -221,11 +208,11 @@ void ColorSettingView::OnCmd(int32_t id) {
 void ColorSettingView::getUIData(Profile& profile) {
   uint32_t effects = 0;
   if (m_BnLEDON.selected()) {
-    effects = kAllZonesOn;
+    effects = kAllLedZones;
   } else if (m_BnLEDSelect.selected() && !m_BnLEDOFF.selected()) {
     effects = kZoneSelection;
     for (size_t i = 0; i < zoneChecks_.size(); ++i)
-      if (zoneChecks_[i]->isCheck()) effects |= static_cast<uint32_t>(kZoneBits[i]);
+      if (zoneChecks_[i]->isCheck()) effects |= static_cast<uint32_t>(kLedZoneBits[i]);
   }
   profile.setLEDEffects(effects);
   uint32_t mode = 0;
@@ -241,7 +228,7 @@ void ColorSettingView::getUIData(Profile& profile) {
 
 void ColorSettingView::setUIData(Profile& profile) {
   const uint32_t effects = profile.ledEffects();
-  if (effects == kAllZonesOn) {
+  if (effects == kAllLedZones) {
     m_BnLEDON.setSelected(true);
     m_StaticMouse.LEDOn();
     m_BnLEDOFF.setSelected(false);
@@ -254,9 +241,9 @@ void ColorSettingView::setUIData(Profile& profile) {
     showSelectactiveButton(true);
     m_BnLEDSelect.setSelected(true);
     for (size_t i = 0; i < zoneChecks_.size(); ++i) {
-      const bool lit = (effects & static_cast<uint32_t>(kZoneBits[i])) != 0;
+      const bool lit = (effects & static_cast<uint32_t>(kLedZoneBits[i])) != 0;
       zoneChecks_[i]->check(lit);
-      m_StaticMouse.LED(kZoneBits[i], lit);
+      m_StaticMouse.LED(kLedZoneBits[i], lit);
     }
   } else {
     showSelectactiveButton(false);

@@ -27,8 +27,9 @@ struct MouseButtonItems {
 };
 
 constexpr MouseButtonItems kMouseButtons[] = {
-    {7, "Left button", 241},     {11, "Right button", 242}, {15, "Middle button", 244},
-    {19, "Forward button", 177}, {23, "Back button", 178},
+    {7, "Left button", mouse_action::kLeft},      {11, "Right button", mouse_action::kRight},
+    {15, "Middle button", mouse_action::kMiddle}, {19, "Forward button", mouse_action::kForward},
+    {23, "Back button", mouse_action::kBack},
 };
 
 }  // namespace
@@ -231,8 +232,8 @@ void KivMacroCtrl::menuCommand(int32_t item) {
   }
   if (item == kInsertDelay || item == kEditDelay) return editDelay();
   if (item == kDeleteEvent) return deleteSelItem();
-  if (item == kWheelDown) return addMouseEvent(152, true, false);
-  if (item == kWheelUp) return addMouseEvent(151, true, false);
+  if (item == kWheelDown) return addMouseEvent(mouse_action::kWheelDown, true, false);
+  if (item == kWheelUp) return addMouseEvent(mouse_action::kWheelUp, true, false);
   for (const MouseButtonItems& button : kMouseButtons) {
     int32_t choice = item - button.submenu;
     if (choice >= 1 && choice <= 3) return addMouseEvent(button.action, choice != 2, choice != 1);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "config_app/pages/ProfilePage.h"
+#include "model/KeyButton.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivCheckBox.h"
 #include "toolkit/KivComboxButton.h"
@@ -19,12 +20,12 @@ class MacroSettingView;
 class MouseSettingView : public ProfilePage {
  public:
   static constexpr int kButtons = 7;
-  // Function menu item IDs: what a profile's key record stores.
+  // Function menu item IDs: the button functions a profile's key record stores.
   static constexpr int32_t kDefaultCommands = 255;
   static constexpr int32_t kLeftClick = 0;
-  static constexpr int32_t kSingleKey = 13;
-  static constexpr int32_t kRecordMacro = 14;
-  static constexpr int32_t kDisableButton = 15;
+  static constexpr int32_t kSingleKey = kSingleKeyFunction;
+  static constexpr int32_t kRecordMacro = kMacroFunction;
+  static constexpr int32_t kDisableButton = kDisabledFunction;
   static constexpr int32_t kFirstMacroItem = 16;
 
   MouseSettingView();

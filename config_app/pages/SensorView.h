@@ -17,9 +17,6 @@ class SensorView : public ProfilePage {
  public:
   static constexpr int32_t kMinDpi = 200;
   static constexpr int32_t kMaxDpi = 8200;
-  // What the mouse takes as a lift-off distance; the slider offers 1 to 32.
-  static constexpr int32_t kMinLiftDistance = 6;
-  static constexpr int32_t kMaxLiftDistance = 31;
 
   void initCtrls();
   void setUIData(Profile& profile) override;
@@ -47,7 +44,8 @@ class SensorView : public ProfilePage {
  private:
   void initSliders();
   void initSurface();
-  // The lift-off distance the mouse takes: the slider's value within 6 to 31.
+  // The lift-off distance the mouse takes: the slider's value (1 to 32) within
+  // kMinLiftDistance to kMaxLiftDistance (`device/commands.h`).
   uint8_t liftDistanceForMouse() const;
   void showQuality(int32_t level);
 

@@ -21,8 +21,6 @@ namespace {
 
 constexpr int32_t kMouseImageId = 98;
 constexpr int32_t kColorPanelImageId = 124;
-constexpr int32_t kZoneBits[] = {KivMouseStatic::kScrollWheelBit, KivMouseStatic::kDpiIndicotorBit,
-                                 KivMouseStatic::kDpiButtonsBit, KivMouseStatic::kLogoTypeBit};
 
 template <typename Control>
 void setFourImages(Control& control, const GalleryButtonLayout& layout) {
@@ -120,20 +118,7 @@ class ColourSection : public GallerySection {
     const size_t zone = static_cast<size_t>(id - kGalleryZoneColourLayouts[0].id);
     const std::optional<Color>& color = m_CbnZone[zone].color();
     if (!color) return;
-    switch (kZoneBits[zone]) {
-      case KivMouseStatic::kScrollWheelBit:
-        m_StaticMouse.setScrollWheelColor(*color);
-        break;
-      case KivMouseStatic::kDpiIndicotorBit:
-        m_StaticMouse.setDpiIndicotorColor(*color);
-        break;
-      case KivMouseStatic::kDpiButtonsBit:
-        m_StaticMouse.setDpiButtonsColor(*color);
-        break;
-      default:
-        m_StaticMouse.setLogoTypeColor(*color);
-        break;
-    }
+    m_StaticMouse.setZoneColor(kLedZoneBits[zone], *color);
   }
 
   std::array<KivCheckBox, kGalleryCheckLayouts.size()> m_Check;
