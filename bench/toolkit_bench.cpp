@@ -12,13 +12,14 @@
 
 #include "bench/bench_counters.h"
 #include "toolkit/ImageManager.h"
+#include "toolkit/drawn_sheets.h"
 #include "toolkit/image_tables.h"
 
 namespace velt::bench {
 namespace {
 
-// How many distinct sheets of the table the compiled-in resources hold; the table
-// names some that are not drawn yet, and the store keeps an empty slot for those.
+// How many distinct sheets of the table have painters; the table names some that are not
+// drawn yet, and the store keeps an empty slot for those.
 int sheetsPresent() {
   std::set<std::string_view> names;
   for (const ImageFamily& family : configImageTable()) {
@@ -28,28 +29,30 @@ int sheetsPresent() {
   }
   int present = 0;
   for (std::string_view name : names)
-    if (!Image::load(":/sheets/" + std::string(name)).isNull()) ++present;
+    if (!drawnSheetSize(name).isEmpty()) ++present;
   return present;
 }
 
 // A new store loading every sheet of the configuration application's table from the
-// compiled-in resources: decompressing and decoding each one that is there.
+// painters: drawing each one that is there at a ratio of 1.
+// The argument is the device pixel ratio in tenths: 10 for a screen at scale 1, 20 at 2.
 void BM_ImageManagerFirstLoad(benchmark::State& state) {
+  const double ratio = static_cast<double>(state.range(0)) / 10;
   for (auto _ : state) {
     ImageManager store(configImageTable());
-    store.initImages();
+    store.initImages(ratio);
     benchmark::DoNotOptimize(store);
   }
   const int present = sheetsPresent();
-  if (present == 0) state.SkipWithError("no sheet of the table is in the resources");
+  if (present == 0) state.SkipWithError("no sheet of the table has painters");
   state.counters["sheets"] = static_cast<double>(ImageManager(configImageTable()).sheetCount());
   state.counters["sheets_present"] = present;
   reportPeakMemory(state);
 }
-BENCHMARK(BM_ImageManagerFirstLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImageManagerFirstLoad)->Arg(10)->Arg(15)->Arg(20)->Unit(benchmark::kMillisecond);
 
 // A new store answering its first request, a button of the main page: only that state's
-// sheet is decoded.
+// sheet is drawn, and only once the piece is drawn.
 void BM_ImageManagerFirstPiece(benchmark::State& state) {
   size_t loaded = 0;
   for (auto _ : state) {
@@ -61,6 +64,14 @@ void BM_ImageManagerFirstPiece(benchmark::State& state) {
   reportPeakMemory(state);
 }
 BENCHMARK(BM_ImageManagerFirstPiece)->Unit(benchmark::kMillisecond);
+
+// The largest sheet, the main window's, drawn at a ratio in tenths as BM_ImageManagerFirstLoad.
+void BM_DrawMainSheet(benchmark::State& state) {
+  const double ratio = static_cast<double>(state.range(0)) / 10;
+  for (auto _ : state) benchmark::DoNotOptimize(drawSheet("Main_Normal.bmp", ratio));
+  reportPeakMemory(state);
+}
+BENCHMARK(BM_DrawMainSheet)->Arg(10)->Arg(15)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velt::bench

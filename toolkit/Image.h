@@ -11,6 +11,10 @@ namespace velt {
 // An immutable bitmap picture shared by handle: copies are cheap and refer to the same
 // pixels, which is how the controls "own" their pictures. A null image stands for "no
 // picture". Pixel positions are measured from the bottom left, like everything else.
+//
+// Sizes and rectangles are in points. A picture may have pixels for several device pixel
+// ratios (a sheet drawn for a screen at scale 2 has two pixels per point each way); its
+// pixels at a ratio of 1 are what pixel(), save() and samePixels() read.
 class Image {
  public:
   struct Data;  // defined by the platform layer
@@ -30,6 +34,16 @@ class Image {
   // disabled pictures cost nothing until it is hovered, pressed or disabled. A result
   // of another size, or none, gives a transparent picture.
   static Image deferred(Size size, std::function<Image()> make);
+  // A picture of the given size in points (null for an empty size) whose pixels for each
+  // device pixel ratio `make` gives the first time they are needed at that ratio, and
+  // which are kept. A result of another size, or none, gives a transparent picture.
+  static Image atEachRatio(Size size, std::function<Image(double ratio)> make);
+  // The pixels for a screen of that ratio, as a picture of their own: a sheet's drawn at
+  // that ratio, a fixed picture's own pixels whatever the ratio.
+  Image atRatio(double ratio) const;
+  // How many pixels per point the pixels at that ratio have (1 for a picture loaded from
+  // a file, the ratio itself for a sheet drawn for it).
+  double pixelRatio(double ratio = 1) const;
   // Whether the pixels exist yet (false for a deferred picture not used so far).
   bool pixelsMade() const;
 

@@ -25,25 +25,28 @@ struct ImageFamily {
 };
 
 // Answers (state, ID, rectangle) with a whole sheet or the piece under the rectangle, and
-// decodes each sheet of its table only when it is first needed, keeping it for the life
-// of the program: a whole sheet when it is asked for, a piece's sheet when the piece is
-// first drawn (a piece is a deferred picture). A page thus decodes only what it shows:
-// its normal sheet, and the over, down and disable sheets once a control is hovered,
-// pressed or disabled. The configuration application and the updater each use it with
-// their own table.
+// draws each sheet of its table only when it is first drawn itself, at the device pixel
+// ratio of the screen it is drawn on, keeping it for the life of the program: a page thus
+// draws only what it shows, its normal sheet, and the over, down and disable sheets once
+// a control is hovered, pressed or disabled. The configuration application and the
+// updater each use it with their own table; named sheets outside the table come from the
+// same store.
 class ImageManager {
  public:
-  // Sheets load from root + file name: ":/sheets/" for the compiled-in set, or a folder.
-  explicit ImageManager(std::span<const ImageFamily> table, std::string root = ":/sheets/");
+  // The sheets are drawn (toolkit/drawn_sheets.h), or, given a folder, loaded from folder +
+  // file name as they are there, whatever the ratio.
+  explicit ImageManager(std::span<const ImageFamily> table, std::string folder = {});
 
-  // Loads every sheet not loaded yet.
-  void initImages();
+  // Draws (or loads) every sheet of the table at that ratio, where not made yet.
+  void initImages(double ratio = 1);
   Image getImage(int32_t state, int32_t id, const Rect& rect);
+  // A sheet by file name, in the table or not ("50.bmp"); null where there is none.
+  Image namedImage(std::string_view fileName);
   static Image getImageFromRect(const Image& sheet, const Rect& rect);
 
   // Distinct sheet names of the table (each loaded at most once).
   size_t sheetCount() const { return sheets_.size(); }
-  // Whether the named sheet has been decoded, or found missing.
+  // Whether the named sheet has been drawn or loaded at any ratio, or found missing.
   bool sheetLoaded(std::string_view name) const;
   size_t sheetsLoaded() const;
   // Every sheet of the table loaded.
@@ -52,16 +55,23 @@ class ImageManager {
  private:
   // Shared with the pieces cut from it, which may outlive the store.
   struct Sheet {
-    explicit Sheet(std::string path) : path(std::move(path)) {}
-    const Image& get();
-    const std::string path;
-    Image image;  // null for a missing file
-    bool loaded = false;
+    Sheet(std::string name, std::string folder)
+        : name(std::move(name)), folder(std::move(folder)) {}
+    // The sheet's pixels for a screen of that ratio; null for a missing sheet.
+    const Image& at(double ratio);
+    // The whole sheet, with pixels for each ratio it is drawn at; null for a missing one.
+    static Image whole(const std::shared_ptr<Sheet>& sheet);
+    bool made() const { return !byRatio.empty(); }
+    const std::string name;
+    const std::string folder;  // empty for a drawn sheet
+    std::map<double, Image> byRatio;
   };
   const ImageFamily* familyOf(int32_t id) const;
   std::shared_ptr<Sheet> sheet(std::string_view name) const;
+  std::shared_ptr<Sheet> addSheet(std::string_view name);
 
   std::span<const ImageFamily> table_;
+  std::string folder_;
   std::map<std::string, std::shared_ptr<Sheet>, std::less<>> sheets_;
 };
 

@@ -13,6 +13,9 @@
 #include "device/profile_image.h"
 #include "model/profile_apply.h"
 #include "tests/config_app/config_app_test_support.h"
+#include "tests/support/screen_ratio.h"
+#include "toolkit/layout/main_layout.h"
+#include "toolkit/platform/qt_convert.h"
 
 namespace velt::test {
 namespace {
@@ -155,6 +158,32 @@ TEST_F(MainView, PageTabsShowOnePageAndKeepItsHighlightAcrossProfileSwitches) {
   click(v.profileTab(1));
   EXPECT_TRUE(v.pageTab(4).selected());
   EXPECT_FALSE(v.page(4).isHidden());
+}
+
+// On a screen at scale 1.5 or 2 each page shows its sheet drawn for that scale, one to
+// one, where the controls leave it to be seen, and not its 1x pixels scaled up.
+TEST_F(MainView, OnAScaledScreenEveryPageShowsItsSheetDrawnForThatScale) {
+  useEmulatedMouse();
+  VELTView& v = start();
+  QWidget& widget = *widgetOf(v);
+  const QRectF page = qt::toQRect(kMainPageFrame, 600);
+  for (int i = 0; i < VELTView::kProfiles; ++i) {
+    click(v.pageTab(i));
+    for (double ratio : {1.5, 2.0}) {
+      const QImage shown = renderAtRatio(widget, ratio);
+      const Image sheet = v.page(i).bkImage();
+      const QImage drawn = *qt::qImage(sheet, ratio);
+      const QImage scaledUp =
+          qt::qImage(sheet)->scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      const QPoint origin(std::lround(page.x() * ratio), std::lround(page.y() * ratio));
+      const QRect area(origin, drawn.size());
+      EXPECT_GT(shareShownAsDrawn(shown, drawn, scaledUp, area, origin), 0.6)
+          << "page " << i << " at " << ratio;
+      if (ratio == 2.0) {
+        EXPECT_GT(nonUniformBlockShare(shown, area), 0.3) << "page " << i;
+      }
+    }
+  }
 }
 
 TEST_F(MainView, TheSupportTabReadsTheVersionOfAMouseConnectedAfterStart) {

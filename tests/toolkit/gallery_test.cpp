@@ -6,15 +6,21 @@
 
 #include <functional>
 
+#include "tests/support/screen_ratio.h"
 #include "tests/support/window_driver.h"
 #include "toolkit/Image.h"
 #include "toolkit/KivButton.h"
+#include "toolkit/drawn_sheets.h"
 #include "toolkit/gallery/GalleryView.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/platform/qt_convert.h"
 
 namespace velt {
 namespace {
 
+using test::nonUniformBlockShare;
+using test::renderAtRatio;
+using test::shareShownAsDrawn;
 using test::WindowDriver;
 
 // Pixels of a shot inside a rectangle of the gallery (bottom left) that pass a test.
@@ -53,12 +59,36 @@ class GalleryTest : public testing::Test {
   WindowDriver driver{gallery, kGallerySize};
 };
 
-TEST_F(GalleryTest, SheetsAreCompiledIn) {
+TEST_F(GalleryTest, SheetsAreDrawnAtTheGallerySize) {
   for (const char* name :
        {"Gallery_Normal.bmp", "Gallery_Over.bmp", "Gallery_Down.bmp", "Gallery_Disable.bmp"}) {
-    Image sheet = Image::load(std::string(":/sheets/") + name);
+    Image sheet = drawSheet(name);
     ASSERT_FALSE(sheet.isNull()) << name;
     EXPECT_EQ(sheet.size(), kGallerySize);
+  }
+}
+
+// On a screen at scale 1.5 or 2 the sheet's title is its drawing for that scale, one to
+// one, not the 1x pixels scaled up; at 2 that shows as 2 x 2 blocks that are not one
+// colour, which 1x pixels repeated never make.
+TEST_F(GalleryTest, OnAScaledScreenTheSheetIsDrawnForThatScale) {
+  QWidget& widget = *widgetOf(driver.window());
+  const QImage atOne = renderAtRatio(widget, 1);
+  for (double ratio : {1.5, 2.0}) {
+    const QImage shown = renderAtRatio(widget, ratio);
+    const QRectF title = qt::toQRect(kGalleryTitle, kGallerySize.height);
+    const QRect area(QPoint(std::lround(title.x() * ratio), std::lround(title.y() * ratio)),
+                     qt::pixelSize(title.size(), ratio));
+    const QImage drawn = *qt::qImage(drawSheet("Gallery_Normal.bmp", ratio));
+    const QImage scaledUp =
+        qt::qImage(drawSheet("Gallery_Normal.bmp"))
+            ->scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    EXPECT_GT(shareShownAsDrawn(shown, drawn, scaledUp, area, {0, 0}), 0.95) << ratio;
+    if (ratio == 2.0) {
+      EXPECT_GT(nonUniformBlockShare(shown, area), 0.3);
+      EXPECT_EQ(nonUniformBlockShare(atOne.scaled(shown.size()), area), 0)
+          << "1x pixels repeated make only blocks of one colour";
+    }
   }
 }
 

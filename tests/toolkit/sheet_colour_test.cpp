@@ -4,8 +4,8 @@
 
 #include "toolkit/Image.h"
 #include "toolkit/color_panel_layout.h"
+#include "toolkit/drawn_sheets.h"
 #include "toolkit/mouse_zones.h"
-#include "toolkit/sheet_resources.h"
 
 namespace velt {
 namespace {
@@ -16,8 +16,7 @@ Color pixelFromTop(const Image& image, int x, int y) {
 }
 
 Image sheet(const char* name) {
-  initSheetResources();
-  return Image::load(std::string(":/sheets/") + name);
+  return drawSheet(name);
 }
 
 TEST(ColourSheets, PaletteSquaresSitWhereThePanelHitTests) {

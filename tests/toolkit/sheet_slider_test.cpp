@@ -3,18 +3,17 @@
 #include "toolkit/Image.h"
 #include "toolkit/KivScrollCtrl.h"
 #include "toolkit/KivSliderCtrl.h"
+#include "toolkit/drawn_sheets.h"
 #include "toolkit/gallery/GalleryView.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/gallery_controls_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
-#include "toolkit/sheet_resources.h"
 
 namespace velt {
 namespace {
 
 Image sheet(const char* name) {
-  initSheetResources();
-  return Image::load(std::string(":/sheets/") + name);
+  return drawSheet(name);
 }
 
 TEST(SliderSheets, ThumbsHaveTheSharedSizes) {

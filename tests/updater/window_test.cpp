@@ -9,12 +9,14 @@
 #include <thread>
 
 #include "tests/support/log_capture.h"
+#include "tests/support/screen_ratio.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/window_driver.h"
 #include "tests/updater/flow_fixture.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/layout/updater_layout.h"
 #include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/qt_convert.h"
 #include "updater/UpdaterView.h"
 #include "updater/updater_images.h"
 
@@ -169,6 +171,24 @@ TEST_F(UpdaterWindowTest, EachDialogsControlsRectanglesAndNames) {
       if (expected.kind == kProgress) {
         EXPECT_EQ(found->accessibleRole(), AccessibleRole::ProgressBar);
       }
+    }
+  }
+}
+
+// On a screen at scale 1.5 or 2 every dialog shows its sheet drawn for that scale, one to
+// one, where its controls leave it to be seen, and not its 1x pixels scaled up.
+TEST_F(UpdaterWindowTest, OnAScaledScreenEachDialogShowsItsSheetDrawnForThatScale) {
+  QWidget& widget = *widgetOf(*view);
+  for (const DialogCase& dialog : dialogCases()) {
+    ((*view).*dialog.build)();
+    for (double ratio : {1.5, 2.0}) {
+      const QImage shown = test::renderAtRatio(widget, ratio);
+      const QImage drawn = *qt::qImage(view->bkImage(), ratio);
+      const QImage scaledUp =
+          qt::qImage(view->bkImage())
+              ->scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      EXPECT_GT(test::shareShownAsDrawn(shown, drawn, scaledUp, drawn.rect(), {0, 0}), 0.6)
+          << "dialog " << dialog.number << " at " << ratio;
     }
   }
 }

@@ -1,8 +1,10 @@
 #include "toolkit/platform/QtGraphicsContext.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 
 #include <algorithm>
+#include <cmath>
 
 #include "toolkit/platform/qt_convert.h"
 
@@ -22,18 +24,46 @@ static QPainter::CompositionMode toQMode(CompositeMode mode) {
   return QPainter::CompositionMode_SourceOver;
 }
 
+// The device pixel ratio of the pixels a painter paints: those of the device its engine
+// paints on, which is not the widget when its painting is redirected (a grab).
+static double pixelRatioOf(QPainter& painter) {
+  if (QPaintEngine* engine = painter.paintEngine())
+    if (QPaintDevice* device = engine->paintDevice()) return device->devicePixelRatioF();
+  return painter.device() ? painter.device()->devicePixelRatioF() : 1;
+}
+
 void QtGraphicsContext::drawImage(const Image& image, const Rect& rect, CompositeMode mode) {
-  const QImage* source = qt::qImage(image);
+  // The pixels made for the device drawn on: two per point each way on a screen at scale 2.
+  const double deviceRatio = pixelRatioOf(painter_);
+  const QImage* source = qt::qImage(image, deviceRatio);
   if (!source) return;
+  const double ratio = source->devicePixelRatio();
   // One to one from the image's bottom-left corner; an image smaller than the rectangle
   // covers only its own size.
-  double width = std::min(rect.width, static_cast<double>(source->width()));
-  double height = std::min(rect.height, static_cast<double>(source->height()));
+  const Size points = image.size();
+  double width = std::min(rect.width, points.width);
+  double height = std::min(rect.height, points.height);
   if (width <= 0 || height <= 0) return;
-  QRectF from(0, source->height() - height, width, height);
+  QRectF from(0, (points.height - height) * ratio, width * ratio, height * ratio);
   QRectF to = qt::toQRect({rect.x, rect.y, width, height}, height_);
   painter_.save();
   painter_.setCompositionMode(toQMode(mode));
+  const QTransform device = painter_.deviceTransform();
+  if (ratio == deviceRatio && device.type() <= QTransform::TxScale) {
+    // Pixels made for this screen go one to one onto its pixels: at a fractional ratio a
+    // point may start inside a pixel, and the picture then starts at the nearest one
+    // rather than being resampled half a pixel over.
+    const QSize pixels = qt::pixelSize({width, height}, ratio).boundedTo(source->size());
+    from = QRectF(0, source->height() - pixels.height(), pixels.width(), pixels.height());
+    const QRectF onDevice = device.mapRect(to);
+    const QRectF snapped(QPointF(std::round(onDevice.x()), std::round(onDevice.y())),
+                         QSizeF(pixels));
+    to = device.inverted().mapRect(snapped);
+  } else {
+    // Pixels for another ratio (a file's, or a transformed painter) are scaled smoothly
+    // rather than repeated.
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+  }
   painter_.drawImage(to, *source, from);
   painter_.restore();
 }

@@ -1,17 +1,18 @@
 #include "toolkit/platform/program_icon.h"
 
-#include <QString>
+#include <QPixmap>
 
-#include "toolkit/sheet_resources.h"
+#include "toolkit/drawn_sheets.h"
+#include "toolkit/platform/qt_convert.h"
 
 namespace velt {
 
 QIcon programIcon() {
-  initSheetResources();
   QIcon icon;
-  for (int size : kProgramIconSizes)
-    icon.addFile(QString(":/sheets/") + QString::fromStdString(programIconFile(size)),
-                 QSize(size, size));
+  for (int size : kProgramIconSizes) {
+    const Image drawn = drawSheet(programIconFile(size));
+    if (!drawn.isNull()) icon.addPixmap(QPixmap::fromImage(*qt::qImage(drawn)));
+  }
   return icon;
 }
 

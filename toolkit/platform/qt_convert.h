@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/GraphicsContext.h"
 #include "toolkit/Image.h"
@@ -15,27 +17,25 @@
 
 namespace velt {
 
-// The pixels of an Image: RGB32 (opaque) or ARGB32 premultiplied, device pixel ratio 1.
-// A deferred picture knows its size and makes its pixels on first use (UI thread only).
+// The pixels of an Image: RGB32 (opaque) or ARGB32 premultiplied. A fixed picture has
+// one set of pixels, at the device pixel ratio they carry. A made picture knows its size
+// in points and makes its pixels on first use at each ratio it is drawn at, keeping them
+// (UI thread only).
 struct Image::Data {
-  explicit Data(QImage picture) : size(picture.size()), image_(std::move(picture)) {}
-  Data(QSize pictureSize, std::function<QImage()> make)
-      : size(pictureSize), make_(std::move(make)) {}
+  explicit Data(QImage picture);
+  Data(QSize points, std::function<Image(double ratio)> make)
+      : size(points), make_(std::move(make)) {}
 
-  const QImage& image() const {
-    if (make_) {
-      image_ = make_();
-      make_ = nullptr;
-    }
-    return image_;
-  }
-  bool made() const { return !make_; }
+  // The pixels for a screen of that ratio: a fixed picture's own, whatever the ratio.
+  const QImage& image(double ratio = 1) const;
+  bool made() const { return !made_.empty(); }
+  bool fixed() const { return !make_; }
 
-  const QSize size;
+  const QSize size;  // in points
 
  private:
-  mutable QImage image_;
-  mutable std::function<QImage()> make_;
+  mutable std::vector<std::pair<double, QImage>> made_;
+  std::function<Image(double ratio)> make_;  // empty for a fixed picture
 };
 
 // The one place where toolkit values become Qt values and back.
@@ -61,10 +61,12 @@ inline Rect fromQRect(const QRectF& r, double spaceHeight) {
 // Points are pixels: a 9-point font is 9 pixels high, as on the sheets.
 QFont toQFont(const Font& font);
 
-inline const QImage* qImage(const Image& image) {
-  return image.data() ? &image.data()->image() : nullptr;
+inline const QImage* qImage(const Image& image, double ratio = 1) {
+  return image.data() ? &image.data()->image(ratio) : nullptr;
 }
 Image fromQImage(QImage image);
+// The pixel size of a picture of `points` drawn at `ratio`: rounded up.
+QSize pixelSize(QSizeF points, double ratio);
 
 }  // namespace qt
 }  // namespace velt

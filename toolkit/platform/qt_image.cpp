@@ -1,10 +1,11 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "toolkit/platform/qt_convert.h"
-#include "toolkit/sheet_resources.h"
 
 namespace velt {
 
@@ -16,14 +17,48 @@ QFont qt::toQFont(const Font& font) {
   return result;
 }
 
+QSize qt::pixelSize(QSizeF points, double ratio) {
+  // A hair below a whole pixel is that pixel: 17 points at 1.5 are 25.5, rounded up to 26.
+  return QSize(static_cast<int>(std::ceil(points.width() * ratio - 1e-9)),
+               static_cast<int>(std::ceil(points.height() * ratio - 1e-9)));
+}
+
+static QSize pointSize(const QImage& picture) {
+  const double ratio = picture.devicePixelRatio();
+  return QSize(static_cast<int>(std::lround(picture.width() / ratio)),
+               static_cast<int>(std::lround(picture.height() / ratio)));
+}
+
+Image::Data::Data(QImage picture) : size(pointSize(picture)) {
+  made_.emplace_back(picture.devicePixelRatio(), std::move(picture));
+}
+
+static QImage transparentQImage(QSizeF points, double ratio = 1) {
+  QImage image(qt::pixelSize(points, ratio), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+const QImage& Image::Data::image(double ratio) const {
+  if (!make_) return made_.front().second;
+  for (const auto& entry : made_)
+    if (entry.first == ratio) return entry.second;
+  const Image result = make_(ratio);
+  // Whatever the maker gives, the picture keeps the size it promised; a made picture it
+  // gives is asked for its own pixels at this ratio.
+  QImage pixels = result.isNull() || result.data()->size != size ? transparentQImage(size, ratio)
+                                                                 : result.data()->image(ratio);
+  made_.emplace_back(ratio, std::move(pixels));
+  return made_.back().second;
+}
+
 Image qt::fromQImage(QImage image) {
   if (image.isNull()) return {};
-  // Opaque sheets stay as decoded; anything else is converted in place where Qt can.
+  // Opaque sheets stay as made; anything else is converted in place where Qt can.
   if (image.format() != QImage::Format_RGB32 &&
       image.format() != QImage::Format_ARGB32_Premultiplied)
     image.convertTo(QImage::Format_ARGB32_Premultiplied);
-  // One point is one pixel of the bitmap, whatever resolution the file claims.
-  if (image.devicePixelRatio() != 1) image.setDevicePixelRatio(1);
   // The pixels are shared with the caller's image (implicit sharing), not copied.
   return Image(std::make_shared<const Image::Data>(std::move(image)));
 }
@@ -34,47 +69,55 @@ Size measureText(const std::string& text, const Font& font) {
 }
 
 Image Image::load(const std::string& path) {
-  initSheetResources();
   QImage image;
   if (!image.load(qt::toQString(path))) return {};
+  // One point is one pixel of the file, whatever resolution the file claims.
+  image.setDevicePixelRatio(1);
   return qt::fromQImage(std::move(image));
 }
 
-static QImage transparentQImage(Size size) {
-  QImage image(static_cast<int>(std::ceil(size.width)), static_cast<int>(std::ceil(size.height)),
-               QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  return image;
+static QSizeF toQSize(Size size) {
+  return QSizeF(size.width, size.height);
 }
 
 Image Image::blank(Size size) {
   if (size.isEmpty()) return {};
-  return qt::fromQImage(transparentQImage(size));
+  return qt::fromQImage(transparentQImage(toQSize(size)));
 }
 
 Image Image::filled(Size size, Color color) {
   if (size.isEmpty()) return {};
-  QImage image = transparentQImage(size);
+  QImage image = transparentQImage(toQSize(size));
   image.fill(qt::toQColor(color));
   return qt::fromQImage(std::move(image));
 }
 
-Image Image::deferred(Size size, std::function<Image()> make) {
+Image Image::atEachRatio(Size size, std::function<Image(double ratio)> make) {
   if (size.isEmpty()) return {};
-  const QSize pixels(static_cast<int>(std::ceil(size.width)),
-                     static_cast<int>(std::ceil(size.height)));
-  return Image(std::make_shared<const Image::Data>(pixels, [make = std::move(make), pixels] {
-    const Image made = make();
-    // Whatever the maker gives, the picture keeps the size it promised.
-    if (made.isNull() || made.data()->size != pixels)
-      return transparentQImage(
-          Size{static_cast<double>(pixels.width()), static_cast<double>(pixels.height())});
-    return made.data()->image();
-  }));
+  const QSize points = qt::pixelSize(toQSize(size), 1);
+  return Image(std::make_shared<const Image::Data>(points, std::move(make)));
+}
+
+Image Image::deferred(Size size, std::function<Image()> make) {
+  // Made once: the picture it gives has its own pixels for each ratio.
+  auto made = std::make_shared<std::optional<Image>>();
+  return atEachRatio(size, [make = std::move(make), made](double) {
+    if (!*made) *made = make();
+    return **made;
+  });
 }
 
 bool Image::pixelsMade() const {
   return d_ && d_->made();
+}
+
+Image Image::atRatio(double ratio) const {
+  if (!d_) return {};
+  return qt::fromQImage(d_->image(ratio));
+}
+
+double Image::pixelRatio(double ratio) const {
+  return d_ ? d_->image(ratio).devicePixelRatio() : 1;
 }
 
 Size Image::size() const {
@@ -83,29 +126,49 @@ Size Image::size() const {
 }
 
 Color Image::pixel(int x, int y) const {
-  if (!d_) return Color::clear();
+  if (!d_ || x < 0 || y < 0 || x >= d_->size.width() || y >= d_->size.height())
+    return Color::clear();
   const QImage& image = d_->image();
-  int qy = image.height() - 1 - y;
-  if (x < 0 || qy < 0 || x >= image.width() || qy >= image.height()) return Color::clear();
-  return qt::fromQRgb(image.pixel(x, qy));
+  const double ratio = image.devicePixelRatio();
+  const int px = static_cast<int>(x * ratio);
+  const int qy = image.height() - 1 - static_cast<int>(y * ratio);
+  if (px >= image.width() || qy < 0) return Color::clear();
+  return qt::fromQRgb(image.pixel(px, qy));
+}
+
+// The rectangle of pixels of a fixed picture, as a picture of its own at the same ratio.
+// At a fractional ratio a rectangle on whole points may start inside a pixel: the piece
+// then takes the whole pixels from the nearest one, copied, never resampled, so that it
+// stays as sharp as its sheet.
+static Image cutPixels(const QImage& image, const Rect& rect, double points) {
+  const double ratio = image.devicePixelRatio();
+  const QRectF inPoints = qt::toQRect(rect, points);
+  const QRect source(QPoint(static_cast<int>(std::lround(inPoints.x() * ratio)),
+                            static_cast<int>(std::lround(inPoints.y() * ratio))),
+                     qt::pixelSize(inPoints.size(), ratio));
+  // An opaque sheet's piece within it is the same pixels composited or copied; a copy is
+  // much cheaper, and most pieces are such.
+  QImage piece;
+  if (image.format() == QImage::Format_RGB32 && image.rect().contains(source)) {
+    piece = image.copy(source);
+    piece.setDevicePixelRatio(ratio);
+  } else {
+    piece = transparentQImage(inPoints.size(), ratio);
+    QPainter painter(&piece);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QRectF(QPointF(0, 0), QSizeF(source.size()) / ratio), image, source);
+  }
+  return qt::fromQImage(std::move(piece));
 }
 
 Image Image::cut(const Rect& rect) const {
   if (!d_ || rect.isEmpty()) return {};
-  const QImage& image = d_->image();
-  QRectF source = qt::toQRect(rect, image.height());
-  // An opaque sheet's piece on whole pixels within it is the same pixels composited or
-  // copied; a copy is much cheaper, and most pieces are such.
-  QRect whole = source.toRect();
-  if (image.format() == QImage::Format_RGB32 && QRectF(whole) == source &&
-      image.rect().contains(whole))
-    return qt::fromQImage(image.copy(whole));
-  QImage piece = transparentQImage(rect.size());
-  QPainter painter(&piece);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  painter.drawImage(QRectF(0, 0, rect.width, rect.height), image, source);
-  painter.end();
-  return qt::fromQImage(std::move(piece));
+  const double points = d_->size.height();
+  if (d_->fixed()) return cutPixels(d_->image(), rect, points);
+  // A picture made for each ratio gives a piece made for each ratio, from its pixels there.
+  return atEachRatio(rect.size(), [self = *this, rect, points](double ratio) {
+    return cutPixels(self.data()->image(ratio), rect, points);
+  });
 }
 
 bool Image::save(const std::string& path) const {

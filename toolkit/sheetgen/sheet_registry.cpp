@@ -1,6 +1,8 @@
 #include "toolkit/sheetgen/sheet_registry.h"
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_map>
 #include <utility>
 
 namespace velt::sheetgen {
@@ -13,6 +15,39 @@ std::vector<SheetFile>& sheetFiles() {
 std::vector<TextFile>& textFiles() {
   static std::vector<TextFile> files;
   return files;
+}
+
+const SheetFile* findSheet(std::string_view fileName) {
+  // Built on first use, once every sheet source has registered at static initialisation.
+  static const std::unordered_map<std::string_view, const SheetFile*> byName = [] {
+    std::unordered_map<std::string_view, const SheetFile*> names;
+    for (const SheetFile& file : sheetFiles()) names.emplace(file.fileName, &file);
+    return names;
+  }();
+  auto it = byName.find(fileName);
+  return it == byName.end() ? nullptr : it->second;
+}
+
+static bool isBitmap(const std::string& fileName) {
+  return fileName.size() >= 4 && fileName.compare(fileName.size() - 4, 4, ".bmp") == 0;
+}
+
+QImage renderSheet(const SheetFile& file, double ratio) {
+  const QSize pixels(static_cast<int>(std::ceil(file.size.width() * ratio - 1e-9)),
+                     static_cast<int>(std::ceil(file.size.height() * ratio - 1e-9)));
+  QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::transparent);
+  {
+    QPainter painter(&image);  // scaled by the image's ratio: the painters draw in points
+    for (const auto& layered : file.painters) {
+      painter.save();
+      layered.paint(painter, file.size, file.state);
+      painter.restore();
+    }
+  }
+  if (isBitmap(file.fileName)) image.convertTo(QImage::Format_RGB32);
+  return image;
 }
 
 RegisterTextFile::RegisterTextFile(const std::string& fileName,

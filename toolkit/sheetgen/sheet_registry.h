@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velt::sheetgen {
@@ -37,6 +38,14 @@ struct SheetFile {
 // Several sources may paint onto the same family (a gallery section each): the painters of
 // one file run by layer, the background at layer 0 first.
 std::vector<SheetFile>& sheetFiles();
+
+// The registered sheet of that file name; null when there is none.
+const SheetFile* findSheet(std::string_view fileName);
+
+// The sheet drawn for a screen of the given device pixel ratio: size times ratio pixels
+// (rounded up), carrying the ratio, so that its painters draw in points at any scale. A
+// bitmap sheet is opaque, as its file is; only PNG sheets keep their alpha.
+QImage renderSheet(const SheetFile& file, double ratio = 1);
 
 struct RegisterSheet {
   RegisterSheet(const std::string& fileName, QSize size, SheetPainter painter,

@@ -1,12 +1,11 @@
-// velt_sheetgen <output folder>: renders every registered sheet into the folder, with
-// "sheets.qrc" listing them under the prefix "/sheets", for rcc to compile in, and the
-// registered text files beside them.
+// velt_sheetgen <output folder>: writes every registered sheet into the folder as the
+// programs draw it at a ratio of 1, and the registered text files beside them. The
+// programs draw their sheets themselves, at the ratio of the screen in use; the files are
+// for installing (the icon) and for looking at.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -14,22 +13,8 @@
 
 using velt::sheetgen::SheetFile;
 
-static QImage render(const SheetFile& file) {
-  QImage image(file.size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter painter(&image);
-  for (const auto& layered : file.painters) {
-    painter.save();
-    layered.paint(painter, file.size, file.state);
-    painter.restore();
-  }
-  return image;
-}
-
 static bool write(const QImage& image, const QString& path) {
-  // Only PNG sheets keep their alpha; the bitmaps are opaque.
-  if (path.endsWith(".png")) return image.save(path, "PNG");
-  return image.convertToFormat(QImage::Format_RGB32).save(path, "BMP");
+  return image.save(path, path.endsWith(".png") ? "PNG" : "BMP");
 }
 
 int main(int argc, char** argv) {
@@ -44,29 +29,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velt_sheetgen: cannot create %s\n", argv[1]);
     return 1;
   }
-  QString qrc;
-  QTextStream list(&qrc);
-  list << "<RCC>\n  <qresource prefix=\"/sheets\">\n";
   for (const SheetFile& file : velt::sheetgen::sheetFiles()) {
-    QString name = QString::fromStdString(file.fileName);
-    if (!write(render(file), out.filePath(name))) {
+    if (!write(velt::sheetgen::renderSheet(file),
+               out.filePath(QString::fromStdString(file.fileName)))) {
       std::fprintf(stderr, "velt_sheetgen: cannot write %s\n", file.fileName.c_str());
       return 1;
     }
-    list << "    <file>" << name << "</file>\n";
   }
-  list << "  </qresource>\n</RCC>\n";
   for (const velt::sheetgen::TextFile& file : velt::sheetgen::textFiles()) {
     QFile text(out.filePath(QString::fromStdString(file.fileName)));
     if (!text.open(QIODevice::WriteOnly) || text.write(file.content().c_str()) < 0) {
       std::fprintf(stderr, "velt_sheetgen: cannot write %s\n", file.fileName.c_str());
       return 1;
     }
-  }
-  QFile qrcFile(out.filePath("sheets.qrc"));
-  if (!qrcFile.open(QIODevice::WriteOnly) || qrcFile.write(qrc.toUtf8()) < 0) {
-    std::fprintf(stderr, "velt_sheetgen: cannot write sheets.qrc\n");
-    return 1;
   }
   return 0;
 }
