@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_writer.h"
 #include "bench/bench_support.h"
 #include "device/profile_image.h"
 #include "model/MacroLibrary.h"
-#include "model/file_writer.h"
 #include "model/folders.h"
 #include "model/limits.h"
 

@@ -56,7 +56,7 @@ bool readProfileFile(CommandContext& context, int n, Profile& p) {
 
 // The failed steps of an apply that reached the mouse, one line each.
 int reportApplyFailure(CommandContext& context, const ApplyOutcome& outcome, long current) {
-  if (outcome.message == kMouseNotFoundMessage || !mouseStillThere()) {
+  if (outcome.failure == ApplyFailure::kMouseNotFound || !mouseStillThere()) {
     context.err << "apply: the VELT mouse was lost\n";
     return kExitNoMouse;
   }
@@ -67,7 +67,7 @@ int reportApplyFailure(CommandContext& context, const ApplyOutcome& outcome, lon
                   << ") failed: " << failureReason(result) << "\n";
     }
   }
-  if (outcome.message == kSetCurrentProfileErrorMessage) {
+  if (outcome.failure == ApplyFailure::kSetCurrentProfile) {
     context.err << "Set_current_profile_id " << current
                 << " failed: " << failureReason(kResultTransferFailed) << "\n";
   }

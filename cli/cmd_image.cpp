@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "base/file_writer.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "device/commands.h"
 #include "device/profile_image.h"
 #include "model/Profile.h"
-#include "model/file_writer.h"
 #include "model/plist_file.h"
 #include "model/profile_apply.h"
 

@@ -3,11 +3,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_writer.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "device/commands.h"
 #include "device/profile_image.h"
-#include "model/file_writer.h"
 
 namespace velt {
 namespace {

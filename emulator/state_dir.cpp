@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/file_read.h"
+#include "base/file_writer.h"
 #include "base/log.h"
 #include "emulator/state_text.h"
 
@@ -18,30 +20,6 @@ namespace {
 // A state file holds five slots in hex and some fields: about 21 KB.
 constexpr size_t kMaxStateFileSize = 256 * 1024;
 
-// The whole file; nullopt when it does not exist, is not a regular file (a pipe would
-// block the reader for ever), cannot be read or holds more than `maxSize` bytes.
-std::optional<std::string> readWhole(const std::string& path, size_t maxSize) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    ::close(fd);
-    return std::nullopt;
-  }
-  std::string text;
-  char buffer[16384];
-  ssize_t got = 0;
-  while (text.size() <= maxSize) {
-    got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    text.append(buffer, static_cast<size_t>(got));
-  }
-  ::close(fd);
-  if (got < 0 || text.size() > maxSize) return std::nullopt;
-  return text;
-}
-
 bool writeAt(int fd, std::span<const uint8_t> data, off_t offset) {
   while (!data.empty()) {
     const ssize_t put = ::pwrite(fd, data.data(), data.size(), offset);
@@ -50,22 +28,6 @@ bool writeAt(int fd, std::span<const uint8_t> data, off_t offset) {
     offset += put;
   }
   return true;
-}
-
-// Replaces `path` with `data` through a temporary file and a rename.
-bool replaceFile(const std::string& path, std::span<const uint8_t> data) {
-  const std::string temporary = path + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = writeAt(fd, data, 0);
-  const bool closed = ::close(fd) == 0;
-  if (written && closed && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
-  ::unlink(temporary.c_str());
-  return false;
-}
-
-std::span<const uint8_t> bytesOf(const std::string& text) {
-  return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
 }  // namespace
@@ -107,7 +69,10 @@ MouseState StateDir::load() {
   MouseState state;
   const std::string path = file("mouse-state");
   if (::access(path.c_str(), F_OK) != 0) return state;
-  std::optional<std::string> stored = readWhole(path, kMaxStateFileSize);
+  // Not a regular file (a pipe would block the reader for ever), unreadable or too large:
+  // set aside as well.
+  FileReadError readError;
+  std::optional<std::string> stored = readBoundedFile(path, kMaxStateFileSize, readError);
   std::string error = "cannot be read or is too large";
   if (stored && decodeState(*stored, state, error)) return state;
   const std::string kept = file("mouse-state.bad");
@@ -118,13 +83,14 @@ MouseState StateDir::load() {
 }
 
 bool StateDir::save(const std::string& text) {
-  if (replaceFile(file("mouse-state"), bytesOf(text))) return true;
-  logLine("emulated mouse: cannot write " + file("mouse-state") + ": " + std::strerror(errno));
+  std::string error;
+  if (systemFileWriter().replaceFile(file("mouse-state"), text, error)) return true;
+  logLine("emulated mouse: cannot write " + file("mouse-state") + ": " + error);
   return false;
 }
 
 bool StateDir::clearIncoming() {
-  return replaceFile(file("firmware.incoming"), {});
+  return systemFileWriter().replaceFile(file("firmware.incoming"), {});
 }
 
 bool StateDir::writeIncomingBlock(uint16_t block, std::span<const uint8_t> data) {
@@ -136,11 +102,12 @@ bool StateDir::writeIncomingBlock(uint16_t block, std::span<const uint8_t> data)
 
 std::optional<std::vector<uint8_t>> StateDir::storeIncoming(uint16_t blocks) {
   const size_t size = static_cast<size_t>(blocks) * kFirmwareBlockSize;
-  std::optional<std::string> incoming = readWhole(file("firmware.incoming"), size);
+  FileReadError readError;
+  std::optional<std::string> incoming = readBoundedFile(file("firmware.incoming"), size, readError);
   if (!incoming) return std::nullopt;
   // Blocks never sent read as zeros.
   incoming->resize(size, '\0');
-  if (!replaceFile(file("firmware.bin"), bytesOf(*incoming))) return std::nullopt;
+  if (!systemFileWriter().replaceFile(file("firmware.bin"), *incoming)) return std::nullopt;
   ::unlink(file("firmware.incoming").c_str());
   return std::vector<uint8_t>(incoming->begin(), incoming->end());
 }

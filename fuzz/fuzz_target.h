@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_writer.h"
 #include "base/log.h"
-#include "model/file_writer.h"
 #include "tests/support/temp_folder.h"
 
 // Each fuzz target defines the libFuzzer entry point; replay_main.cpp calls the same

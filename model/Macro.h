@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "base/file_writer.h"
 #include "model/EventItem.h"
 #include "model/MacroData.h"
-#include "model/file_writer.h"
 #include "model/plist_file.h"
 
 namespace velt {

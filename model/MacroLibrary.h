@@ -9,8 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/file_writer.h"
 #include "model/Macro.h"
-#include "model/file_writer.h"
 #include "model/plist_file.h"
 
 namespace velt {

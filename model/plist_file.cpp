@@ -1,15 +1,13 @@
 #include "model/plist_file.h"
 
-#include <fcntl.h>
 #include <plist/plist.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
+#include <cstdlib>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "base/log.h"
 #include "model/limits.h"
@@ -55,48 +53,6 @@ bool nodeText(plist_t node, std::string& text) {
   }
 }
 
-bool readBounded(const std::string& path, std::string& bytes, FileReadError& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    error = {errno == ENOENT ? FileProblem::kMissing : FileProblem::kUnreadable,
-             std::strerror(errno)};
-    return false;
-  }
-  // Sizes are checked before reading, so that a list naming large or special files
-  // (a device, a pipe) costs no more than a list naming small ones.
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    error = {FileProblem::kNotAFile, S_ISDIR(info.st_mode) ? "a folder" : "not a regular file"};
-    ::close(fd);
-    return false;
-  }
-  if (static_cast<uint64_t>(info.st_size) > kMaxPlistBytes) {
-    error = {FileProblem::kTooLarge, "file too large"};
-    ::close(fd);
-    return false;
-  }
-  char chunk[65536];
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = {FileProblem::kUnreadable, std::strerror(errno)};
-      ok = false;
-      break;
-    }
-    if (n == 0) break;
-    bytes.append(chunk, static_cast<size_t>(n));
-    if (bytes.size() > kMaxPlistBytes) {
-      error = {FileProblem::kTooLarge, "file too large"};
-      ok = false;
-      break;
-    }
-  }
-  ::close(fd);
-  return ok;
-}
-
 // Whether `text` at `at` starts a character XML 1.0 may hold; `length` is its size.
 bool xmlCharAt(std::string_view text, size_t at, size_t& length) {
   uint32_t code = 0;
@@ -121,8 +77,15 @@ std::string xmlSafe(std::string_view text) {
 }  // namespace
 
 bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error) {
+  FileReadError readError;
+  const bool parsed = parseTextDict(bytes, dict, readError);
+  if (!parsed) error = std::move(readError.reason);
+  return parsed;
+}
+
+bool parseTextDict(std::string_view bytes, TextDict& dict, FileReadError& error) {
   if (bytes.size() > kMaxPlistBytes) {
-    error = "file too large";
+    error = {FileProblem::kTooLarge, "file too large"};
     return false;
   }
   const auto length = static_cast<uint32_t>(bytes.size());
@@ -136,11 +99,11 @@ bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error) {
   }
   PlistPtr owner(root);
   if (root == nullptr) {
-    error = "not a property list";
+    error = {FileProblem::kCorrupt, "not a property list"};
     return false;
   }
   if (plist_get_node_type(root) != PLIST_DICT) {
-    error = "not a dictionary";
+    error = {FileProblem::kCorrupt, "not a dictionary"};
     return false;
   }
   TextDict result;
@@ -166,14 +129,8 @@ bool readTextDict(const std::string& path, TextDict& dict) {
 }
 
 bool readTextDict(const std::string& path, TextDict& dict, FileReadError& error) {
-  std::string bytes;
-  bool ok = readBounded(path, bytes, error);
-  if (ok && !parseTextDict(bytes, dict, error.reason)) {
-    // Beyond the limits ("file too large", "property list too large") or broken.
-    error.problem = error.reason.find("too large") != std::string::npos ? FileProblem::kTooLarge
-                                                                        : FileProblem::kCorrupt;
-    ok = false;
-  }
+  const std::optional<std::string> bytes = readBoundedFile(path, kMaxPlistBytes, error);
+  const bool ok = bytes && parseTextDict(*bytes, dict, error);
   if (!ok) logf("cannot read %s: %s", path.c_str(), error.reason.c_str());
   return ok;
 }

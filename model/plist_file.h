@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/file_writer.h"
+#include "base/file_read.h"
+#include "base/file_writer.h"
 
 namespace velt {
 
@@ -20,24 +21,13 @@ using TextEntries = std::vector<std::pair<std::string, std::string>>;
 // Parses an XML or binary property list. String values are kept as they are;
 // integers, reals and booleans as their text; arrays, dictionaries, data and dates
 // are left out. False with the reason in `error` for anything that is not a
-// dictionary within the limits of limits.h.
+// dictionary within the limits of limits.h: kTooLarge beyond the size or node limit,
+// kCorrupt for anything else.
+bool parseTextDict(std::string_view bytes, TextDict& dict, FileReadError& error);
 bool parseTextDict(std::string_view bytes, TextDict& dict, std::string& error);
-// Why a stored file was not read.
-enum class FileProblem {
-  kNone,
-  kMissing,     // no file at the path
-  kNotAFile,    // a folder, a device, a pipe ...
-  kTooLarge,    // above the limits of limits.h
-  kUnreadable,  // it cannot be opened or read (permissions, I/O)
-  kCorrupt,     // not a property-list dictionary
-};
-struct FileReadError {
-  FileProblem problem = FileProblem::kNone;
-  // One line for the user: "not a property list", "a folder", "Permission denied" ...
-  std::string reason;
-};
 
-// Reads the file at path and parses it; failures are logged.
+// Reads the file at path (at most kMaxPlistBytes, `readBoundedFile`) and parses it;
+// failures are logged.
 bool readTextDict(const std::string& path, TextDict& dict);
 bool readTextDict(const std::string& path, TextDict& dict, FileReadError& error);
 

@@ -25,7 +25,7 @@ class BinaryWalker {
  public:
   explicit BinaryWalker(std::string_view bytes) : bytes_(bytes) {}
 
-  bool check(std::string& error) {
+  bool check(FileReadError& error) {
     if (bytes_.size() < 8 + 32) return fail(error, "truncated binary property list");
     const size_t trailer = bytes_.size() - 32;
     offsetSize_ = byteAt(trailer + 6);
@@ -39,13 +39,14 @@ class BinaryWalker {
       return fail(error, "broken binary property list");
     }
     int64_t nodes = 0;
-    if (!size(root, 0, nodes)) return fail(error, reason_);
+    if (!size(root, 0, nodes)) return fail(error, reason_, problem_);
     return true;
   }
 
  private:
-  static bool fail(std::string& error, const std::string& reason) {
-    error = reason;
+  static bool fail(FileReadError& error, const std::string& reason,
+                   FileProblem problem = FileProblem::kCorrupt) {
+    error = {problem, reason};
     return false;
   }
   uint8_t byteAt(size_t at) const { return static_cast<uint8_t>(bytes_[at]); }
@@ -122,10 +123,11 @@ class BinaryWalker {
 
   bool add(int64_t& nodes, int64_t more) {
     nodes += more;
-    return nodes <= kMaxPlistNodes || stop("property list too large");
+    return nodes <= kMaxPlistNodes || stop("property list too large", FileProblem::kTooLarge);
   }
-  bool stop(const char* reason) {
+  bool stop(const char* reason, FileProblem problem = FileProblem::kCorrupt) {
     reason_ = reason;
+    problem_ = problem;
     return false;
   }
 
@@ -136,26 +138,27 @@ class BinaryWalker {
   uint64_t tableAt_ = 0;
   std::unordered_map<uint64_t, int64_t> sizes_;  // -1 while being counted
   std::string reason_;
+  FileProblem problem_ = FileProblem::kCorrupt;
 };
 
 }  // namespace
 
 // Counting every opening tag anywhere (comments included) bounds the nesting depth
 // from above whatever the parser makes of the text; each node takes at least one '<'.
-bool xmlPlistWithinLimits(std::string_view bytes, std::string& error) {
+bool xmlPlistWithinLimits(std::string_view bytes, FileReadError& error) {
   const size_t containers = countOf(bytes, "<array") + countOf(bytes, "<dict");
   if (containers > static_cast<size_t>(kMaxPlistContainers)) {
-    error = "property list nested too deeply";
+    error = {FileProblem::kCorrupt, "property list nested too deeply"};
     return false;
   }
   if (countOf(bytes, "<") > static_cast<size_t>(2 * kMaxPlistNodes)) {
-    error = "property list too large";
+    error = {FileProblem::kTooLarge, "property list too large"};
     return false;
   }
   return true;
 }
 
-bool binaryPlistWithinLimits(std::string_view bytes, std::string& error) {
+bool binaryPlistWithinLimits(std::string_view bytes, FileReadError& error) {
   return BinaryWalker(bytes).check(error);
 }
 

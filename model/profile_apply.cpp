@@ -13,9 +13,9 @@
 namespace velt {
 namespace {
 
-ApplyOutcome failed(const char* message) {
-  logLine(message);
-  return {false, message, {}};
+ApplyOutcome mouseNotFound() {
+  logLine(kMouseNotFoundMessage);
+  return {false, kMouseNotFoundMessage, {}, ApplyFailure::kMouseNotFound};
 }
 
 // A mouse that was unplugged and plugged in again still looks open; one command shows
@@ -46,10 +46,10 @@ ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
   // No other program or thread may talk to the mouse between the five images and the
   // profile selection.
   const MouseLock mouse;
-  if (!IsMakesureOpen()) return failed(kMouseNotFoundMessage);
+  if (!IsMakesureOpen()) return mouseNotFound();
   std::vector<PROFILE_T> images(profiles.size());  // 20 KB each: kept off the stack
   for (size_t i = 0; i < images.size(); ++i) profiles[i]->toPROFILE_T(images[i]);
-  if (!mouseAnswers()) return failed(kMouseNotFoundMessage);
+  if (!mouseAnswers()) return mouseNotFound();
 
   ApplyOutcome outcome;
   bool written = true;
@@ -61,11 +61,13 @@ ApplyOutcome applyProfilesToMouse(const std::array<const Profile*, 5>& profiles,
     }
   }
   if (Set_current_profile_id(currentProfileID) != kResultSuccess) {
+    outcome.failure = ApplyFailure::kSetCurrentProfile;
     outcome.message = kSetCurrentProfileErrorMessage;
   } else if (!written) {
+    outcome.failure = ApplyFailure::kWriteProfile;
     outcome.message = kWriteProfileErrorMessage;
   }
-  outcome.success = outcome.message.empty();
+  outcome.success = outcome.failure == ApplyFailure::kNone;
   if (!outcome.success) logLine(outcome.message);
   return outcome;
 }

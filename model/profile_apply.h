@@ -14,12 +14,21 @@ inline constexpr const char* kMouseNotFoundMessage = "not found velt mouse";
 inline constexpr const char* kSetCurrentProfileErrorMessage = "Set_current_profile_id Error";
 inline constexpr const char* kWriteProfileErrorMessage = "Write_profile Error";
 
+// Why an apply failed; callers choose by it, the message is for the user.
+enum class ApplyFailure {
+  kNone,
+  kMouseNotFound,      // no mouse, or one that does not answer: nothing written
+  kSetCurrentProfile,  // the current profile could not be set (writes may have failed too)
+  kWriteProfile,       // a profile could not be written (writeResults says which)
+};
+
 struct ApplyOutcome {
   bool success = false;
   // The alert to show; empty on success.
   std::string message;
   // Write_profile's result for profiles 1..5; 0 where it was not called.
   std::array<DeviceResult, 5> writeResults{};
+  ApplyFailure failure = ApplyFailure::kNone;
 };
 
 // Why the mouse cannot take the profile's image: "7 macros with 896 events, the mouse

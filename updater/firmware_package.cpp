@@ -1,19 +1,15 @@
 #include "updater/firmware_package.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <optional>
 #include <vector>
 
+#include "base/file_read.h"
 #include "base/log.h"
 #include "updater/sha256.h"
 
@@ -57,34 +53,6 @@ bool parseDigest(const std::string& hex, std::string& lowercase) {
     lowercase += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
   return true;
-}
-
-// The whole file if it is a regular file of at most kMaxFirmwareBytes; `tooLarge` says
-// why it was refused when it is larger.
-bool readFirmwareFile(const std::string& path, std::vector<uint8_t>& bytes, bool& tooLarge) {
-  tooLarge = false;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-  tooLarge = ok && static_cast<uint64_t>(info.st_size) > kMaxFirmwareBytes;
-  ok = ok && !tooLarge;
-  // One byte more than allowed tells a file that grew meanwhile from a full one.
-  bytes.assign(kMaxFirmwareBytes + 1, 0);
-  size_t length = 0;
-  while (ok && length < bytes.size()) {
-    const ssize_t n = ::read(fd, bytes.data() + length, bytes.size() - length);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    length += static_cast<size_t>(n);
-  }
-  ::close(fd);
-  tooLarge = tooLarge || length > kMaxFirmwareBytes;
-  bytes.resize(length);
-  return ok && !tooLarge;
 }
 
 bool refuse(std::string& problem, std::string text) {
@@ -144,10 +112,10 @@ int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string
   // Problems name the files inside the package; the caller names the folder.
   const std::string file = package.m_strFWFileName + kFirmwareFileSuffix;
   const std::string path = folder + "/" + file;
-  std::vector<uint8_t> bytes;
-  bool tooLarge = false;
-  if (!readFirmwareFile(path, bytes, tooLarge)) {
-    if (tooLarge) {
+  FileReadError readError;
+  const std::optional<std::string> read = readBoundedFile(path, kMaxFirmwareBytes, readError);
+  if (!read) {
+    if (readError.problem == FileProblem::kTooLarge) {
       problem = "the firmware file " + file + " is larger than " +
                 std::to_string(kFirmwareBufferBlocks) + " blocks of 1024 bytes";
       return 0;
@@ -156,6 +124,7 @@ int ReadBinFile(const std::string& folder, FirmwarePackage& package, std::string
     problem = "cannot read the firmware file " + file;
     return 0;
   }
+  const std::vector<uint8_t> bytes(read->begin(), read->end());
   logLine("Firmware file open success");
   logf("firmware file length %d", static_cast<int>(bytes.size()));
   // Nothing to send: the bootloader would be started and completed over no block.

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "base/file_writer.h"
 #include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "device/hid_device.h"
-#include "model/file_writer.h"
 #include "model/folders.h"
 #include "model/profile_load.h"
 #include "toolkit/KivMenu.h"

@@ -53,7 +53,7 @@ void VELTView::applay() {
     alert("Could not save the macro library in " + m_viewMacroSetting.library().macroPath());
   // A mouse this user may not open is not "not found": the alert says what to do.
   const bool noAccess =
-      outcome.message == kMouseNotFoundMessage && isMouseAttached(kNormalProductId);
+      outcome.failure == ApplyFailure::kMouseNotFound && isMouseAttached(kNormalProductId);
   if (!outcome.success) alert(noAccess ? kMouseNoAccessMessage : outcome.message);
   m_bWrittingData = false;
 }

@@ -1,4 +1,4 @@
-#include "model/file_writer.h"
+#include "base/file_writer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
