@@ -32,6 +32,20 @@ const Image& ImageManager::Sheet::at(double ratio) {
   return it->second;
 }
 
+// Past this many pieces of a sheet at one ratio, drawing the sheet once costs less.
+constexpr int kPiecesDrawnAlone = 6;
+
+Image ImageManager::Sheet::piece(double ratio, const Rect& rect) {
+  if (folder.empty() && !byRatio.count(ratio) && piecesDrawnAlone[ratio] < kPiecesDrawnAlone)
+    if (Image alone = drawSheetPiece(name, rect, ratio)) {
+      ++piecesDrawnAlone[ratio];
+      return alone;
+    }
+  const Image& whole = at(ratio);
+  // A missing sheet still gives the control a picture of its size, an empty one.
+  return whole.isNull() ? Image::blank(rect.size()) : getImageFromRect(whole, rect);
+}
+
 Image ImageManager::Sheet::whole(const std::shared_ptr<Sheet>& sheet) {
   if (!sheet->folder.empty()) return sheet->at(1);
   return Image::atEachRatio(drawnSheetSize(sheet->name),
@@ -72,12 +86,8 @@ Image ImageManager::getImage(int32_t state, int32_t id, const Rect& rect) {
     logf("getNSImage is nil %d", id);
     return {};
   }
-  return Image::atEachRatio(
-      rect.size(), [source = sheet(family->states[state]), rect](double ratio) {
-        const Image& whole = source->at(ratio);
-        // A missing sheet still gives the control a picture of its size, an empty one.
-        return whole.isNull() ? Image::blank(rect.size()) : getImageFromRect(whole, rect);
-      });
+  return Image::atEachRatio(rect.size(), [source = sheet(family->states[state]), rect](
+                                             double ratio) { return source->piece(ratio, rect); });
 }
 
 Image ImageManager::namedImage(std::string_view fileName) {

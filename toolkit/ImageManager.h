@@ -61,10 +61,16 @@ class ImageManager {
     const Image& at(double ratio);
     // The whole sheet, with pixels for each ratio it is drawn at; null for a missing one.
     static Image whole(const std::shared_ptr<Sheet>& sheet);
+    // The pixels under `rect` for that ratio: cut from the whole sheet once it is drawn
+    // there, drawn alone before (the first few pieces of a sheet, as most pages show only
+    // a few pieces of their over, down and disable sheets); a transparent picture for a
+    // missing sheet.
+    Image piece(double ratio, const Rect& rect);
     bool made() const { return !byRatio.empty(); }
     const std::string name;
     const std::string folder;  // empty for a drawn sheet
     std::map<double, Image> byRatio;
+    std::map<double, int> piecesDrawnAlone;
   };
   const ImageFamily* familyOf(int32_t id) const;
   std::shared_ptr<Sheet> sheet(std::string_view name) const;

@@ -17,5 +17,11 @@ Size drawnSheetSize(std::string_view fileName);
 // The sheet drawn at the given ratio: its size in points times the ratio in pixels
 // (rounded up), carrying the ratio. Null where no sheet has that name.
 Image drawSheet(std::string_view fileName, double ratio = 1);
+// The piece of the sheet under `rect` (from the bottom left, within the sheet) drawn
+// alone at that ratio: the pixels drawSheet(fileName, ratio).cut(rect) gives, for a
+// fraction of the cost when only a few pieces of a sheet are shown (a selected tab of
+// the down sheet). Null where no sheet has that name or the rectangle leaves it (at a
+// fractional ratio, also where its pixels, rounded up, end past the sheet's).
+Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio = 1);
 
 }  // namespace velt

@@ -17,4 +17,12 @@ Image drawSheet(std::string_view fileName, double ratio) {
   return qt::fromQImage(sheetgen::renderSheet(*file, ratio));
 }
 
+Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio) {
+  const sheetgen::SheetFile* file = sheetgen::findSheet(fileName);
+  if (!file || !(ratio > 0) || rect.isEmpty()) return {};
+  const QRectF piece = qt::toQRect(rect, file->size.height());
+  if (!QRectF(QPointF(0, 0), QSizeF(file->size)).contains(piece)) return {};
+  return qt::fromQImage(sheetgen::renderSheetPiece(*file, piece, ratio));
+}
+
 }  // namespace velt

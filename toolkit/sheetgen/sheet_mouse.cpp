@@ -166,7 +166,7 @@ void paintCable(QPainter& painter, const QTransform& frame) {
   painter.drawPath(cable.translated(-0.5, -0.5));
   // The strain relief where the cable enters the shell.
   painter.save();
-  painter.setTransform(frame);
+  painter.setTransform(frame, true);  // onto the sheet's own placement
   painter.setPen(QPen(kOutlineOver, 0.8));
   painter.setBrush(kFace);
   painter.drawRoundedRect(QRectF(-30.5, -27, 7, 6), 2, 2);
@@ -297,7 +297,7 @@ void paintMouse(QPainter& painter, QSize size, SheetState) {
   painter.setRenderHint(QPainter::Antialiasing);
   paintCable(painter, frame);
   painter.save();
-  painter.setTransform(frame);
+  painter.setTransform(frame, true);  // onto the sheet's own placement
   paintBody(painter);
   painter.restore();
   std::vector<QPainterPath> windows;

@@ -32,14 +32,19 @@ static bool isBitmap(const std::string& fileName) {
   return fileName.size() >= 4 && fileName.compare(fileName.size() - 4, 4, ".bmp") == 0;
 }
 
-QImage renderSheet(const SheetFile& file, double ratio) {
-  const QSize pixels(static_cast<int>(std::ceil(file.size.width() * ratio - 1e-9)),
-                     static_cast<int>(std::ceil(file.size.height() * ratio - 1e-9)));
-  QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+static QSize pixelsOf(QSizeF points, double ratio) {
+  return QSize(static_cast<int>(std::ceil(points.width() * ratio - 1e-9)),
+               static_cast<int>(std::ceil(points.height() * ratio - 1e-9)));
+}
+
+// Runs the file's painters onto `image`, which holds the sheet's pixels from `corner`
+// (in pixels) on.
+static void paintSheet(const SheetFile& file, QImage& image, QPoint corner, double ratio) {
   image.setDevicePixelRatio(ratio);
   image.fill(Qt::transparent);
   {
     QPainter painter(&image);  // scaled by the image's ratio: the painters draw in points
+    painter.translate(-corner.x() / ratio, -corner.y() / ratio);
     for (const auto& layered : file.painters) {
       painter.save();
       layered.paint(painter, file.size, file.state);
@@ -47,6 +52,23 @@ QImage renderSheet(const SheetFile& file, double ratio) {
     }
   }
   if (isBitmap(file.fileName)) image.convertTo(QImage::Format_RGB32);
+}
+
+QImage renderSheet(const SheetFile& file, double ratio) {
+  QImage image(pixelsOf(file.size, ratio), QImage::Format_ARGB32_Premultiplied);
+  paintSheet(file, image, {0, 0}, ratio);
+  return image;
+}
+
+QImage renderSheetPiece(const SheetFile& file, QRectF piece, double ratio) {
+  const QPoint corner(static_cast<int>(std::lround(piece.x() * ratio)),
+                      static_cast<int>(std::lround(piece.y() * ratio)));
+  const QRect pixels(corner, pixelsOf(piece.size(), ratio));
+  // Rounded up at a fractional ratio, a piece at the sheet's edge may end past its last
+  // pixel, where a piece cut from the sheet is transparent: none is drawn alone.
+  if (!QRect(QPoint(0, 0), pixelsOf(file.size, ratio)).contains(pixels)) return {};
+  QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+  paintSheet(file, image, corner, ratio);
   return image;
 }
 

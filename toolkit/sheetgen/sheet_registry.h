@@ -46,6 +46,11 @@ const SheetFile* findSheet(std::string_view fileName);
 // (rounded up), carrying the ratio, so that its painters draw in points at any scale. A
 // bitmap sheet is opaque, as its file is; only PNG sheets keep their alpha.
 QImage renderSheet(const SheetFile& file, double ratio = 1);
+// The pixels of `piece` (in points, y down, within the sheet) of the sheet drawn at that
+// ratio, drawn alone: the same pixels as those renderSheet gives there, from the pixel
+// nearest the piece's corner, for a fraction of the cost of the whole sheet. Null where
+// the piece's pixels leave the sheet's.
+QImage renderSheetPiece(const SheetFile& file, QRectF piece, double ratio = 1);
 
 struct RegisterSheet {
   RegisterSheet(const std::string& fileName, QSize size, SheetPainter painter,
