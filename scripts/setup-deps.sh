@@ -8,10 +8,15 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev libhidapi-dev libplist-dev libplist++-dev
+  # recording on Wayland: the keyboard-shortcuts-inhibit protocol through Qt's Wayland
+  # client extensions
+  qt6-base-private-dev qt6-wayland-dev qt6-wayland-dev-tools wayland-protocols libwayland-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth xdotool
   # end-to-end tests: an accessibility client, its bus, and screenshots
   python3-pyatspi at-spi2-core dbus dbus-x11 imagemagick
+  # the same under a headless Wayland compositor
+  weston qt6-wayland wayland-utils
 )
 
 # Callers that need more (scripts/package.sh) name the extra packages as arguments.

@@ -188,10 +188,10 @@ void MacroSettingView::recordStart() {
   m_BnStopRecord.setHidden(false);
   m_ListBox.editInput();
   m_MacroCtrl.setRecord(true);
+  takeKeyboard();  // before the clock starts: it may say so in an alert
   m_nLastRecordTime = tickCount();
   m_nHeldKey = -1;
   becomeFirstResponder();
-  m_bKeyboardGrabbed = grabKeyboard(*this);
 }
 
 void MacroSettingView::stopRecord() {
@@ -205,7 +205,16 @@ void MacroSettingView::stopRecord() {
 
 void MacroSettingView::pageShown() {
   becomeFirstResponder();
-  if (isRecording() && !m_bKeyboardGrabbed) m_bKeyboardGrabbed = grabKeyboard(*this);
+  if (isRecording()) takeKeyboard();
+}
+
+void MacroSettingView::takeKeyboard() {
+  if (m_bKeyboardGrabbed) return;
+  const KeyboardGrab grab = grabKeyboard(*this);
+  m_bKeyboardGrabbed = grab == KeyboardGrab::Taken;
+  if (grab != KeyboardGrab::ShortcutsNotOffered || m_bShortcutsNoticeGiven) return;
+  m_bShortcutsNoticeGiven = true;
+  uiServices().alert("VELTPLUS", kShortcutsNotKeptText);
 }
 
 void MacroSettingView::pageHidden() {

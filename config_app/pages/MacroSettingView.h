@@ -18,6 +18,11 @@ namespace velt {
 
 class MacroData;
 
+// What the first recording says where the desktop keeps its shortcuts.
+inline constexpr const char* kShortcutsNotKeptText =
+    "This desktop does not let VELTPLUS take its system shortcuts: keys such as Super or "
+    "Ctrl+Alt+L may act on the desktop while recording, and are then not recorded.";
+
 // The macro page: the library's name list, the current macro's events, and the recorder
 // that turns the keys pressed while it records into events. The event list owns the
 // library: it is read when the page is made and written only by an apply (saveMacros).
@@ -47,7 +52,9 @@ class MacroSettingView : public KivImageView {
   bool acceptsFirstResponder() const override { return true; }
 
   // A recording goes on while the page is hidden, but the keyboard is grabbed only
-  // while the page is shown: a hidden program must not keep the desktop's keys.
+  // while the page is shown: a hidden program must not keep the desktop's keys. Where
+  // the desktop cannot be asked for its shortcuts (a Wayland compositor without the
+  // shortcuts-inhibit protocol), the first recording says so once (kShortcutsNotKeptText).
   void pageShown();
   void pageHidden();
 
@@ -72,6 +79,7 @@ class MacroSettingView : public KivImageView {
   void alertRecording();
   void selectMacro(int32_t id);
   void stopAtLimit();
+  void takeKeyboard();
 
   KivListBox m_ListBox;
   KivMacroCtrl m_MacroCtrl;
@@ -86,6 +94,7 @@ class MacroSettingView : public KivImageView {
   // The key last pressed and not yet released; -1 after a release.
   int32_t m_nHeldKey = -1;
   bool m_bKeyboardGrabbed = false;
+  bool m_bShortcutsNoticeGiven = false;
   std::function<void()> m_onMacroDeleted;
 };
 

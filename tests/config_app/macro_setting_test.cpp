@@ -11,7 +11,9 @@
 #include "tests/config_app/config_app_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/toolkit/render_support.h"
+#include "toolkit/keyboard_grab.h"
 #include "toolkit/layout/dialog_layout.h"
+#include "toolkit/layout/main_layout.h"
 
 namespace velt::test {
 namespace {
@@ -226,6 +228,87 @@ TEST_F(MacroPage, RecordingStopsAtTheEventLimitWithAMessage) {
   EXPECT_EQ(current()->eventItems().size(), static_cast<size_t>(kMaxMacroEvents));
   ASSERT_EQ(alerts().size(), 1u);
   EXPECT_NE(alerts()[0].find("2000 events"), std::string::npos) << alerts()[0];
+}
+
+// Answers every grab as told and records what the page asked.
+class ScriptedGrabber : public KeyboardGrabber {
+ public:
+  explicit ScriptedGrabber(KeyboardGrab answer, std::vector<std::string>& calls)
+      : answer_(answer), calls_(calls) {}
+  KeyboardGrab grab(KivImageView&) override {
+    calls_.push_back("grab");
+    return answer_;
+  }
+  void release(KivImageView&) override { calls_.push_back("release"); }
+
+ private:
+  KeyboardGrab answer_;
+  std::vector<std::string>& calls_;
+};
+
+class MacroPageGrab : public MacroPage {
+ protected:
+  void answerGrabs(KeyboardGrab answer) {
+    grabs.clear();
+    setKeyboardGrabber(std::make_unique<ScriptedGrabber>(answer, grabs));
+  }
+  void TearDown() override {
+    setKeyboardGrabber(nullptr);
+    MacroPage::TearDown();
+  }
+  std::vector<std::string> grabs;
+};
+
+using Calls = std::vector<std::string>;
+
+// The desktop's keys are the recording's from Start until Stop, another page, OK or
+// Cancel; coming back to the page while it still records takes them again.
+TEST_F(MacroPageGrab, TheKeyboardIsHeldFromStartUntilStopAnotherPageOkOrCancel) {
+  const struct {
+    const char* what;
+    std::function<void()> end;
+    bool backToThePage;
+  } ends[] = {
+      {"Stop", [&] { page().OnCmd(107); }, false},
+      {"another page", [&] { view->OnCmd(1); }, true},
+      {"OK", [&] { view->OnCmd(kMainOK.id); }, false},
+      {"Cancel", [&] { view->OnCmd(kMainCancel.id); }, false},
+  };
+  createMacro("Keys");
+  for (const auto& end : ends) {
+    answerGrabs(KeyboardGrab::Taken);
+    page().OnCmd(106);
+    EXPECT_EQ(grabs, (Calls{"grab"})) << end.what;
+    end.end();
+    EXPECT_EQ(grabs, (Calls{"grab", "release"})) << end.what;
+    if (end.backToThePage) {
+      view->OnCmd(4);
+      EXPECT_EQ(grabs, (Calls{"grab", "release", "grab"})) << end.what << ", then back";
+    }
+    page().OnCmd(107);
+    EXPECT_EQ(grabs.back(), "release") << end.what;
+  }
+}
+
+// Where the compositor keeps its shortcuts the first recording says so, once: not again
+// on the next recording nor on coming back to the page. Elsewhere nothing is said.
+TEST_F(MacroPageGrab, WithoutTheCompositorsShortcutsTheFirstRecordingSaysSoOnce) {
+  createMacro("Keys");
+  for (KeyboardGrab answer : {KeyboardGrab::Taken, KeyboardGrab::Unavailable}) {
+    answerGrabs(answer);
+    record([] {});
+    EXPECT_TRUE(alerts().empty()) << static_cast<int>(answer);
+  }
+  answerGrabs(KeyboardGrab::ShortcutsNotOffered);
+  record([&] { press(Qt::Key_A); });
+  EXPECT_EQ(alerts(), (std::vector<std::string>{kShortcutsNotKeptText}));
+  EXPECT_EQ(rowsOf(current()).size(), 1u) << "the recording goes on after the message";
+  EXPECT_EQ(grabs, (Calls{"grab"})) << "nothing to let go";
+  page().OnCmd(106);
+  view->OnCmd(1);
+  view->OnCmd(4);
+  page().OnCmd(107);
+  EXPECT_EQ(alerts().size(), 1u);
 }
 
 TEST_F(MacroPage, ControlsHaveTheNamesAPersonReads) {

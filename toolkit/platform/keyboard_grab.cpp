@@ -1,9 +1,11 @@
 #include "toolkit/keyboard_grab.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
 #include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/wayland_shortcuts.h"
 
 namespace velt {
 
@@ -14,15 +16,47 @@ QWindow* windowOf(KivImageView& view) {
   return widget ? widget->window()->windowHandle() : nullptr;
 }
 
-}  // namespace
-
-bool grabKeyboard(KivImageView& view) {
-  QWindow* window = windowOf(view);
-  return window && window->setKeyboardGrabEnabled(true);
+bool onWayland() {
+  return QGuiApplication::platformName().startsWith("wayland");
 }
 
-void releaseKeyboard(KivImageView& view) {
-  if (QWindow* window = windowOf(view)) window->setKeyboardGrabEnabled(false);
+// X11 grabs the keyboard for the window. A Wayland client cannot grab (Qt's grab does
+// nothing there); it asks the compositor to pass its shortcuts on instead.
+class PlatformKeyboardGrabber : public KeyboardGrabber {
+ public:
+  KeyboardGrab grab(KivImageView& view) override {
+    QWindow* window = windowOf(view);
+    if (!window) return KeyboardGrab::Unavailable;
+    if (onWayland())
+      return inhibitShortcuts(*window) ? KeyboardGrab::Taken : KeyboardGrab::ShortcutsNotOffered;
+    return window->setKeyboardGrabEnabled(true) ? KeyboardGrab::Taken : KeyboardGrab::Unavailable;
+  }
+
+  void release(KivImageView& view) override {
+    QWindow* window = windowOf(view);
+    if (!window) return;
+    if (onWayland())
+      restoreShortcuts(*window);
+    else
+      window->setKeyboardGrabEnabled(false);
+  }
+};
+
+std::unique_ptr<KeyboardGrabber>& installed() {
+  static std::unique_ptr<KeyboardGrabber> grabber;
+  return grabber;
+}
+
+}  // namespace
+
+KeyboardGrabber& keyboardGrabber() {
+  auto& grabber = installed();
+  if (!grabber) grabber = std::make_unique<PlatformKeyboardGrabber>();
+  return *grabber;
+}
+
+void setKeyboardGrabber(std::unique_ptr<KeyboardGrabber> grabber) {
+  installed() = std::move(grabber);
 }
 
 }  // namespace velt
