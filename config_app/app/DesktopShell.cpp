@@ -1,21 +1,27 @@
 #include "config_app/app/DesktopShell.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QMenu>
+#include <QTimer>
 
 #include <sys/socket.h>
 #include <unistd.h>
+#include <chrono>
 #include <csignal>
 
 #include "base/log.h"
 #include "config_app/app/VELTConfig.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/platform/program_icon.h"
+#include "toolkit/platform/qt_windows.h"
 
 namespace velt {
 
 namespace {
+
+constexpr std::chrono::milliseconds kTrayAtTheLatest{2000};
 
 // The write end of the signal pipe; a signal handler may only write to it.
 int gSignalWriteFd = -1;
@@ -28,7 +34,14 @@ void onQuitSignal(int signal) {
 }  // namespace
 
 DesktopShell::DesktopShell(VELTConfig& config) : config_(config) {
-  createTray();
+  QWidget* window = widgetOf(config_.window());
+  if (window->isVisible()) {
+    window->installEventFilter(this);
+    // A window that never paints (minimised at once) still gets its tray.
+    QTimer::singleShot(kTrayAtTheLatest, this, [this] { createTray(); });
+  } else {
+    createTray();
+  }
   watchQuitSignals();
   config_.window().setOnCloseRequest([this] { closeRequested(); });
 }
@@ -39,7 +52,19 @@ DesktopShell::~DesktopShell() {
   std::signal(SIGINT, SIG_DFL);
 }
 
+bool DesktopShell::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint) {
+    watched->removeEventFilter(this);
+    // After this paint, not inside it.
+    QMetaObject::invokeMethod(
+        this, [this] { createTray(); }, Qt::QueuedConnection);
+  }
+  return false;
+}
+
 void DesktopShell::createTray() {
+  if (trayAsked_) return;
+  trayAsked_ = true;
   if (!QSystemTrayIcon::isSystemTrayAvailable()) {
     logLine("no system tray: closing the window quits VELTPLUS");
     return;

@@ -14,10 +14,15 @@ class VELTConfig;
 // VELTPLUS" and "Quit", the window manager's close (hide where there is a tray, quit
 // where there is none), and SIGTERM and SIGINT quitting through the event loop, so that
 // nothing is cut off halfway.
+//
+// Where the window is shown already, the tray comes once it has painted: asking whether
+// there is a tray connects to the session bus, which would hold the window back.
 class DesktopShell : public QObject {
  public:
   explicit DesktopShell(VELTConfig& config);
   ~DesktopShell() override;
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createTray();
@@ -25,6 +30,7 @@ class DesktopShell : public QObject {
   void closeRequested();
 
   VELTConfig& config_;
+  bool trayAsked_ = false;
   std::unique_ptr<QSystemTrayIcon> tray_;
   std::unique_ptr<QSocketNotifier> signalNotifier_;
 };

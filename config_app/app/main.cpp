@@ -54,9 +54,9 @@ int main(int argc, char** argv) {
   }
 
   VELTConfig config(chooseHostPointerSettings());
+  if (!options.hidden) config.window().makeKeyAndOrderFront();
   DesktopShell shell(config);
   instance.setOnShowRequest([&config] { config.showWindow(); });
-  if (!options.hidden) config.window().makeKeyAndOrderFront();
   postToMainThread([&config] { config.view().reportStartupProblems(); });
   return app.exec();
 }
