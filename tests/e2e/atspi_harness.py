@@ -273,20 +273,69 @@ class Harness:
                            timeout=10)
         subprocess.run(["xdotool", "click", str(button)], check=True, timeout=10)
 
-    def press(self, acc, action="Press"):
+    def press(self, acc, action="Press", opens_modal=False):
         """Runs an action of the accessible's action interface, by name, as a screen reader
-        does (Qt names them "Press", "Toggle", "SetFocus"...)."""
+        does (Qt names them "Press", "Toggle", "SetFocus"...). An action that opens a
+        modal dialog answers only once the dialog is closed: with opens_modal the answer
+        is not waited for."""
         actions = acc.queryAction()
         names = [actions.getName(i) for i in range(actions.nActions)]
         if action not in names:
             raise Failure("%s has no action %r, only %s" % (_describe(acc), action, names))
-        actions.doAction(names.index(action))
+        if not opens_modal:
+            actions.doAction(names.index(action))
+            return
+        pyatspi.setTimeout(300, 15000)
+        try:
+            actions.doAction(names.index(action))
+        except Exception as error:
+            if "Did not receive a reply" not in str(error):
+                raise
+        finally:
+            pyatspi.setTimeout(5000, 15000)
 
     def screenshot(self, file_name):
-        """The whole X screen into the output folder; its path."""
+        """The whole screen into the output folder; its path. Under Wayland it is the
+        compositor's output, taken by weston's screenshooter (weston runs with --debug)."""
         path = os.path.join(output_folder(), file_name)
-        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        if not on_wayland():
+            subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+            return path
+        # The screenshooter writes wayland-screenshot-<time>.png into its working folder.
+        with tempfile.TemporaryDirectory() as folder:
+            subprocess.run(["weston-screenshooter"], cwd=folder, check=True, timeout=30)
+            shots = [f for f in os.listdir(folder) if f.endswith(".png")]
+            if len(shots) != 1:
+                raise Failure("weston-screenshooter wrote %s" % shots)
+            os.replace(os.path.join(folder, shots[0]), path)
         return path
+
+    def changed_region(self, before, after, below=0):
+        """(x, y, width, height) of the pixels that differ between two screenshots of the
+        same size, looking only at the rows from `below` down (to leave out a panel's
+        clock); None when none differ."""
+        width, height = subprocess.run(
+            ["identify", "-format", "%w %h", before], check=True, capture_output=True,
+            text=True, timeout=30).stdout.split()
+        crop = "%sx%d+0+%d" % (width, int(height) - below, below)
+        box = subprocess.run(
+            ["convert", before, after, "-compose", "difference", "-composite", "-crop", crop,
+             "+repage", "-threshold", "0", "-bordercolor", "black", "-border", "1",
+             "-format", "%@", "info:"],
+            check=True, capture_output=True, text=True, timeout=30).stdout.strip()
+        # A black border makes the unchanged colour the one around the picture; the box
+        # is "0x0+..." when nothing differs.
+        size, x, y = box.split("+")
+        w, h = (int(n) for n in size.split("x"))
+        if w == 0 or h == 0:
+            return None
+        return int(x) - 1, int(y) - 1 + below, w, h
+
+
+def on_wayland():
+    """Whether the test runs under a Wayland compositor (run_e2e.sh with
+    VELT_E2E_SESSION=wayland): no X server, no xdotool."""
+    return os.environ.get("VELT_E2E_SESSION") == "wayland"
 
 
 def output_folder():

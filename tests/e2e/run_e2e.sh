@@ -5,9 +5,14 @@
 # private home and runtime folder.
 #
 #   tests/e2e/run_e2e.sh TEST.py [arguments for the test...]
+#   VELT_E2E_SESSION=wayland tests/e2e/run_e2e.sh TEST.py [arguments...]
 #
-# Exits 77 (skipped) when a tool is missing or no X server can be made; otherwise with
-# the test's status. VELT_E2E_OUT keeps screenshots and program output (default: a
+# The second runs it under a headless Wayland compositor instead (weston with its
+# headless back end, pixman drawing and --debug for its screenshooter), Qt on Wayland;
+# there is no X server and no seat, so tests act only through accessibility actions.
+#
+# Exits 77 (skipped) when a tool is missing or no display server can be made; otherwise
+# with the test's status. VELT_E2E_OUT keeps screenshots and program output (default: a
 # temporary folder, removed afterwards unless the test failed).
 set -uo pipefail
 
@@ -29,13 +34,24 @@ for candidate in /usr/bin/python3 python3; do
   fi
 done
 [ -n "$python" ] || skip "no Python with pyatspi (Debian: python3-pyatspi)"
-for tool in xvfb-run Xvfb dbus-run-session xdotool timeout; do
+session=${VELT_E2E_SESSION:-x11}
+case $session in
+  x11) tools=(xvfb-run Xvfb dbus-run-session xdotool timeout) ;;
+  wayland) tools=(weston weston-screenshooter wayland-info dbus-run-session timeout convert) ;;
+  *) echo "VELT_E2E_SESSION is x11 or wayland, not $session" >&2; exit 2 ;;
+esac
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing (scripts/setup-deps.sh)"
 done
 
 scratch=$(mktemp -d /tmp/velt-e2e-XXXXXX)
 keep_output=0
+compositor=
 cleanup() {
+  if [ -n "$compositor" ]; then
+    kill "$compositor" 2>/dev/null
+    wait "$compositor" 2>/dev/null
+  fi
   if [ "$keep_output" = 0 ]; then rm -rf "$scratch"; fi
 }
 trap cleanup EXIT
@@ -46,12 +62,48 @@ if [ -z "${VELT_E2E_OUT:-}" ]; then
 fi
 mkdir -p "$VELT_E2E_OUT"
 
-# The session's first command proves the X server came up; without it the test is
-# skipped, not failed.
-started=$scratch/x-started
 limit=${VELT_E2E_TIMEOUT:-120}
 # The buses' start-up chatter is left out of the test's error output.
 noise='Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon'
+
+if [ "$session" = wayland ]; then
+  # No idle time: weston otherwise blanks its output after 5 minutes, and its
+  # screenshooter then waits for a frame that never comes.
+  socket=velt-e2e-$$
+  XDG_RUNTIME_DIR="$scratch/runtime" weston --backend=headless-backend.so --use-pixman \
+    --debug --idle-time=0 --socket="$socket" --width=1024 --height=768 \
+    >"$VELT_E2E_OUT/weston.log" 2>&1 &
+  compositor=$!
+  for i in $(seq 50); do
+    XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY=$socket wayland-info >/dev/null 2>&1 &&
+      break
+    kill -0 "$compositor" 2>/dev/null || break
+    sleep 0.1
+  done
+  XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY=$socket wayland-info \
+    >"$VELT_E2E_OUT/wayland-info.txt" 2>&1 ||
+    skip "no headless weston could be started (see $VELT_E2E_OUT/weston.log)"
+  {
+    timeout --kill-after=10 $((limit + 30)) \
+      dbus-run-session -- \
+      env -u DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME \
+      HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY="$socket" \
+      QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 \
+      PYTHONPATH="$here${PYTHONPATH:+:$PYTHONPATH}" PYTHONDONTWRITEBYTECODE=1 \
+      VELT_E2E_TIMEOUT="$limit" VELT_E2E_SESSION=wayland \
+      "$python" "$test_file" "$@" 2>&1 1>&3 3>&- | grep -Ev "$noise" >&2
+    status=${PIPESTATUS[0]}
+  } 3>&1
+  if [ "$status" != 0 ]; then
+    keep_output=1
+    echo "test output kept in $VELT_E2E_OUT" >&2
+  fi
+  exit "$status"
+fi
+
+# The session's first command proves the X server came up; without it the test is
+# skipped, not failed.
+started=$scratch/x-started
 # A display number of its own: one just given up by the previous test may still be
 # going away when xvfb-run -a would take it again.
 display=$((100 + RANDOM % 800))

@@ -9,9 +9,9 @@ import subprocess
 import sys
 
 from atspi_harness import Program, run, output_folder
+from veltplus_checks import expect_mouse_holds_the_files, profile_folder
 
 VELTPLUS, VELTCTL = sys.argv[1], sys.argv[2]
-PROFILE_SLOTS = [1, 2, 3, 4, 0]  # the device slots of profiles 1..5
 
 
 def veltctl(mouse, *args):
@@ -23,7 +23,7 @@ def test(h):
     out = output_folder()
     mouse = os.path.join(out, "mouse")
     wire_log = os.path.join(out, "wire.log")
-    profiles = os.path.join(os.environ["HOME"], "Corvel", "VELTPLUS", "Profiles")
+    profiles = profile_folder()
     with Program([VELTPLUS, "--emulate", mouse], env={"VELT_WIRE_LOG": wire_log}) as app:
         window = app.window("VELTPLUS")
 
@@ -80,18 +80,7 @@ def test(h):
         h.screenshot("veltplus-applied.png")
 
     # With the program stopped, the mouse and the files agree.
-    for n, slot in enumerate(PROFILE_SLOTS, start=1):
-        dumped = os.path.join(out, "slot%d.bin" % slot)
-        built = os.path.join(out, "file%d.bin" % slot)
-        h.expect_equal(veltctl(mouse, "dump", str(slot), "-o", dumped).returncode, 0,
-                       "dump of slot %d" % slot)
-        plist = os.path.join(profiles, "default%d.plist" % n)
-        image = subprocess.run([VELTCTL, "image", plist, "--slot", str(slot), "-o", built],
-                               capture_output=True, text=True, timeout=30)
-        h.expect_equal(image.returncode, 0, "image of default%d.plist" % n)
-        if os.path.exists(dumped) and os.path.exists(built):
-            h.expect(open(dumped, "rb").read() == open(built, "rb").read(),
-                     "slot %d holds the image of default%d.plist" % (slot, n))
+    expect_mouse_holds_the_files(h, VELTCTL, mouse, out)
     info = veltctl(mouse, "info").stdout
     h.expect("profile 2" in info, "the mouse's current profile is the current tab's: " + info)
 
