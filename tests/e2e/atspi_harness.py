@@ -285,7 +285,7 @@ class Harness:
         if not opens_modal:
             actions.doAction(names.index(action))
             return
-        pyatspi.setTimeout(300, 15000)
+        pyatspi.setTimeout(300, 300)
         try:
             actions.doAction(names.index(action))
         except Exception as error:
