@@ -4,6 +4,7 @@
 
 #include "config_app/host_settings/HostPointerSettings.h"
 #include "config_app/main/VELTView.h"
+#include "config_app/mouse/VeltMouse.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/layout/main_layout.h"
 
@@ -20,7 +21,7 @@ Rect centredOnScreen(Size size) {
 }  // namespace
 
 VELTConfig::VELTConfig(std::unique_ptr<HostPointerSettings> hostSettings)
-    : m_VELTView(std::make_unique<VELTView>(std::move(hostSettings))),
+    : m_VELTView(std::make_unique<VELTView>(std::move(hostSettings), deviceMouse())),
       m_MainWindow(std::make_unique<KivWindow>(centredOnScreen(kMainWindowSize))) {
   m_MainWindow->setTitle("VELTPLUS");
   m_MainWindow->setMovableByWindowBackground(false);

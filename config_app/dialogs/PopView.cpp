@@ -7,8 +7,6 @@
 #include <string>
 
 #include "base/log.h"
-#include "device/commands.h"
-#include "device/hid_device.h"
 #include "device/keycodes.h"
 #include "model/KeyButton.h"
 #include "toolkit/image_access.h"
@@ -190,7 +188,7 @@ int PopView::confirm() {
       return kConfirmed;
     case kAnalysisStartDialog:
       // A countdown with nothing analysing would end in a level never measured.
-      if (!IsMakesureOpen() || Start_surface_analyzer() != kResultSuccess) return kFailed;
+      if (!m_mouse->open() || !m_mouse->startSurfaceAnalysis()) return kFailed;
       if (runNextStep(kAnalysisRunDialog)) return kConfirmed;
       SurfaceCountdown::stopFlag() = true;
       return kCancelled;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config_app/dialogs/SurfaceCountdown.h"
+#include "config_app/mouse/VeltMouse.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivComboxButton.h"
 #include "toolkit/KivEdit.h"
@@ -32,6 +33,8 @@ class PopView : public KivImageView {
   PopView() = default;
   ~PopView() override;
 
+  // The mouse the analysis' first step (137) starts; before runModal.
+  void setMouse(VeltMouse& mouse) { m_mouse = &mouse; }
   void initPopView(KivImageView* parent, int32_t type);
   // The function menu a key capture (154) changes when it is confirmed.
   void setFunButton(KivComboxButton* button) { m_CbnButton = button; }
@@ -84,6 +87,7 @@ class PopView : public KivImageView {
   int m_modalCode = 0;
   bool m_running = false;
   std::optional<uint16_t> m_capturedKey;
+  VeltMouse* m_mouse = &deviceMouse();
   SurfaceCountdown m_countdown{postToMainThread};
 };
 

@@ -5,7 +5,6 @@
 #include "base/file_writer.h"
 #include "base/log.h"
 #include "config_app/host_settings/HostPointerSettings.h"
-#include "device/hid_device.h"
 #include "model/folders.h"
 #include "model/profile_load.h"
 #include "toolkit/KivMenu.h"
@@ -28,14 +27,18 @@ constexpr std::array<const char*, 11> kLanguages = {"English",  "German",  "Span
 
 }  // namespace
 
-VELTView::VELTView(std::unique_ptr<HostPointerSettings> hostSettings)
+VELTView::VELTView(std::unique_ptr<HostPointerSettings> hostSettings, VeltMouse& mouse)
     : pages_{&m_viewMouseSetting, &m_viewSensor, &m_viewColorSetting, &m_viewMacroSetting,
              &m_viewSupport},
       pageTabs_{&m_BnMouseSetting, &m_BnSensorPerformance, &m_BnColorSettings, &m_BnMacroSettings,
                 &m_BnSupport},
       profileTabs_{&m_BnProfile1, &m_BnProfile2, &m_BnProfile3, &m_BnProfile4, &m_BnProfile5},
       profileMenus_{&m_CbnProfile1, &m_CbnProfile2, &m_CbnProfile3, &m_CbnProfile4, &m_CbnProfile5},
-      m_hostSettings(std::move(hostSettings)) {}
+      m_hostSettings(std::move(hostSettings)),
+      m_mouse(mouse) {
+  m_viewSensor.setMouse(mouse);
+  m_viewSupport.setMouse(mouse);
+}
 
 VELTView::~VELTView() {
   m_Timer.stop();
@@ -51,8 +54,8 @@ void VELTView::initWithFrame(const Rect& rect) {
   m_curProfile = &m_Profiles[0];
   initCtrls();
   // The support page has tried to open the mouse: one it may not open is said at start.
-  if (!IsOpen() && isMouseAttached(kNormalProductId))
-    m_startupNotices.push_back(kMouseNoAccessMessage);
+  if (!m_mouse.isOpen() && m_mouse.isAttached())
+    m_startupNotices.push_back(m_mouse.noAccessMessage());
   // The profiles' macros join the library first, so that the button page, loaded next,
   // offers them.
   resetProfileMacro();

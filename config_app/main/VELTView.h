@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config_app/mouse/VeltMouse.h"
 #include "config_app/pages/ColorSettingView.h"
 #include "config_app/pages/MacroSettingView.h"
 #include "config_app/pages/MouseSettingView.h"
@@ -32,7 +33,9 @@ class VELTView : public KivImageView {
   static constexpr int kProfiles = ProfileSet::kCount;
   static constexpr std::chrono::milliseconds kPollInterval{1000};
 
-  explicit VELTView(std::unique_ptr<HostPointerSettings> hostSettings);
+  // `mouse` is the program's one way to the mouse; the view hands it to its pages.
+  explicit VELTView(std::unique_ptr<HostPointerSettings> hostSettings,
+                    VeltMouse& mouse = deviceMouse());
   ~VELTView() override;
 
   // Builds the whole main window state: profiles from their files, pages and controls,
@@ -123,6 +126,7 @@ class VELTView : public KivImageView {
   std::array<KivComboxButton*, kProfiles> profileMenus_;
 
   std::unique_ptr<HostPointerSettings> m_hostSettings;
+  VeltMouse& m_mouse;
   std::vector<std::string> m_startupNotices;
   KivWindow* m_MainWindow = nullptr;
 };

@@ -4,10 +4,6 @@
 #include <string>
 
 #include "config_app/dialogs/PopView.h"
-#include "device/commands.h"
-#include "device/hid_device.h"
-#include "device/result_codes.h"
-#include "device/surface_level.h"
 #include "model/Profile.h"
 #include "model/profile_apply.h"
 #include "toolkit/UiServices.h"
@@ -149,20 +145,15 @@ void SensorView::enableXYSetting() {
   if (m_CheckEnableXYSeparateSetting.isCheck()) copyDpiValues(m_SliderXAxis, m_SliderYAxis);
 }
 
-uint8_t SensorView::liftDistanceForMouse() const {
-  return static_cast<uint8_t>(
-      std::clamp(m_SliderLiftDistance.getCurValue(), kMinLiftDistance, kMaxLiftDistance));
-}
-
 void SensorView::liftTest() {
-  if (!IsMakesureOpen()) return;
-  if (Test_LOD(liftDistanceForMouse()) != kResultSuccess)
+  if (!m_mouse->open()) return;
+  if (!m_mouse->testLiftOff(m_SliderLiftDistance.getCurValue()))
     uiServices().alert("VELTPLUS", "lift distance test failed");
 }
 
 void SensorView::liftSave() {
-  if (!IsMakesureOpen()) return;
-  if (Save_LOD(liftDistanceForMouse()) != kResultSuccess)
+  if (!m_mouse->open()) return;
+  if (!m_mouse->saveLiftOff(m_SliderLiftDistance.getCurValue()))
     uiServices().alert("VELTPLUS", "lift distance save failed");
 }
 
@@ -171,15 +162,16 @@ void SensorView::analyzeSurface() {
   const int32_t previous = m_ProgressQualityAnalyzer.getCurValue();
   m_ProgressQualityAnalyzer.setCurValue(0);
   PopView dialog;
+  dialog.setMouse(*m_mouse);
   dialog.initPopView(this, kAnalysisStartDialog);
   const int outcome = dialog.runModal();
   if (outcome == PopView::kCancelled) return;
-  uint8_t result = 0;
-  const bool open = IsMakesureOpen();
-  if (outcome == PopView::kConfirmed && open &&
-      Get_surface_analyzer_result(result) == kResultSuccess) {
-    showQuality(surfaceLevel(result));
-    return;
+  const bool open = m_mouse->open();
+  if (outcome == PopView::kConfirmed && open) {
+    if (const std::optional<int32_t> level = m_mouse->surfaceLevel()) {
+      showQuality(*level);
+      return;
+    }
   }
   // Nothing was measured: the page keeps the level it had, and says why.
   showQuality(previous);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config_app/mouse/VeltMouse.h"
 #include "config_app/pages/ProfilePage.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivCheckBox.h"
@@ -18,6 +19,8 @@ class SensorView : public ProfilePage {
   static constexpr int32_t kMinDpi = 200;
   static constexpr int32_t kMaxDpi = 8200;
 
+  // The mouse the lift-off test and save and the surface analysis go to.
+  void setMouse(VeltMouse& mouse) { m_mouse = &mouse; }
   void initCtrls();
   void setUIData(Profile& profile) override;
   void getUIData(Profile& profile) override;
@@ -44,11 +47,9 @@ class SensorView : public ProfilePage {
  private:
   void initSliders();
   void initSurface();
-  // The lift-off distance the mouse takes: the slider's value (1 to 32) within
-  // kMinLiftDistance to kMaxLiftDistance (`device/commands.h`).
-  uint8_t liftDistanceForMouse() const;
   void showQuality(int32_t level);
 
+  VeltMouse* m_mouse = &deviceMouse();
   KivCheckBox m_CheckEnableXYSeparateSetting;
   KivCheckBox m_CheckEnableRefinedmode;
   KivSliderCtrl3D m_SliderXAxis;

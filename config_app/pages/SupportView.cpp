@@ -3,9 +3,6 @@
 #include <array>
 #include <cstdio>
 
-#include "device/commands.h"
-#include "device/hid_device.h"
-#include "device/result_codes.h"
 #include "toolkit/UiServices.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/support_layout.h"
@@ -42,17 +39,8 @@ void SupportView::initCtrls() {
 }
 
 void SupportView::updateFirmVersion() {
-  if (!IsMakesureOpen()) {
-    m_StaticFirmVersion.setCurText("-.--");
-    return;
-  }
-  uint16_t version = 0;
-  bool read = Get_fw_version(version) == kResultSuccess;
-  // Read again on a fresh connection; that reading is the one shown.
-  Close_device();
-  if (IsMakesureOpen()) read = Get_fw_version(version) == kResultSuccess || read;
   // A version never read is unknown, not "0.00".
-  m_StaticFirmVersion.setCurText(read ? firmwareVersionText(version) : "-.--");
+  m_StaticFirmVersion.setCurText(m_mouse->firmwareVersion().value_or("-.--"));
 }
 
 void SupportView::OnCmd(int32_t id) {

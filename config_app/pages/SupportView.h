@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config_app/mouse/VeltMouse.h"
 #include "toolkit/KivButton.h"
 #include "toolkit/KivStatic.h"
 #include "velt_release.h"
@@ -19,6 +20,8 @@ class SupportView : public KivImageView {
  public:
   // Builds the controls, then reads the firmware version: at start-up, the first time
   // the mouse is opened.
+  // The mouse whose firmware version the page shows.
+  void setMouse(VeltMouse& mouse) { m_mouse = &mouse; }
   void initCtrls();
   // Reads the mouse's firmware version and shows it; "-.--" without a mouse.
   void updateFirmVersion();
@@ -27,6 +30,7 @@ class SupportView : public KivImageView {
   const KivStatic& firmwareVersion() const { return m_StaticFirmVersion; }
 
  private:
+  VeltMouse* m_mouse = &deviceMouse();
   KivButton m_BnOnlineSupport;
   KivButton m_BnProductRegistration;
   KivButton m_BnDownloads;
