@@ -35,14 +35,15 @@ endfunction()
 # program through tests/e2e/atspi_harness.py, run by tests/e2e/run_e2e.sh under its own
 # X server and D-Bus session; skipped (77) where none can be made. ARGS may hold
 # generator expressions, e.g. $<TARGET_FILE:velt_gallery>.
-# With WAYLAND it runs under a headless Wayland compositor (weston) instead.
+# SESSION wayland runs it under a headless weston instead, SESSION sway under a headless
+# sway (see run_e2e.sh).
 function(velt_add_e2e_test name)
-  cmake_parse_arguments(ARG "WAYLAND" "SCRIPT" "ARGS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SCRIPT;SESSION" "ARGS" ${ARGN})
   cmake_path(ABSOLUTE_PATH ARG_SCRIPT BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   add_test(NAME ${name}
            COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/run_e2e.sh ${ARG_SCRIPT} ${ARG_ARGS})
-  if(ARG_WAYLAND)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT VELT_E2E_SESSION=wayland)
+  if(ARG_SESSION)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT VELT_E2E_SESSION=${ARG_SESSION})
   endif()
   # Within the harness's own 120-second limit plus start-up and teardown.
   # One at a time: two xvfb-run -a starting together can pick the same display.

@@ -15,8 +15,9 @@ packages=(
   fonts-dejavu-core xvfb xauth xdotool
   # end-to-end tests: an accessibility client, its bus, and screenshots
   python3-pyatspi at-spi2-core dbus dbus-x11 imagemagick
-  # the same under a headless Wayland compositor
-  weston qt6-wayland wayland-utils
+  # the same under headless Wayland compositors: weston, and sway for the protocols
+  # weston does not offer (keyboard-shortcuts-inhibit)
+  weston sway qt6-wayland wayland-utils
 )
 
 # Callers that need more (scripts/package.sh) name the extra packages as arguments.

@@ -334,8 +334,8 @@ class Harness:
 
 def on_wayland():
     """Whether the test runs under a Wayland compositor (run_e2e.sh with
-    VELT_E2E_SESSION=wayland): no X server, no xdotool."""
-    return os.environ.get("VELT_E2E_SESSION") == "wayland"
+    VELT_E2E_SESSION=wayland or sway): no X server, no xdotool."""
+    return os.environ.get("VELT_E2E_SESSION") in ("wayland", "sway")
 
 
 def output_folder():

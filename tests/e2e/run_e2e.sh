@@ -6,10 +6,13 @@
 #
 #   tests/e2e/run_e2e.sh TEST.py [arguments for the test...]
 #   VELT_E2E_SESSION=wayland tests/e2e/run_e2e.sh TEST.py [arguments...]
+#   VELT_E2E_SESSION=sway tests/e2e/run_e2e.sh TEST.py [arguments...]
 #
-# The second runs it under a headless Wayland compositor instead (weston with its
-# headless back end, pixman drawing and --debug for its screenshooter), Qt on Wayland;
-# there is no X server and no seat, so tests act only through accessibility actions.
+# The others run it under a headless Wayland compositor instead, Qt on Wayland: weston
+# with its headless back end, pixman drawing and --debug for its screenshooter, or sway
+# (wlroots' headless back end), which offers protocols weston does not. There is no X
+# server and no input device, so tests act only through accessibility actions; the
+# compositor's globals are in wayland-info.txt of the output folder.
 #
 # Exits 77 (skipped) when a tool is missing or no display server can be made; otherwise
 # with the test's status. VELT_E2E_OUT keeps screenshots and program output (default: a
@@ -38,7 +41,8 @@ session=${VELT_E2E_SESSION:-x11}
 case $session in
   x11) tools=(xvfb-run Xvfb dbus-run-session xdotool timeout) ;;
   wayland) tools=(weston weston-screenshooter wayland-info dbus-run-session timeout convert) ;;
-  *) echo "VELT_E2E_SESSION is x11 or wayland, not $session" >&2; exit 2 ;;
+  sway) tools=(sway wayland-info dbus-run-session timeout setpriv) ;;
+  *) echo "VELT_E2E_SESSION is x11, wayland or sway, not $session" >&2; exit 2 ;;
 esac
 for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing (scripts/setup-deps.sh)"
@@ -69,28 +73,51 @@ noise='Failed to set fd limit|Activating service|Successfully activated|SpiRegis
 if [ "$session" = wayland ]; then
   # No idle time: weston otherwise blanks its output after 5 minutes, and its
   # screenshooter then waits for a frame that never comes.
-  socket=velt-e2e-$$
+  wayland_display=$scratch/runtime/velt-e2e-$$
   XDG_RUNTIME_DIR="$scratch/runtime" weston --backend=headless-backend.so --use-pixman \
-    --debug --idle-time=0 --socket="$socket" --width=1024 --height=768 \
+    --debug --idle-time=0 --socket="velt-e2e-$$" --width=1024 --height=768 \
     >"$VELT_E2E_OUT/weston.log" 2>&1 &
   compositor=$!
+elif [ "$session" = sway ]; then
+  # sway (wlroots) offers what weston does not, the keyboard-shortcuts-inhibit protocol
+  # among them; it has no screenshooter. It refuses to run as root: there it runs as
+  # nobody, in a runtime folder of its own that the test reaches by the socket's path.
+  sway_runtime=$scratch/sway-runtime
+  mkdir -p "$sway_runtime"
+  chmod 700 "$sway_runtime"
+  as_user=()
+  if [ "$(id -u)" = 0 ]; then
+    chown nobody "$sway_runtime" 2>/dev/null || skip "no user nobody to run sway as"
+    chmod o+x "$scratch"  # for nobody to reach its folder; the others stay closed
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  (cd "$sway_runtime" && exec "${as_user[@]}" env -i PATH="$PATH" HOME="$sway_runtime" \
+    XDG_RUNTIME_DIR="$sway_runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+    WLR_RENDERER=pixman sway -c /dev/null) >"$VELT_E2E_OUT/sway.log" 2>&1 &
+  compositor=$!
   for i in $(seq 50); do
-    XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY=$socket wayland-info >/dev/null 2>&1 &&
-      break
+    socket=$(cd "$sway_runtime" && ls wayland-* 2>/dev/null | grep -v lock | head -1)
+    [ -n "$socket" ] && break
+    sleep 0.1
+  done
+  wayland_display=$sway_runtime/${socket:-none}
+fi
+if [ "$session" != x11 ]; then
+  for i in $(seq 50); do
+    WAYLAND_DISPLAY=$wayland_display wayland-info >/dev/null 2>&1 && break
     kill -0 "$compositor" 2>/dev/null || break
     sleep 0.1
   done
-  XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY=$socket wayland-info \
-    >"$VELT_E2E_OUT/wayland-info.txt" 2>&1 ||
-    skip "no headless weston could be started (see $VELT_E2E_OUT/weston.log)"
+  WAYLAND_DISPLAY=$wayland_display wayland-info >"$VELT_E2E_OUT/wayland-info.txt" 2>&1 ||
+    skip "no headless $session compositor could be started (see $VELT_E2E_OUT)"
   {
     timeout --kill-after=10 $((limit + 30)) \
       dbus-run-session -- \
       env -u DISPLAY -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME \
-      HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY="$socket" \
+      HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" WAYLAND_DISPLAY="$wayland_display" \
       QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0 \
       PYTHONPATH="$here${PYTHONPATH:+:$PYTHONPATH}" PYTHONDONTWRITEBYTECODE=1 \
-      VELT_E2E_TIMEOUT="$limit" VELT_E2E_SESSION=wayland \
+      VELT_E2E_TIMEOUT="$limit" VELT_E2E_SESSION="$session" \
       "$python" "$test_file" "$@" 2>&1 1>&3 3>&- | grep -Ev "$noise" >&2
     status=${PIPESTATUS[0]}
   } 3>&1
