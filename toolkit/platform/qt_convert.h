@@ -6,10 +6,10 @@
 #include <QRectF>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "toolkit/GraphicsContext.h"
 #include "toolkit/Image.h"
@@ -34,7 +34,8 @@ struct Image::Data {
   const QSize size;  // in points
 
  private:
-  mutable std::vector<std::pair<double, QImage>> made_;
+  // A deque: pixels made for a new ratio leave references to the others valid.
+  mutable std::deque<std::pair<double, QImage>> made_;
   std::function<Image(double ratio)> make_;  // empty for a fixed picture
 };
 
