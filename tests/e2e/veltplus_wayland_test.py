@@ -151,7 +151,7 @@ def test(h):
         h.press(h.find(palette, "list item", "#5CBA16"))
         h.wait_until(lambda: "showing" not in h.states(palette), "the palette to close")
 
-        # The rename dialog, over the main window and centred on it.
+        # The rename dialog, over the main window.
         h.press(h.find(window, "push button", "Buttons"))
         before = settled_shot("before-dialog")
         h.press(h.find(window, "combo box", "Profile menu 3"))
