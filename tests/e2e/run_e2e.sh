@@ -109,7 +109,7 @@ if [ "$session" != x11 ]; then
     sleep 0.1
   done
   WAYLAND_DISPLAY=$wayland_display wayland-info >"$VELT_E2E_OUT/wayland-info.txt" 2>&1 ||
-    skip "no headless $session compositor could be started (see $VELT_E2E_OUT)"
+    skip "no headless $session compositor could be started: $(tail -n 3 "$VELT_E2E_OUT"/*.log)"
   {
     timeout --kill-after=10 $((limit + 30)) \
       dbus-run-session -- \
