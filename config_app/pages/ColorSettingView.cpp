@@ -26,7 +26,7 @@ void place(KivImageView& page, Control& control, int32_t id, const Rect& frame,
 }
 
 template <typename Control>
-void placeWithImages(KivImageView& page, Control& control, const ColorControlLayout& layout) {
+void placeWithImages(KivImageView& page, Control& control, const ControlLayout& layout) {
   place(page, control, layout.id, layout.frame, layout.wording);
   control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
                     GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
@@ -98,7 +98,7 @@ void ColorSettingView::initZones() {
   const Image panel = Image::deferred({kColorPanelWidth, kColorPanelHeight},
                                       [] { return GetImage(0, kColorPanelImageId, {}); });
   for (size_t i = 0; i < zoneButtons_.size(); ++i) {
-    const ColorControlLayout& layout = kColorZoneButtons[i];
+    const ControlLayout& layout = kColorZoneButtons[i];
     place(*this, *zoneButtons_[i], layout.id, layout.frame, layout.wording);
     zoneButtons_[i]->setImages(
         GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
@@ -109,7 +109,7 @@ void ColorSettingView::initZones() {
 void ColorSettingView::initFields() {
   std::array<KivEdit*, 3> edits = fields();
   for (size_t i = 0; i < edits.size(); ++i) {
-    place(*this, *edits[i], 0, kColorFields[i].field, kColorFields[i].wording);
+    place(*this, *edits[i], 0, kColorFields[i].frame, kColorFields[i].wording);
     edits[i]->setFont(systemFont(11));
     edits[i]->setColors(kWhiteColor, {0, 0, 0, 1});
   }

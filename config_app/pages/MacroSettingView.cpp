@@ -29,14 +29,14 @@ enum Command {
   kStopRecord = 107
 };
 
-void place(KivImageView& page, KivImageView& control, const MacroControlLayout& layout) {
+void place(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
   control.initView(&page, layout.id, layout.frame);
   control.setAccessibleName(layout.wording);
   page.addSubview(&control);
 }
 
 template <typename Control>
-void setSheetImages(Control& control, const MacroControlLayout& layout) {
+void setSheetImages(Control& control, const ControlLayout& layout) {
   control.setImages(GetImage(0, layout.id, layout.piece), GetImage(1, layout.id, layout.piece),
                     GetImage(2, layout.id, layout.piece), GetImage(3, layout.id, layout.piece));
 }
@@ -60,11 +60,10 @@ void MacroSettingView::initCtrls() {
   m_MacroCtrl.setBkImage(GetImage(0, kMacroEvents.id, kMacroEvents.piece));
   m_MacroCtrl.initMenu();
   setScrollPictures(m_MacroCtrl);
-  const std::pair<KivButton*, MacroControlLayout> buttons[] = {
-      {&m_BnNewMacro, kNewMacroButton},
-      {&m_BnDeleteMacro, kDeleteMacroButton},
-      {&m_BnStartRecord, kStartRecordingButton},
-      {&m_BnStopRecord, kStopRecordingButton}};
+  const std::pair<KivButton*, ControlLayout> buttons[] = {{&m_BnNewMacro, kNewMacroButton},
+                                                          {&m_BnDeleteMacro, kDeleteMacroButton},
+                                                          {&m_BnStartRecord, kStartRecordingButton},
+                                                          {&m_BnStopRecord, kStopRecordingButton}};
   for (const auto& [button, layout] : buttons) {
     place(*this, *button, layout);
     setSheetImages(*button, layout);

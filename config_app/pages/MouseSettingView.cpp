@@ -45,14 +45,14 @@ constexpr FunctionItem kFunctionItems[] = {
     {MouseSettingView::kDisableButton, -1, "Disable button"},
 };
 
-void placeControl(KivImageView& page, KivImageView& control, const MouseControlLayout& layout) {
+void placeControl(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
   control.initView(&page, layout.id, layout.frame);
   control.setAccessibleName(layout.wording);
   page.addSubview(&control);
 }
 
 template <typename Control>
-void setSheetImages(Control& control, const MouseControlLayout& layout) {
+void setSheetImages(Control& control, const ControlLayout& layout) {
   control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
                     GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
 }
@@ -78,7 +78,7 @@ void MouseSettingView::initCtrls(MacroSettingView* macroSetting) {
 
 void MouseSettingView::initFunctionMenu(int index) {
   KivComboxButton& menu = functionMenu(index);
-  MouseControlLayout layout = functionMenuLayout(index);
+  ControlLayout layout = functionMenuLayout(index);
   placeControl(*this, menu, layout);
   setSheetImages(menu, layout);
   menu.setMenuWidth(static_cast<int32_t>(layout.frame.width));
@@ -96,7 +96,7 @@ void MouseSettingView::initFunctionMenu(int index) {
 void MouseSettingView::initSliders() {
   struct SliderSetup {
     KivSliderCtrl& slider;
-    const MouseControlLayout& layout;
+    const ControlLayout& layout;
     int32_t min, max, step, value;
   };
   SliderSetup sliders[] = {{m_SliderDoubleClick, kDoubleClickSlider, 200, 1400, 200, 1000},

@@ -17,14 +17,14 @@ namespace velt {
 namespace {
 
 template <typename Control>
-void place(KivImageView& page, Control& control, const SensorControlLayout& layout) {
+void place(KivImageView& page, Control& control, const ControlLayout& layout) {
   control.initView(&page, layout.id, layout.frame);
   control.setAccessibleName(layout.wording);
   page.addSubview(&control);
 }
 
 template <typename Control>
-void setFourImages(Control& control, const SensorControlLayout& layout) {
+void setFourImages(Control& control, const ControlLayout& layout) {
   control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
                     GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
 }

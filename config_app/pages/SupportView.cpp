@@ -11,7 +11,7 @@ namespace velt {
 
 namespace {
 
-void placeButton(KivImageView& page, KivButton& button, const SupportButtonLayout& layout) {
+void placeButton(KivImageView& page, KivButton& button, const ControlLayout& layout) {
   button.initView(&page, layout.id, layout.frame);
   button.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
                    GetImage(2, layout.id, layout.frame), Image());
@@ -19,8 +19,8 @@ void placeButton(KivImageView& page, KivButton& button, const SupportButtonLayou
   page.addSubview(&button);
 }
 
-void placeLabel(KivImageView& page, KivStatic& label, const SupportLabelLayout& layout) {
-  label.initView(&page, layout.id, layout.value);
+void placeLabel(KivImageView& page, KivStatic& label, const ControlLayout& layout) {
+  label.initView(&page, layout.id, layout.frame);
   label.setFont(systemFont(12));
   label.setAccessibleName(layout.wording);
   page.addSubview(&label);
@@ -31,7 +31,8 @@ void placeLabel(KivImageView& page, KivStatic& label, const SupportLabelLayout& 
 void SupportView::initCtrls() {
   std::array<KivButton*, 4> buttons = {&m_BnOnlineSupport, &m_BnProductRegistration, &m_BnDownloads,
                                        &m_BnFQA};
-  for (size_t i = 0; i < buttons.size(); ++i) placeButton(*this, *buttons[i], kSupportButtons[i]);
+  for (size_t i = 0; i < buttons.size(); ++i)
+    placeButton(*this, *buttons[i], kSupportButtons[i].button);
   placeLabel(*this, m_StaticSoftVersion, kSupportSoftwareVersion);
   m_StaticSoftVersion.setCurText(kApplicationVersion);
   placeLabel(*this, m_StaticFirmVersion, kSupportFirmwareVersion);
@@ -44,9 +45,9 @@ void SupportView::updateFirmVersion() {
 }
 
 void SupportView::OnCmd(int32_t id) {
-  for (const SupportButtonLayout& button : kSupportButtons)
-    if (button.id == id) {
-      uiServices().openUrl(std::string(kSupportSiteAddress) + button.path);
+  for (const SupportLink& link : kSupportButtons)
+    if (link.button.id == id) {
+      uiServices().openUrl(std::string(kSupportSiteAddress) + link.path);
       return;
     }
 }

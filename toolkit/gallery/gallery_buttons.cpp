@@ -15,7 +15,7 @@ class ButtonsSection : public GallerySection {
  public:
   void build(KivImageView& page) override {
     for (size_t i = 0; i < m_Bn.size(); ++i) {
-      const GalleryButtonLayout& layout = kGalleryButtonLayouts[i];
+      const ControlLayout& layout = kGalleryButtonLayouts[i];
       KivButton& button = m_Bn[i];
       button.initView(this, layout.id, layout.frame);
       button.setImages(

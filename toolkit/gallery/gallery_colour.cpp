@@ -23,7 +23,7 @@ constexpr int32_t kMouseImageId = 98;
 constexpr int32_t kColorPanelImageId = 124;
 
 template <typename Control>
-void setFourImages(Control& control, const GalleryButtonLayout& layout) {
+void setFourImages(Control& control, const ControlLayout& layout) {
   control.setImages(
       GalleryImage(0, layout.id, layout.frame), GalleryImage(1, layout.id, layout.frame),
       GalleryImage(2, layout.id, layout.frame), GalleryImage(3, layout.id, layout.frame));
@@ -59,7 +59,7 @@ class ColourSection : public GallerySection {
     m_Static.setTextColor(Color::gray(190 / 255.0));
     m_Static.setFont(systemFont(11));
     for (KivProgressCtrl* bar : {&m_ProgressHorizontal, &m_ProgressVertical}) {
-      const GalleryButtonLayout& layout =
+      const ControlLayout& layout =
           bar == &m_ProgressVertical ? kGalleryVerticalBar : kGalleryHorizontalBar;
       addLabelled(page, *bar, layout);
       bar->setImages(GalleryImage(0, layout.id, layout.frame),
@@ -77,7 +77,7 @@ class ColourSection : public GallerySection {
     page.addSubview(&m_StaticMouse);
     const Image panel = GetImage(0, kColorPanelImageId, {});
     for (size_t i = 0; i < m_CbnZone.size(); ++i) {
-      const GalleryButtonLayout& layout = kGalleryZoneColourLayouts[i];
+      const ControlLayout& layout = kGalleryZoneColourLayouts[i];
       addLabelled(page, m_CbnZone[i], layout);
       m_CbnZone[i].setImages(GalleryImage(0, layout.id, layout.frame),
                              GalleryImage(1, layout.id, layout.frame),
@@ -93,7 +93,7 @@ class ColourSection : public GallerySection {
     selectMode(4);
   }
 
-  void addLabelled(KivImageView& page, KivImageView& control, const GalleryButtonLayout& layout) {
+  void addLabelled(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
     control.initView(this, layout.id, layout.frame);
     control.setAccessibleName(layout.wording);
     page.addSubview(&control);

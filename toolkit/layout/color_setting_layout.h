@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -17,45 +18,39 @@ inline constexpr Rect kColorZonePanel = {16, 112, 360, 132};
 inline constexpr Rect kColorEffectPanel = {16, 16, 360, 88};
 inline constexpr Rect kColorColourPanel = {392, 16, 375, 317};
 
-struct ColorControlLayout {
-  int32_t id;
-  Rect frame;
-  const char* wording;  // the accessible name
-  const char* caption;  // drawn on the control's pictures, or beside a check box
-};
-
 // LED on, off and per zone.
-inline constexpr std::array<ColorControlLayout, 3> kColorSwitches = {{
-    {58, {32, 264, 104, 28}, "LED on", "LED on"},
-    {59, {144, 264, 104, 28}, "LED off", "LED off"},
-    {60, {256, 264, 104, 28}, "Select zones", "Select zones"},
+inline constexpr std::array<ControlLayout, 3> kColorSwitches = {{
+    {58, {32, 264, 104, 28}, "LED on"},
+    {59, {144, 264, 104, 28}, "LED off"},
+    {60, {256, 264, 104, 28}, "Select zones"},
 }};
 
 // The zones in the order of their bits 1, 2, 4, 8: check box, then colour button.
-inline constexpr std::array<ColorControlLayout, 4> kColorZoneChecks = {{
-    {61, {32, 196, 200, 20}, "Scroll wheel", "Scroll wheel"},
-    {62, {32, 170, 200, 20}, "DPI indicator", "DPI indicator"},
-    {63, {32, 144, 200, 20}, "DPI buttons", "DPI buttons"},
-    {64, {32, 118, 200, 20}, "Logo", "Logo"},
+inline constexpr std::array<ControlLayout, 4> kColorZoneChecks = {{
+    {61, {32, 196, 200, 20}, "Scroll wheel"},
+    {62, {32, 170, 200, 20}, "DPI indicator"},
+    {63, {32, 144, 200, 20}, "DPI buttons"},
+    {64, {32, 118, 200, 20}, "Logo"},
 }};
-inline constexpr std::array<ColorControlLayout, 4> kColorZoneButtons = {{
-    {85, {256, 196, 104, 20}, "Scroll wheel colour", "Colour"},
-    {86, {256, 170, 104, 20}, "DPI indicator colour", "Colour"},
-    {87, {256, 144, 104, 20}, "DPI buttons colour", "Colour"},
-    {88, {256, 118, 104, 20}, "Logo colour", "Colour"},
+inline constexpr std::array<ControlLayout, 4> kColorZoneButtons = {{
+    {.id = 85, .frame = {256, 196, 104, 20}, .wording = "Scroll wheel colour", .caption = "Colour"},
+    {.id = 86,
+     .frame = {256, 170, 104, 20},
+     .wording = "DPI indicator colour",
+     .caption = "Colour"},
+    {.id = 87, .frame = {256, 144, 104, 20}, .wording = "DPI buttons colour", .caption = "Colour"},
+    {.id = 88, .frame = {256, 118, 104, 20}, .wording = "Logo colour", .caption = "Colour"},
 }};
 
 // Modes 1 to 4, then colour shift and fixed colour.
-inline constexpr std::array<ColorControlLayout, 4> kColorModes = {{
-    {89, {32, 52, 76, 28}, "Solid", "Solid"},
-    {90, {116, 52, 76, 28}, "Blinking", "Blinking"},
-    {91, {200, 52, 76, 28}, "Pulsating", "Pulsating"},
-    {92, {284, 52, 76, 28}, "Breathing", "Breathing"},
+inline constexpr std::array<ControlLayout, 4> kColorModes = {{
+    {89, {32, 52, 76, 28}, "Solid"},
+    {90, {116, 52, 76, 28}, "Blinking"},
+    {91, {200, 52, 76, 28}, "Pulsating"},
+    {92, {284, 52, 76, 28}, "Breathing"},
 }};
-inline constexpr ColorControlLayout kColorShift = {
-    93, {32, 22, 160, 24}, "Colour shift", "Colour shift"};
-inline constexpr ColorControlLayout kColorFixed = {
-    94, {200, 22, 160, 24}, "Fixed colour", "Fixed colour"};
+inline constexpr ControlLayout kColorShift = {93, {32, 22, 160, 24}, "Colour shift"};
+inline constexpr ControlLayout kColorFixed = {94, {200, 22, 160, 24}, "Fixed colour"};
 
 // The palette: 4 rows of 5 swatches, IDs 65 to 84 row by row from the top.
 inline constexpr int32_t kColorPaletteFirstId = 65;
@@ -83,16 +78,10 @@ inline constexpr Rect colorSwatchFrame(int index) {
 }
 
 // The red, green and blue fields with their labels.
-struct ColorFieldLayout {
-  Rect label;
-  Rect field;
-  const char* wording;
-};
-
-inline constexpr std::array<ColorFieldLayout, 3> kColorFields = {{
-    {{408, 40, 40, 20}, {448, 40, 44, 20}, "Red"},
-    {{504, 40, 44, 20}, {548, 40, 44, 20}, "Green"},
-    {{604, 40, 36, 20}, {640, 40, 44, 20}, "Blue"},
+inline constexpr std::array<ControlLayout, 3> kColorFields = {{
+    {0, {448, 40, 44, 20}, "Red", {408, 40, 40, 20}},
+    {0, {548, 40, 44, 20}, "Green", {504, 40, 44, 20}},
+    {0, {640, 40, 44, 20}, "Blue", {604, 40, 36, 20}},
 }};
 inline constexpr Rect kColorFieldsHint = {408, 68, 136, 84};
 

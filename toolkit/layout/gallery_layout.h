@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -42,13 +43,8 @@ inline constexpr int32_t kGalleryLastId = 139;
 
 // The buttons section. Wording is part of the pictures except for the caption button,
 // which draws its caption itself.
-struct GalleryButtonLayout {
-  int32_t id;
-  Rect frame;
-  const char* wording;
-};
 
-inline constexpr std::array<GalleryButtonLayout, 7> kGalleryButtonLayouts = {{
+inline constexpr std::array<ControlLayout, 7> kGalleryButtonLayouts = {{
     {1, {24, 494, 104, 26}, "Apply"},
     {2, {144, 494, 104, 26}, "Cancel"},
     {3, {24, 452, 68, 26}, "Profile 1"},

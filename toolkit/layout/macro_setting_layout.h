@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -23,13 +24,6 @@ inline constexpr Rect kMacroEventsPanel = {248, 16, 344, 317};
 inline constexpr Rect kMacroRecordPanel = {608, 16, 159, 317};
 inline constexpr Rect kMacroRecordNote = {620, 24, 136, 140};
 
-struct MacroControlLayout {
-  int32_t id;
-  Rect frame;  // on the page
-  Rect piece;  // where its faces are on the control sheets
-  const char* wording;
-};
-
 constexpr Rect onSheet(Rect frame) {
   return {frame.x, frame.y + kMacroSheetOffset, frame.width, frame.height};
 }
@@ -38,21 +32,21 @@ inline constexpr Rect kMacroListFrame = {24, 64, 200, 241};
 inline constexpr Rect kMacroEventsFrame = {256, 24, 328, 281};
 inline constexpr Rect kRecordButtonFrame = {620, 180, 136, 30};
 
-inline constexpr MacroControlLayout kMacroList = {100, kMacroListFrame, onSheet(kMacroListFrame),
-                                                  "Macros"};
-inline constexpr MacroControlLayout kMacroEvents = {101, kMacroEventsFrame,
-                                                    onSheet(kMacroEventsFrame), "Macro events"};
-inline constexpr MacroControlLayout kNewMacroButton = {
-    102, {24, 24, 96, 30}, onSheet({24, 24, 96, 30}), "New macro"};
-inline constexpr MacroControlLayout kDeleteMacroButton = {
-    103, {128, 24, 96, 30}, onSheet({128, 24, 96, 30}), "Delete macro"};
-inline constexpr MacroControlLayout kRecordDelaysBox = {
-    104, {616, 270, 148, 20}, onSheet({616, 270, 148, 20}), "Record delays"};
-inline constexpr MacroControlLayout kRecordPressesBox = {
-    105, {616, 240, 148, 20}, onSheet({616, 240, 148, 20}), "Record presses only"};
-inline constexpr MacroControlLayout kStartRecordingButton = {
-    106, kRecordButtonFrame, onSheet(kRecordButtonFrame), "Start recording"};
-inline constexpr MacroControlLayout kStopRecordingButton = {
-    107, kRecordButtonFrame, {kRecordButtonFrame.x, 5, 136, 30}, "Stop recording"};
+inline constexpr ControlLayout kMacroList = {
+    100, kMacroListFrame, "Macros", {}, onSheet(kMacroListFrame)};
+inline constexpr ControlLayout kMacroEvents = {
+    101, kMacroEventsFrame, "Macro events", {}, onSheet(kMacroEventsFrame)};
+inline constexpr ControlLayout kNewMacroButton = {
+    102, {24, 24, 96, 30}, "New macro", {}, onSheet({24, 24, 96, 30})};
+inline constexpr ControlLayout kDeleteMacroButton = {
+    103, {128, 24, 96, 30}, "Delete macro", {}, onSheet({128, 24, 96, 30})};
+inline constexpr ControlLayout kRecordDelaysBox = {
+    104, {616, 270, 148, 20}, "Record delays", {}, onSheet({616, 270, 148, 20})};
+inline constexpr ControlLayout kRecordPressesBox = {
+    105, {616, 240, 148, 20}, "Record presses only", {}, onSheet({616, 240, 148, 20})};
+inline constexpr ControlLayout kStartRecordingButton = {
+    106, kRecordButtonFrame, "Start recording", {}, onSheet(kRecordButtonFrame)};
+inline constexpr ControlLayout kStopRecordingButton = {
+    107, kRecordButtonFrame, "Stop recording", {}, {kRecordButtonFrame.x, 5, 136, 30}};
 
 }  // namespace velt

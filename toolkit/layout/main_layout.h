@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -19,14 +20,8 @@ inline constexpr Rect kMainPageFrame = {9, 42, 783, 349};
 
 inline constexpr Rect kMainTitle = {24, 548, 520, 32};
 
-struct MainButtonLayout {
-  int32_t id;
-  Rect frame;
-  const char* wording;  // drawn into the sheets; empty where the control draws a caption
-};
-
 // Page tabs, IDs 1 to 5.
-inline constexpr std::array<MainButtonLayout, 5> kMainPageTabs = {{
+inline constexpr std::array<ControlLayout, 5> kMainPageTabs = {{
     {1, {9, 456, 150, 36}, "Buttons"},
     {2, {167, 456, 150, 36}, "Sensor"},
     {3, {325, 456, 150, 36}, "Lighting"},
@@ -54,16 +49,16 @@ inline constexpr int32_t kFirstProfileMenuId = 11;
 inline constexpr int32_t kProfileMenuWidthInMenu = 158;
 
 // The bottom row.
-inline constexpr MainButtonLayout kMainReset = {16, {9, 8, 140, 26}, "Reset to default"};
-inline constexpr MainButtonLayout kMainLanguage = {17, {157, 8, 120, 26}, ""};
-inline constexpr MainButtonLayout kMainOK = {18, {524, 8, 84, 26}, "OK"};
-inline constexpr MainButtonLayout kMainApply = {19, {616, 8, 84, 26}, "Apply"};
-inline constexpr MainButtonLayout kMainCancel = {20, {708, 8, 84, 26}, "Cancel"};
+inline constexpr ControlLayout kMainReset = {16, {9, 8, 140, 26}, "Reset to default"};
+inline constexpr ControlLayout kMainLanguage = {17, {157, 8, 120, 26}, "Language"};
+inline constexpr ControlLayout kMainOK = {18, {524, 8, 84, 26}, "OK"};
+inline constexpr ControlLayout kMainApply = {19, {616, 8, 84, 26}, "Apply"};
+inline constexpr ControlLayout kMainCancel = {20, {708, 8, 84, 26}, "Cancel"};
 inline constexpr Rect kMainVersionLabel = {292, 12, 60, 18};
 inline constexpr int32_t kMainVersionId = 21;
 inline constexpr Rect kMainVersionFrame = {352, 12, 60, 18};
 
-inline constexpr std::array<MainButtonLayout, 4> kMainActionButtons = {kMainReset, kMainOK,
-                                                                       kMainApply, kMainCancel};
+inline constexpr std::array<ControlLayout, 4> kMainActionButtons = {kMainReset, kMainOK, kMainApply,
+                                                                    kMainCancel};
 
 }  // namespace velt

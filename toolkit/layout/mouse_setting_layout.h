@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -17,38 +18,31 @@ inline constexpr Rect kMousePollingPanel = {392, 236, 375, 97};
 inline constexpr Rect kMousePointerPanel = {392, 16, 375, 204};
 inline constexpr Rect kMousePointerNote = {408, 24, 343, 36};
 
-struct MouseControlLayout {
-  int32_t id;
-  Rect frame;
-  Rect label;           // the wording beside the control; empty where it is on the face
-  const char* wording;  // drawn into the sheets, and the control's accessible name
-};
-
 // The function menus of buttons 1 to 7, IDs 23 to 29.
 inline constexpr double kFunctionRowStep = 38;
-constexpr MouseControlLayout functionMenuLayout(int index) {
+constexpr ControlLayout functionMenuLayout(int index) {
   const char* names[] = {"Button 1", "Button 2", "Button 3", "Button 4",
                          "Button 5", "Button 6", "Button 7"};
   double y = 272 - kFunctionRowStep * index;
-  return {23 + index, {150, y, 200, 26}, {32, y, 110, 26}, names[index]};
+  return {23 + index, {150, y, 200, 26}, names[index], {32, y, 110, 26}};
 }
 
 // The polling buttons, IDs 37 to 40, from 125 Hz to 1000 Hz.
-inline constexpr std::array<MouseControlLayout, 4> kPollingButtons = {{
-    {37, {408, 252, 80, 30}, {}, "125 Hz"},
-    {38, {496, 252, 80, 30}, {}, "250 Hz"},
-    {39, {584, 252, 80, 30}, {}, "500 Hz"},
-    {40, {672, 252, 80, 30}, {}, "1000 Hz"},
+inline constexpr std::array<ControlLayout, 4> kPollingButtons = {{
+    {37, {408, 252, 80, 30}, "125 Hz"},
+    {38, {496, 252, 80, 30}, "250 Hz"},
+    {39, {584, 252, 80, 30}, "500 Hz"},
+    {40, {672, 252, 80, 30}, "1000 Hz"},
 }};
 
 // The sliders take their thumb's top edge as their frame's top edge.
-inline constexpr MouseControlLayout kDoubleClickSlider = {
-    41, {572, 162, 180, 20}, {408, 160, 160, 20}, "Double-click speed"};
-inline constexpr MouseControlLayout kScrollSpeedSlider = {
-    42, {572, 122, 180, 20}, {408, 120, 160, 20}, "Scroll speed"};
-inline constexpr MouseControlLayout kAccelerationSlider = {
-    43, {572, 82, 180, 20}, {}, "Pointer acceleration"};
-inline constexpr MouseControlLayout kAccelerationCheck = {
-    44, {404, 80, 164, 20}, {}, "Pointer acceleration"};
+inline constexpr ControlLayout kDoubleClickSlider = {
+    41, {572, 162, 180, 20}, "Double-click speed", {408, 160, 160, 20}};
+inline constexpr ControlLayout kScrollSpeedSlider = {
+    42, {572, 122, 180, 20}, "Scroll speed", {408, 120, 160, 20}};
+inline constexpr ControlLayout kAccelerationSlider = {
+    43, {572, 82, 180, 20}, "Pointer acceleration"};
+inline constexpr ControlLayout kAccelerationCheck = {
+    44, {404, 80, 164, 20}, "Pointer acceleration"};
 
 }  // namespace velt

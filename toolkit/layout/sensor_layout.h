@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "toolkit/geometry.h"
+#include "toolkit/layout/control_layout.h"
 
 namespace velt {
 
@@ -15,29 +16,20 @@ inline constexpr Rect kSensorDpiPanel = {16, 120, 480, 213};
 inline constexpr Rect kSensorMotionPanel = {16, 16, 480, 96};
 inline constexpr Rect kSensorSurfacePanel = {512, 16, 255, 317};
 
-struct SensorControlLayout {
-  int32_t id;
-  Rect frame;
-  const char* wording;  // drawn on or beside the control, and its accessible name
-};
-
-inline constexpr SensorControlLayout kSensorSeparateXY = {
-    46, {32, 288, 200, 20}, "Separate X and Y"};
-inline constexpr SensorControlLayout kSensorRefinedMode = {47, {256, 288, 200, 20}, "Refined mode"};
-inline constexpr SensorControlLayout kSensorDpiX = {48, {96, 220, 384, 40}, "DPI X"};
-inline constexpr SensorControlLayout kSensorDpiY = {49, {96, 150, 384, 40}, "DPI Y"};
-inline constexpr SensorControlLayout kSensorPointerSpeed = {
-    50, {160, 68, 320, 20}, "Pointer speed"};
-inline constexpr SensorControlLayout kSensorLiftDistance = {
-    51, {160, 30, 176, 20}, "Lift-off distance"};
-inline constexpr SensorControlLayout kSensorQualityBar = {
-    52, {536, 64, 16, 232}, "Surface quality"};
-inline constexpr SensorControlLayout kSensorSurfacePicture = {
-    53, {576, 168, 176, 128}, "Surface level"};
-inline constexpr SensorControlLayout kSensorAnalyze = {54, {576, 64, 176, 32}, "Analyze surface"};
-inline constexpr SensorControlLayout kSensorLiftTest = {55, {348, 28, 62, 24}, "Lift-off test"};
-inline constexpr SensorControlLayout kSensorLiftSave = {
-    56, {418, 28, 62, 24}, "Save lift-off distance"};
+inline constexpr ControlLayout kSensorSeparateXY = {46, {32, 288, 200, 20}, "Separate X and Y"};
+inline constexpr ControlLayout kSensorRefinedMode = {47, {256, 288, 200, 20}, "Refined mode"};
+inline constexpr ControlLayout kSensorDpiX = {48, {96, 220, 384, 40}, "DPI X"};
+inline constexpr ControlLayout kSensorDpiY = {49, {96, 150, 384, 40}, "DPI Y"};
+inline constexpr ControlLayout kSensorPointerSpeed = {50, {160, 68, 320, 20}, "Pointer speed"};
+inline constexpr ControlLayout kSensorLiftDistance = {51, {160, 30, 176, 20}, "Lift-off distance"};
+inline constexpr ControlLayout kSensorQualityBar = {52, {536, 64, 16, 232}, "Surface quality"};
+inline constexpr ControlLayout kSensorSurfacePicture = {53, {576, 168, 176, 128}, "Surface level"};
+inline constexpr ControlLayout kSensorAnalyze = {54, {576, 64, 176, 32}, "Analyze surface"};
+// The lift-off buttons' captions are shorter than their accessible names.
+inline constexpr ControlLayout kSensorLiftTest = {
+    .id = 55, .frame = {348, 28, 62, 24}, .wording = "Lift-off test", .caption = "Test"};
+inline constexpr ControlLayout kSensorLiftSave = {
+    .id = 56, .frame = {418, 28, 62, 24}, .wording = "Save lift-off distance", .caption = "Save"};
 
 // The wording beside a control whose own picture carries none: the two DPI sliders, the
 // two plain sliders and the quality bar.
@@ -55,10 +47,6 @@ inline constexpr std::array<SensorLabelLayout, 7> kSensorLabels = {{
     {{576, 114, 176, 20}, "surface while it is analysed."},
     {{528, 40, 40, 16}, "Level"},
 }};
-
-// The caption drawn on the lift-off save button (its accessible name says more).
-inline constexpr const char* kSensorLiftSaveCaption = "Save";
-inline constexpr const char* kSensorLiftTestCaption = "Test";
 
 // The surface pictures, one per level 0 to 10: "0.bmp", "10.bmp", ... "100.bmp".
 inline constexpr Size kSurfacePictureSize = {176, 128};

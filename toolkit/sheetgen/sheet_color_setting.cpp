@@ -16,9 +16,9 @@ void paintBackdrop(QPainter& painter, QSize size) {
   paintPanel(painter, sheetRect(kColorZonePanel, h), "Zones");
   paintPanel(painter, sheetRect(kColorEffectPanel, h), "Effect");
   paintPanel(painter, sheetRect(kColorColourPanel, h), "Colour");
-  for (const ColorFieldLayout& field : kColorFields) {
+  for (const ControlLayout& field : kColorFields) {
     paintText(painter, sheetRect(field.label, h), field.wording, kTextDim, 11);
-    painter.fillRect(sheetRect(field.field, h).adjusted(-1, -1, 1, 1), kOutline);
+    painter.fillRect(sheetRect(field.frame, h).adjusted(-1, -1, 1, 1), kOutline);
   }
   paintWrappedText(painter, sheetRect(kColorFieldsHint, h),
                    "Pick a colour, or type its red, green and blue (0 to 255) below.", kTextDim,
@@ -41,17 +41,17 @@ void paintSwatch(QPainter& painter, const QRect& area, const PaletteRgb& rgb, Sh
 void paintControls(QPainter& painter, QSize size, SheetState state) {
   const int h = size.height();
   paintBackdrop(painter, size);
-  const auto paintFace = [&](const ColorControlLayout& button) {
-    paintButtonFace(painter, sheetRect(button.frame, h), state, button.caption);
+  const auto paintFace = [&](const ControlLayout& button) {
+    paintButtonFace(painter, sheetRect(button.frame, h), state, button.drawnWording());
   };
-  for (const ColorControlLayout& button : kColorSwitches) paintFace(button);
-  for (const ColorControlLayout& button : kColorModes) paintFace(button);
+  for (const ControlLayout& button : kColorSwitches) paintFace(button);
+  for (const ControlLayout& button : kColorModes) paintFace(button);
   paintFace(kColorShift);
   paintFace(kColorFixed);
-  for (const ColorControlLayout& check : kColorZoneChecks)
-    paintCheckBox(painter, sheetRect(check.frame, h), state, check.caption);
-  for (const ColorControlLayout& button : kColorZoneButtons)
-    paintMenuFace(painter, sheetRect(button.frame, h), state, false, button.caption);
+  for (const ControlLayout& check : kColorZoneChecks)
+    paintCheckBox(painter, sheetRect(check.frame, h), state, check.drawnWording());
+  for (const ControlLayout& button : kColorZoneButtons)
+    paintMenuFace(painter, sheetRect(button.frame, h), state, false, button.drawnWording());
   for (int i = 0; i < kColorPaletteCount; ++i)
     paintSwatch(painter, sheetRect(colorSwatchFrame(i), h), kColorPalette[static_cast<size_t>(i)],
                 state);

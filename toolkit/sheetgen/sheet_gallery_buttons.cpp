@@ -7,7 +7,7 @@ namespace velt::sheetgen {
 namespace {
 
 void paintButtons(QPainter& painter, QSize size, SheetState state) {
-  for (const GalleryButtonLayout& button : kGalleryButtonLayouts)
+  for (const ControlLayout& button : kGalleryButtonLayouts)
     paintButtonFace(painter, sheetRect(button.frame, size.height()), state, button.wording);
   paintText(painter, sheetRect(kGalleryEditLabel, size.height()), "Macro name", kTextDim, 11);
 }

@@ -11,14 +11,14 @@ namespace {
 
 void paintColourControls(QPainter& painter, QSize size, SheetState state) {
   const int h = size.height();
-  for (const GalleryButtonLayout& check : kGalleryCheckLayouts)
+  for (const ControlLayout& check : kGalleryCheckLayouts)
     paintCheckBox(painter, sheetRect(check.frame, h), state, check.wording);
   paintCheckBox(painter, sheetRect(kGalleryColorShiftCheck.frame, h), state,
                 kGalleryColorShiftCheck.wording);
   paintBar(painter, sheetRect(kGalleryHorizontalBar.frame, h), state);
   paintBar(painter, sheetRect(kGalleryVerticalBar.frame, h), state);
   for (const auto* buttons : {&kGalleryZoneColourLayouts, &kGalleryModeLayouts})
-    for (const GalleryButtonLayout& button : *buttons)
+    for (const ControlLayout& button : *buttons)
       paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
 }
 

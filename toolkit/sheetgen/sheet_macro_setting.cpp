@@ -36,10 +36,9 @@ void paintMacroBackground(QPainter& painter, QSize, SheetState) {
 void paintControls(QPainter& painter, QSize size, SheetState state) {
   paintPage(painter);
   const int h = kPageHeight;
-  for (const MacroControlLayout& control :
-       {kNewMacroButton, kDeleteMacroButton, kStartRecordingButton})
+  for (const ControlLayout& control : {kNewMacroButton, kDeleteMacroButton, kStartRecordingButton})
     paintButtonFace(painter, sheetRect(control.frame, h), state, control.wording);
-  for (const MacroControlLayout& box : {kRecordDelaysBox, kRecordPressesBox})
+  for (const ControlLayout& box : {kRecordDelaysBox, kRecordPressesBox})
     paintCheckBox(painter, sheetRect(box.frame, h), state, box.wording);
   paintButtonFace(painter, sheetRect(kStopRecordingButton.piece, size.height()), state,
                   kStopRecordingButton.wording);

@@ -18,13 +18,13 @@ void paintMain(QPainter& painter, QSize size, SheetState state) {
       kOutline);
   paintPanel(painter, sheetRect(kMainPageFrame, h), "");
 
-  for (const MainButtonLayout& tab : kMainPageTabs)
+  for (const ControlLayout& tab : kMainPageTabs)
     paintButtonFace(painter, sheetRect(tab.frame, h), state, tab.wording);
   for (int i = 0; i < 5; ++i) {
     paintButtonFace(painter, sheetRect(profileTabFrame(i), h), state, "");
     paintMenuFace(painter, sheetRect(profileMenuFrame(i), h), state, false);
   }
-  for (const MainButtonLayout& button : kMainActionButtons)
+  for (const ControlLayout& button : kMainActionButtons)
     paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
   paintMenuFace(painter, sheetRect(kMainLanguage.frame, h), state, true);
   paintText(painter, sheetRect(kMainVersionLabel, h), "Version", kTextDim, 11);

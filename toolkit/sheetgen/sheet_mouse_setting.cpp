@@ -9,7 +9,7 @@ namespace velt::sheetgen {
 
 namespace {
 
-void paintLabel(QPainter& painter, const MouseControlLayout& control, int h) {
+void paintLabel(QPainter& painter, const ControlLayout& control, int h) {
   paintText(painter, sheetRect(control.label, h), control.wording, kTextDim, 12);
 }
 
@@ -20,13 +20,13 @@ void paintMouseSetting(QPainter& painter, QSize size, SheetState state) {
   paintPanel(painter, sheetRect(kMousePollingPanel, h), "Polling rate");
   paintPanel(painter, sheetRect(kMousePointerPanel, h), "Desktop pointer");
   for (int i = 0; i < 7; ++i) {
-    MouseControlLayout menu = functionMenuLayout(i);
+    ControlLayout menu = functionMenuLayout(i);
     paintLabel(painter, menu, h);
     paintMenuFace(painter, sheetRect(menu.frame, h), state, false);
   }
-  for (const MouseControlLayout& button : kPollingButtons)
+  for (const ControlLayout& button : kPollingButtons)
     paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
-  for (const MouseControlLayout& slider : {kDoubleClickSlider, kScrollSpeedSlider}) {
+  for (const ControlLayout& slider : {kDoubleClickSlider, kScrollSpeedSlider}) {
     paintLabel(painter, slider, h);
     paintSliderGroove(painter, slider.frame, h);
   }

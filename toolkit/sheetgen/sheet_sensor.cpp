@@ -20,9 +20,9 @@ void paintSensor(QPainter& painter, QSize size, SheetState state) {
   paintPanel(painter, sheetRect(kSensorSurfacePanel, h), "Surface quality");
   for (const SensorLabelLayout& label : kSensorLabels)
     paintText(painter, sheetRect(label.frame, h), label.wording, kTextDim, 11);
-  for (const SensorControlLayout& check : {kSensorSeparateXY, kSensorRefinedMode})
+  for (const ControlLayout& check : {kSensorSeparateXY, kSensorRefinedMode})
     paintCheckBox(painter, sheetRect(check.frame, h), state, check.wording);
-  for (const SensorControlLayout& slider :
+  for (const ControlLayout& slider :
        {kSensorDpiX, kSensorDpiY, kSensorPointerSpeed, kSensorLiftDistance})
     paintSliderGroove(painter, slider.frame, h);
   // The ends of the plain sliders' ranges, under their grooves.
@@ -34,8 +34,10 @@ void paintSensor(QPainter& painter, QSize size, SheetState state) {
   }
   paintBar(painter, sheetRect(kSensorQualityBar.frame, h), state);
   paintButtonFace(painter, sheetRect(kSensorAnalyze.frame, h), state, kSensorAnalyze.wording);
-  paintButtonFace(painter, sheetRect(kSensorLiftTest.frame, h), state, kSensorLiftTestCaption);
-  paintButtonFace(painter, sheetRect(kSensorLiftSave.frame, h), state, kSensorLiftSaveCaption);
+  paintButtonFace(painter, sheetRect(kSensorLiftTest.frame, h), state,
+                  kSensorLiftTest.drawnWording());
+  paintButtonFace(painter, sheetRect(kSensorLiftSave.frame, h), state,
+                  kSensorLiftSave.drawnWording());
 }
 
 const char* surfaceVerdict(int level) {

@@ -12,7 +12,7 @@ void paintSupport(QPainter& painter, QSize size, SheetState state) {
   painter.fillRect(QRect(QPoint(0, 0), size), kPanel);
   paintPanel(painter, sheetRect(kSupportVersionPanel, h), "Versions");
   paintPanel(painter, sheetRect(kSupportLinksPanel, h), "VELT support on the web");
-  for (const SupportLabelLayout& label : {kSupportSoftwareVersion, kSupportFirmwareVersion})
+  for (const ControlLayout& label : {kSupportSoftwareVersion, kSupportFirmwareVersion})
     paintText(painter, sheetRect(label.label, h), label.wording, kTextDim, 12);
   paintWrappedText(painter, sheetRect(kSupportHelpText, h).adjusted(16, 0, -16, 0),
                    "The buttons on the right open the VELT support site in your web browser: "
@@ -20,8 +20,8 @@ void paintSupport(QPainter& painter, QSize size, SheetState state) {
                    "answers to frequently asked questions.\n\nThe firmware version is read from "
                    "the mouse each time this page opens; \"-.--\" means no mouse was found.",
                    kTextDim, 12);
-  for (const SupportButtonLayout& button : kSupportButtons)
-    paintButtonFace(painter, sheetRect(button.frame, h), state, button.wording);
+  for (const SupportLink& link : kSupportButtons)
+    paintButtonFace(painter, sheetRect(link.button.frame, h), state, link.button.wording);
 }
 
 const RegisterSheetFamily kSupportSheets{"Support",
