@@ -10,6 +10,7 @@
 #include "toolkit/UiServices.h"
 #include "toolkit/layout/updater_layout.h"
 #include "toolkit/main_loop.h"
+#include "toolkit/place_control.h"
 #include "updater/updater_images.h"
 
 namespace velt {
@@ -111,11 +112,7 @@ void UpdaterView::hideControl() {
 
 std::unique_ptr<KivButton> UpdaterView::makeButton(int32_t id, const Rect& rect, const char* name) {
   auto button = std::make_unique<KivButton>();
-  button->initView(this, id, rect);
-  const Image normal = updaterImage(0, id, rect);
-  button->setImages(normal, updaterImage(1, id, rect), updaterImage(2, id, rect), normal);
-  button->setAccessibleName(name);
-  addSubview(button.get());
+  placeWithPictures(*this, *button, {id, rect, name}, updaterImage, DisabledPicture::kNormal);
   return button;
 }
 

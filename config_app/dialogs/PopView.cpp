@@ -12,6 +12,7 @@
 #include "toolkit/image_access.h"
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/main_loop.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -75,19 +76,17 @@ Rect PopView::windowFrame() const {
           size.height};
 }
 
-void PopView::placeButton(KivButton& button, int32_t id, const Rect& frame, const char* name) {
-  button.initView(this, id, frame);
-  const DialogLayout* layout = dialogLayout(m_nPopType);
-  Image disable = layout && layout->hasDisableSheet ? GetImage(3, id, frame) : Image();
-  button.setImages(GetImage(0, id, frame), GetImage(1, id, frame), GetImage(2, id, frame), disable);
-  button.setAccessibleName(name);
-  addSubview(&button);
-}
-
 void PopView::buildControls(const DialogLayout& layout) {
-  if (layout.okId) placeButton(m_BnOK, layout.okId, dialogOKRect(layout), "OK");
-  if (layout.cancelId) placeButton(m_BnCancel, layout.cancelId, kDialogCancel, "Cancel");
-  if (layout.closeId) placeButton(m_BnClose, layout.closeId, kDialogClose, "Close");
+  const DisabledPicture disabled =
+      layout.hasDisableSheet ? DisabledPicture::kOwn : DisabledPicture::kNone;
+  if (layout.okId)
+    placeWithPictures(*this, m_BnOK, {layout.okId, dialogOKRect(layout), "OK"}, GetImage, disabled);
+  if (layout.cancelId)
+    placeWithPictures(*this, m_BnCancel, {layout.cancelId, kDialogCancel, "Cancel"}, GetImage,
+                      disabled);
+  if (layout.closeId)
+    placeWithPictures(*this, m_BnClose, {layout.closeId, kDialogClose, "Close"}, GetImage,
+                      disabled);
   switch (m_nPopType) {
     case kRenameDialog:
       m_EditRename.initView(this, 0, kRenameField);

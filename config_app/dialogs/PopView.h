@@ -66,7 +66,6 @@ class PopView : public KivImageView {
 
  private:
   void buildControls(const DialogLayout& layout);
-  void placeButton(KivButton& button, int32_t id, const Rect& frame, const char* name);
   Rect windowFrame() const;
   void captureKey(uint16_t code);
   // Does the type's confirm action; the code the run then ends with.

@@ -12,6 +12,7 @@
 #include "toolkit/UiServices.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/main_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -84,15 +85,6 @@ void VELTView::awakeFromNib() {
   m_Timer.start(kPollInterval, [this] { updateProfileID(); });
 }
 
-void VELTView::placeButton(KivButton& button, int32_t id, const Rect& frame,
-                           const std::string& name) {
-  button.initView(this, id, frame);
-  button.setImages(GetImage(0, id, frame), GetImage(1, id, frame), GetImage(2, id, frame),
-                   GetImage(3, id, frame));
-  button.setAccessibleName(name);
-  addSubview(&button);
-}
-
 void VELTView::initCtrls() {
   setBkImage(GetImage(0, kMainBackgroundId, bounds()));
   initPages();
@@ -127,15 +119,16 @@ void VELTView::initPages() {
 
 void VELTView::initTabs() {
   for (size_t i = 0; i < pageTabs_.size(); ++i)
-    placeButton(*pageTabs_[i], kMainPageTabs[i].id, kMainPageTabs[i].frame,
-                kMainPageTabs[i].wording);
+    placeWithPictures(*this, *pageTabs_[i], kMainPageTabs[i], GetImage);
   m_BnMouseSetting.setSelected(true);
   for (int i = 0; i < kProfiles; ++i) {
     // Captions and enabled states follow the profiles in setUIData.
-    placeButton(profileTab(i), kFirstProfileTabId + i, profileTabFrame(i), "");
+    placeWithPictures(*this, profileTab(i), {kFirstProfileTabId + i, profileTabFrame(i), ""},
+                      GetImage);
     KivComboxButton& menu = profileMenu(i);
-    placeButton(menu, kFirstProfileMenuId + i, profileMenuFrame(i),
-                "Profile menu " + std::to_string(i + 1));
+    const std::string menuName = "Profile menu " + std::to_string(i + 1);
+    placeWithPictures(*this, menu, {kFirstProfileMenuId + i, profileMenuFrame(i), menuName.c_str()},
+                      GetImage);
     menu.showWindowCaption(false);
     menu.setMenuWidth(kProfileMenuWidthInMenu);
     for (size_t item = 0; item < kProfileMenuItems.size(); ++item)
@@ -144,11 +137,11 @@ void VELTView::initTabs() {
 }
 
 void VELTView::initBottomRow() {
-  placeButton(m_BnResettoDefault, kMainReset.id, kMainReset.frame, kMainReset.wording);
-  placeButton(m_BnOK, kMainOK.id, kMainOK.frame, kMainOK.wording);
-  placeButton(m_BnApply, kMainApply.id, kMainApply.frame, kMainApply.wording);
-  placeButton(m_BnCancel, kMainCancel.id, kMainCancel.frame, kMainCancel.wording);
-  placeButton(m_CbnLanguage, kMainLanguage.id, kMainLanguage.frame, "Language");
+  placeWithPictures(*this, m_BnResettoDefault, kMainReset, GetImage);
+  placeWithPictures(*this, m_BnOK, kMainOK, GetImage);
+  placeWithPictures(*this, m_BnApply, kMainApply, GetImage);
+  placeWithPictures(*this, m_BnCancel, kMainCancel, GetImage);
+  placeWithPictures(*this, m_CbnLanguage, kMainLanguage, GetImage);
   m_CbnLanguage.setPopMenuUp(true);
   m_CbnLanguage.setMenuWidth(static_cast<int32_t>(kMainLanguage.frame.width));
   for (size_t i = 0; i < kLanguages.size(); ++i)

@@ -87,7 +87,6 @@ class VELTView : public KivImageView {
   void initPages();
   void initTabs();
   void initBottomRow();
-  void placeButton(KivButton& button, int32_t id, const Rect& frame, const std::string& name);
   void hidePages();
   void resetSettingTabState();
   void reSelectedProfile();

@@ -8,6 +8,7 @@
 #include "toolkit/image_access.h"
 #include "toolkit/layout/color_setting_layout.h"
 #include "toolkit/mouse_zones.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -16,21 +17,6 @@ namespace {
 constexpr int32_t kColorPanelImageId = 124;
 constexpr uint32_t kZoneSelection = 16;
 constexpr uint32_t kColorShiftFlag = 16;
-
-template <typename Control>
-void place(KivImageView& page, Control& control, int32_t id, const Rect& frame,
-           const std::string& name) {
-  control.initView(&page, id, frame);
-  control.setAccessibleName(name);
-  page.addSubview(&control);
-}
-
-template <typename Control>
-void placeWithImages(KivImageView& page, Control& control, const ControlLayout& layout) {
-  place(page, control, layout.id, layout.frame, layout.wording);
-  control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
-                    GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
-}
 
 Color toColor(const RgbaColor& c) {
   return {c.red, c.green, c.blue, c.alpha};
@@ -60,7 +46,7 @@ void ColorSettingView::initCtrls() {
   initButtons();
   initZones();
   initFields();
-  place(*this, m_StaticMouse, kColorPreviewId, kColorPreview, "Lighting preview");
+  placeControl(*this, m_StaticMouse, {kColorPreviewId, kColorPreview, "Lighting preview"});
   // Both pictures are decoded when first drawn: at start the page is hidden.
   m_StaticMouse.setBkImage(Image::deferred({kMousePictureWidth, kMousePictureHeight}, [] {
     return GetImage(0, kColorPreviewId, kColorPreview);
@@ -75,23 +61,20 @@ void ColorSettingView::initCtrls() {
 void ColorSettingView::initButtons() {
   std::array<KivButton*, 3> switches = {&m_BnLEDON, &m_BnLEDOFF, &m_BnLEDSelect};
   for (size_t i = 0; i < switches.size(); ++i)
-    placeWithImages(*this, *switches[i], kColorSwitches[i]);
+    placeWithPictures(*this, *switches[i], kColorSwitches[i], GetImage);
   for (size_t i = 0; i < zoneChecks_.size(); ++i)
-    placeWithImages(*this, *zoneChecks_[i], kColorZoneChecks[i]);
+    placeWithPictures(*this, *zoneChecks_[i], kColorZoneChecks[i], GetImage);
   for (int i = 0; i < kColorPaletteCount; ++i) {
     const PaletteRgb& rgb = kColorPalette[static_cast<size_t>(i)];
-    const int32_t id = kColorPaletteFirstId + i;
-    const Rect frame = colorSwatchFrame(i);
-    place(*this, paletteButton(i), id, frame,
-          "Colour " + std::to_string(rgb.red) + ", " + std::to_string(rgb.green) + ", " +
-              std::to_string(rgb.blue));
-    paletteButton(i).setImages(GetImage(0, id, frame), GetImage(1, id, frame),
-                               GetImage(2, id, frame), GetImage(3, id, frame));
+    const std::string name = "Colour " + std::to_string(rgb.red) + ", " +
+                             std::to_string(rgb.green) + ", " + std::to_string(rgb.blue);
+    placeWithPictures(*this, paletteButton(i),
+                      {kColorPaletteFirstId + i, colorSwatchFrame(i), name.c_str()}, GetImage);
   }
-  placeWithImages(*this, m_BnColorShift, kColorShift);
-  placeWithImages(*this, m_BnSolidColor, kColorFixed);
+  placeWithPictures(*this, m_BnColorShift, kColorShift, GetImage);
+  placeWithPictures(*this, m_BnSolidColor, kColorFixed, GetImage);
   for (size_t i = 0; i < modeButtons_.size(); ++i)
-    placeWithImages(*this, *modeButtons_[i], kColorModes[i]);
+    placeWithPictures(*this, *modeButtons_[i], kColorModes[i], GetImage);
 }
 
 void ColorSettingView::initZones() {
@@ -99,17 +82,17 @@ void ColorSettingView::initZones() {
                                       [] { return GetImage(0, kColorPanelImageId, {}); });
   for (size_t i = 0; i < zoneButtons_.size(); ++i) {
     const ControlLayout& layout = kColorZoneButtons[i];
-    place(*this, *zoneButtons_[i], layout.id, layout.frame, layout.wording);
-    zoneButtons_[i]->setImages(
-        GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
-        GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame), panel);
+    placeControl(*this, *zoneButtons_[i], layout);
+    const StatePictures pictures = statePictures(GetImage, layout);
+    zoneButtons_[i]->setImages(pictures.normal, pictures.over, pictures.down, pictures.disable,
+                               panel);
   }
 }
 
 void ColorSettingView::initFields() {
   std::array<KivEdit*, 3> edits = fields();
   for (size_t i = 0; i < edits.size(); ++i) {
-    place(*this, *edits[i], 0, kColorFields[i].frame, kColorFields[i].wording);
+    placeControl(*this, *edits[i], kColorFields[i]);
     edits[i]->setFont(systemFont(11));
     edits[i]->setColors(kWhiteColor, {0, 0, 0, 1});
   }

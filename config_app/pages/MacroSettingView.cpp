@@ -15,6 +15,7 @@
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/layout/macro_setting_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -29,18 +30,6 @@ enum Command {
   kStopRecord = 107
 };
 
-void place(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
-  control.initView(&page, layout.id, layout.frame);
-  control.setAccessibleName(layout.wording);
-  page.addSubview(&control);
-}
-
-template <typename Control>
-void setSheetImages(Control& control, const ControlLayout& layout) {
-  control.setImages(GetImage(0, layout.id, layout.piece), GetImage(1, layout.id, layout.piece),
-                    GetImage(2, layout.id, layout.piece), GetImage(3, layout.id, layout.piece));
-}
-
 template <typename List>
 void setScrollPictures(List& list) {
   list.setScrollImage(
@@ -53,10 +42,10 @@ void setScrollPictures(List& list) {
 }  // namespace
 
 void MacroSettingView::initCtrls() {
-  place(*this, m_ListBox, kMacroList);
+  placeControl(*this, m_ListBox, kMacroList);
   m_ListBox.setBkImage(GetImage(0, kMacroList.id, kMacroList.piece));
   setScrollPictures(m_ListBox);
-  place(*this, m_MacroCtrl, kMacroEvents);
+  placeControl(*this, m_MacroCtrl, kMacroEvents);
   m_MacroCtrl.setBkImage(GetImage(0, kMacroEvents.id, kMacroEvents.piece));
   m_MacroCtrl.initMenu();
   setScrollPictures(m_MacroCtrl);
@@ -65,13 +54,10 @@ void MacroSettingView::initCtrls() {
                                                           {&m_BnStartRecord, kStartRecordingButton},
                                                           {&m_BnStopRecord, kStopRecordingButton}};
   for (const auto& [button, layout] : buttons) {
-    place(*this, *button, layout);
-    setSheetImages(*button, layout);
+    placeWithPictures(*this, *button, layout, GetImage);
   }
-  place(*this, m_CheckRecordDelay, kRecordDelaysBox);
-  setSheetImages(m_CheckRecordDelay, kRecordDelaysBox);
-  place(*this, m_CheckHoldRecord, kRecordPressesBox);
-  setSheetImages(m_CheckHoldRecord, kRecordPressesBox);
+  placeWithPictures(*this, m_CheckRecordDelay, kRecordDelaysBox, GetImage);
+  placeWithPictures(*this, m_CheckHoldRecord, kRecordPressesBox, GetImage);
   m_BnStopRecord.setHidden(true);
 }
 

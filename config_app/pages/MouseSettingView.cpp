@@ -12,6 +12,7 @@
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/layout/mouse_setting_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -45,18 +46,6 @@ constexpr FunctionItem kFunctionItems[] = {
     {MouseSettingView::kDisableButton, -1, "Disable button"},
 };
 
-void placeControl(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
-  control.initView(&page, layout.id, layout.frame);
-  control.setAccessibleName(layout.wording);
-  page.addSubview(&control);
-}
-
-template <typename Control>
-void setSheetImages(Control& control, const ControlLayout& layout) {
-  control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
-                    GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
-}
-
 }  // namespace
 
 MouseSettingView::MouseSettingView()
@@ -67,20 +56,17 @@ MouseSettingView::MouseSettingView()
 void MouseSettingView::initCtrls(MacroSettingView* macroSetting) {
   m_pMacroSetting = macroSetting;
   for (size_t i = 0; i < pollingButtons_.size(); ++i) {
-    placeControl(*this, *pollingButtons_[i], kPollingButtons[i]);
-    setSheetImages(*pollingButtons_[i], kPollingButtons[i]);
+    placeWithPictures(*this, *pollingButtons_[i], kPollingButtons[i], GetImage);
   }
   for (int i = 0; i < kButtons; ++i) initFunctionMenu(i);
-  placeControl(*this, m_CheckEnablePointAcceleration, kAccelerationCheck);
-  setSheetImages(m_CheckEnablePointAcceleration, kAccelerationCheck);
+  placeWithPictures(*this, m_CheckEnablePointAcceleration, kAccelerationCheck, GetImage);
   initSliders();
 }
 
 void MouseSettingView::initFunctionMenu(int index) {
   KivComboxButton& menu = functionMenu(index);
   ControlLayout layout = functionMenuLayout(index);
-  placeControl(*this, menu, layout);
-  setSheetImages(menu, layout);
+  placeWithPictures(*this, menu, layout, GetImage);
   menu.setMenuWidth(static_cast<int32_t>(layout.frame.width));
   for (const FunctionItem& item : kFunctionItems) {
     if (item.parent < 0)

@@ -11,23 +11,11 @@
 #include "toolkit/layout/dialog_layout.h"
 #include "toolkit/layout/sensor_layout.h"
 #include "toolkit/layout/slider_scroll_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
 namespace {
-
-template <typename Control>
-void place(KivImageView& page, Control& control, const ControlLayout& layout) {
-  control.initView(&page, layout.id, layout.frame);
-  control.setAccessibleName(layout.wording);
-  page.addSubview(&control);
-}
-
-template <typename Control>
-void setFourImages(Control& control, const ControlLayout& layout) {
-  control.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
-                    GetImage(2, layout.id, layout.frame), GetImage(3, layout.id, layout.frame));
-}
 
 void setDpiValues(KivSliderCtrl3D& slider, int32_t v1, int32_t v2, int32_t v3, bool post) {
   slider.setCurValue1(v1, post);
@@ -44,23 +32,21 @@ void copyDpiValues(const KivSliderCtrl3D& from, KivSliderCtrl3D& to) {
 void SensorView::initCtrls() {
   for (auto [check, layout] : {std::pair{&m_CheckEnableXYSeparateSetting, kSensorSeparateXY},
                                std::pair{&m_CheckEnableRefinedmode, kSensorRefinedMode}}) {
-    place(*this, *check, layout);
-    setFourImages(*check, layout);
+    placeWithPictures(*this, *check, layout, GetImage);
   }
   initSliders();
   initSurface();
   for (auto [button, layout] :
        {std::pair{&m_BnAnalyzeSurface, kSensorAnalyze}, std::pair{&m_BnLiftTest, kSensorLiftTest},
         std::pair{&m_BnLiftSave, kSensorLiftSave}}) {
-    place(*this, *button, layout);
-    setFourImages(*button, layout);
+    placeWithPictures(*this, *button, layout, GetImage);
   }
 }
 
 void SensorView::initSliders() {
   for (auto [slider, layout] :
        {std::pair{&m_SliderXAxis, kSensorDpiX}, std::pair{&m_SliderYAxis, kSensorDpiY}}) {
-    place(*this, *slider, layout);
+    placeControl(*this, *slider, layout);
     slider->setImages(GetImage(0, layout.id, layout.frame), GetImage(0, kSlider1Id, {}),
                       GetImage(0, kSlider2Id, {}), GetImage(0, kSlider3Id, {}));
     slider->setMinMaxValue(kMinDpi, kMaxDpi, 200);
@@ -70,7 +56,7 @@ void SensorView::initSliders() {
   const Image disabled = GetImage(0, kSliderDisableId, {});
   for (auto [slider, layout, max] : {std::tuple{&m_SliderPointSpeed, kSensorPointerSpeed, 10},
                                      std::tuple{&m_SliderLiftDistance, kSensorLiftDistance, 32}}) {
-    place(*this, *slider, layout);
+    placeControl(*this, *slider, layout);
     slider->setImages(GetImage(0, layout.id, layout.frame), thumb, thumb, disabled);
     slider->setMinMaxValue(1, max, 1);
     slider->setCurValue(1, false);
@@ -78,13 +64,13 @@ void SensorView::initSliders() {
 }
 
 void SensorView::initSurface() {
-  place(*this, m_ProgressQualityAnalyzer, kSensorQualityBar);
+  placeControl(*this, m_ProgressQualityAnalyzer, kSensorQualityBar);
   m_ProgressQualityAnalyzer.setImages(GetImage(0, kSensorQualityBar.id, kSensorQualityBar.frame),
                                       GetImage(2, kSensorQualityBar.id, kSensorQualityBar.frame));
   m_ProgressQualityAnalyzer.setVertical(true);
   m_ProgressQualityAnalyzer.setMinMaxValue(0, kSurfaceLevels - 1);
   m_ProgressQualityAnalyzer.setCurValue(0);
-  place(*this, m_StaticSurface, kSensorSurfacePicture);
+  placeControl(*this, m_StaticSurface, kSensorSurfacePicture);
   // Decoded when first shown: at start the sensor page is hidden.
   auto picture = [](int percent) {
     return Image::deferred(kSurfacePictureSize, [name = std::to_string(percent) + ".bmp"] {

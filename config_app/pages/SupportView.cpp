@@ -6,18 +6,11 @@
 #include "toolkit/UiServices.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/support_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
 namespace {
-
-void placeButton(KivImageView& page, KivButton& button, const ControlLayout& layout) {
-  button.initView(&page, layout.id, layout.frame);
-  button.setImages(GetImage(0, layout.id, layout.frame), GetImage(1, layout.id, layout.frame),
-                   GetImage(2, layout.id, layout.frame), Image());
-  button.setAccessibleName(layout.wording);
-  page.addSubview(&button);
-}
 
 void placeLabel(KivImageView& page, KivStatic& label, const ControlLayout& layout) {
   label.initView(&page, layout.id, layout.frame);
@@ -32,7 +25,8 @@ void SupportView::initCtrls() {
   std::array<KivButton*, 4> buttons = {&m_BnOnlineSupport, &m_BnProductRegistration, &m_BnDownloads,
                                        &m_BnFQA};
   for (size_t i = 0; i < buttons.size(); ++i)
-    placeButton(*this, *buttons[i], kSupportButtons[i].button);
+    placeWithPictures(*this, *buttons[i], kSupportButtons[i].button, GetImage,
+                      DisabledPicture::kNone);
   placeLabel(*this, m_StaticSoftVersion, kSupportSoftwareVersion);
   m_StaticSoftVersion.setCurText(kApplicationVersion);
   placeLabel(*this, m_StaticFirmVersion, kSupportFirmwareVersion);

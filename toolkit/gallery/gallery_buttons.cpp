@@ -6,6 +6,7 @@
 #include "toolkit/gallery/GallerySection.h"
 #include "toolkit/gallery/gallery_images.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -17,12 +18,8 @@ class ButtonsSection : public GallerySection {
     for (size_t i = 0; i < m_Bn.size(); ++i) {
       const ControlLayout& layout = kGalleryButtonLayouts[i];
       KivButton& button = m_Bn[i];
-      button.initView(this, layout.id, layout.frame);
-      button.setImages(
-          GalleryImage(0, layout.id, layout.frame), GalleryImage(1, layout.id, layout.frame),
-          GalleryImage(2, layout.id, layout.frame), GalleryImage(3, layout.id, layout.frame));
-      button.setAccessibleName(layout.wording);
-      page.addSubview(&button);
+      placeControl(*this, button, layout, page);
+      setStatePictures(button, GalleryImage, layout);
     }
     button(kGalleryFirstTab).setSelected(true);
     button(kGalleryDisabledButton).setEnable(false);

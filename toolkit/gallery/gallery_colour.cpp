@@ -14,6 +14,7 @@
 #include "toolkit/gallery/gallery_images.h"
 #include "toolkit/image_access.h"
 #include "toolkit/layout/gallery_colour_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -21,13 +22,6 @@ namespace {
 
 constexpr int32_t kMouseImageId = 98;
 constexpr int32_t kColorPanelImageId = 124;
-
-template <typename Control>
-void setFourImages(Control& control, const ControlLayout& layout) {
-  control.setImages(
-      GalleryImage(0, layout.id, layout.frame), GalleryImage(1, layout.id, layout.frame),
-      GalleryImage(2, layout.id, layout.frame), GalleryImage(3, layout.id, layout.frame));
-}
 
 class ColourSection : public GallerySection {
  public:
@@ -51,17 +45,17 @@ class ColourSection : public GallerySection {
  private:
   void buildChecks(KivImageView& page) {
     for (size_t i = 0; i < m_Check.size(); ++i) {
-      addLabelled(page, m_Check[i], kGalleryCheckLayouts[i]);
-      setFourImages(m_Check[i], kGalleryCheckLayouts[i]);
+      placeControl(*this, m_Check[i], kGalleryCheckLayouts[i], page);
+      setStatePictures(m_Check[i], GalleryImage, kGalleryCheckLayouts[i]);
     }
     m_Check.back().enable(false);
-    addLabelled(page, m_Static, kGalleryStatic);
+    placeControl(*this, m_Static, kGalleryStatic, page);
     m_Static.setTextColor(Color::gray(190 / 255.0));
     m_Static.setFont(systemFont(11));
     for (KivProgressCtrl* bar : {&m_ProgressHorizontal, &m_ProgressVertical}) {
       const ControlLayout& layout =
           bar == &m_ProgressVertical ? kGalleryVerticalBar : kGalleryHorizontalBar;
-      addLabelled(page, *bar, layout);
+      placeControl(*this, *bar, layout, page);
       bar->setImages(GalleryImage(0, layout.id, layout.frame),
                      GalleryImage(2, layout.id, layout.frame));
       bar->setMinMaxValue(0, 10);
@@ -71,32 +65,23 @@ class ColourSection : public GallerySection {
   }
 
   void buildColour(KivImageView& page) {
-    m_StaticMouse.initView(this, kMouseImageId, kGalleryMousePreview);
+    placeControl(*this, m_StaticMouse, {kMouseImageId, kGalleryMousePreview, "LED preview"}, page);
     m_StaticMouse.setBkImage(GetImage(0, kMouseImageId, kGalleryMousePreview));
-    m_StaticMouse.setAccessibleName("LED preview");
-    page.addSubview(&m_StaticMouse);
     const Image panel = GetImage(0, kColorPanelImageId, {});
     for (size_t i = 0; i < m_CbnZone.size(); ++i) {
       const ControlLayout& layout = kGalleryZoneColourLayouts[i];
-      addLabelled(page, m_CbnZone[i], layout);
-      m_CbnZone[i].setImages(GalleryImage(0, layout.id, layout.frame),
-                             GalleryImage(1, layout.id, layout.frame),
-                             GalleryImage(2, layout.id, layout.frame),
-                             GalleryImage(3, layout.id, layout.frame), panel);
+      placeControl(*this, m_CbnZone[i], layout, page);
+      const StatePictures pictures = statePictures(GalleryImage, layout);
+      m_CbnZone[i].setImages(pictures.normal, pictures.over, pictures.down, pictures.disable,
+                             panel);
     }
     for (size_t i = 0; i < m_BnMode.size(); ++i) {
-      addLabelled(page, m_BnMode[i], kGalleryModeLayouts[i]);
-      setFourImages(m_BnMode[i], kGalleryModeLayouts[i]);
+      placeControl(*this, m_BnMode[i], kGalleryModeLayouts[i], page);
+      setStatePictures(m_BnMode[i], GalleryImage, kGalleryModeLayouts[i]);
     }
-    addLabelled(page, m_CheckColorShift, kGalleryColorShiftCheck);
-    setFourImages(m_CheckColorShift, kGalleryColorShiftCheck);
+    placeControl(*this, m_CheckColorShift, kGalleryColorShiftCheck, page);
+    setStatePictures(m_CheckColorShift, GalleryImage, kGalleryColorShiftCheck);
     selectMode(4);
-  }
-
-  void addLabelled(KivImageView& page, KivImageView& control, const ControlLayout& layout) {
-    control.initView(this, layout.id, layout.frame);
-    control.setAccessibleName(layout.wording);
-    page.addSubview(&control);
   }
 
   // The bars and the static follow how many boxes are checked.
