@@ -13,10 +13,8 @@ namespace velt {
 namespace {
 
 void placeLabel(KivImageView& page, KivStatic& label, const ControlLayout& layout) {
-  label.initView(&page, layout.id, layout.frame);
+  placeControl(page, label, layout);
   label.setFont(systemFont(12));
-  label.setAccessibleName(layout.wording);
-  page.addSubview(&label);
 }
 
 }  // namespace
