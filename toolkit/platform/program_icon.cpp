@@ -1,18 +1,21 @@
 #include "toolkit/platform/program_icon.h"
 
-#include <QPixmap>
+#include <QString>
 
-#include "toolkit/drawn_sheets.h"
-#include "toolkit/platform/qt_convert.h"
+// Q_INIT_RESOURCE names a function in the global namespace.
+static void initProgramIcon() {
+  Q_INIT_RESOURCE(velt_program_icon);
+}
 
 namespace velt {
 
 QIcon programIcon() {
+  static const bool registered = (initProgramIcon(), true);
+  (void)registered;
   QIcon icon;
-  for (int size : kProgramIconSizes) {
-    const Image drawn = drawSheet(programIconFile(size));
-    if (!drawn.isNull()) icon.addPixmap(QPixmap::fromImage(*qt::qImage(drawn)));
-  }
+  for (int size : kProgramIconSizes)
+    icon.addFile(QString(":/icons/") + QString::fromStdString(programIconFile(size)),
+                 QSize(size, size));
   return icon;
 }
 

@@ -7,9 +7,9 @@
 
 namespace velt {
 
-// The programs' icon as its sheets draw it: "ProgramIcon_<size>.png" at each size, drawn
-// by the programs and installed into the icon theme from the sheet generator's files,
-// and "ProgramIcon.svg", installed only.
+// The programs' icon as the sheet generator draws it: "ProgramIcon_<size>.png" at each
+// size, compiled in (":/icons/") and installed into the icon theme, and
+// "ProgramIcon.svg", installed only.
 inline constexpr std::array<int, 7> kProgramIconSizes = {16, 24, 32, 48, 64, 128, 256};
 inline constexpr const char* kProgramIconSvgFile = "ProgramIcon.svg";
 inline std::string programIconFile(int size) {
