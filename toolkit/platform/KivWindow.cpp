@@ -17,6 +17,7 @@
 #include "toolkit/platform/WindowWidget.h"
 #include "toolkit/platform/qt_accessibility.h"
 #include "toolkit/platform/qt_convert.h"
+#include "toolkit/platform/qt_windows.h"
 #include "toolkit/popup_placement.h"
 
 namespace velt {
@@ -294,7 +295,7 @@ Rect KivWindow::screenFrameAt(const Point& screenPoint) {
 }
 
 bool KivWindow::placesOwnWindows() {
-  return !QGuiApplication::platformName().startsWith("wayland");
+  return !onWayland();
 }
 
 void KivWindow::popUp(const Rect& frame, const Rect& opener, const KivImageView* owner) {

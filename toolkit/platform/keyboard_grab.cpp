@@ -1,10 +1,10 @@
 #include "toolkit/keyboard_grab.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
 #include "toolkit/platform/ViewWidget.h"
+#include "toolkit/platform/qt_windows.h"
 #include "toolkit/platform/wayland_shortcuts.h"
 
 namespace velt {
@@ -14,10 +14,6 @@ namespace {
 QWindow* windowOf(KivImageView& view) {
   QWidget* widget = widgetOf(view);
   return widget ? widget->window()->windowHandle() : nullptr;
-}
-
-bool onWayland() {
-  return QGuiApplication::platformName().startsWith("wayland");
 }
 
 // X11 grabs the keyboard for the window. A Wayland client cannot grab (Qt's grab does

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
+#include "toolkit/platform/qt_windows.h"
 
 namespace velt {
 
@@ -48,7 +49,7 @@ std::map<QWindow*, std::unique_ptr<Inhibitor>>& inhibitors() {
 }  // namespace
 
 bool inhibitShortcuts(QWindow& window) {
-  if (!QGuiApplication::platformName().startsWith("wayland")) return false;
+  if (!onWayland()) return false;
   if (inhibitors().count(&window)) return true;
   if (!manager().isActive()) return false;
   QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
