@@ -74,11 +74,11 @@ TEST(SliderSheets, GalleryShowsTheControls) {
     AccessibleRole role;
   };
   const Expected expected[] = {
-      {kGallerySliderId, kGallerySliderFrame, AccessibleRole::Slider},
-      {kGallerySlider3DId, kGallerySlider3DFrame, AccessibleRole::Slider},
-      {kGalleryScrollId, kGalleryScrollFrame, AccessibleRole::ScrollBar},
-      {kGalleryComboId, kGalleryComboFrame, AccessibleRole::ComboBox},
-      {kGalleryListBoxId, kGalleryListBoxFrame, AccessibleRole::List},
+      {kGallerySlider.id, kGallerySlider.frame, AccessibleRole::Slider},
+      {kGallerySlider3D.id, kGallerySlider3D.frame, AccessibleRole::Slider},
+      {kGalleryScroll.id, kGalleryScroll.frame, AccessibleRole::ScrollBar},
+      {kGalleryCombo.id, kGalleryCombo.frame, AccessibleRole::ComboBox},
+      {kGalleryMacroList.id, kGalleryMacroList.frame, AccessibleRole::List},
   };
   for (const Expected& e : expected) {
     const KivImageView* found = nullptr;

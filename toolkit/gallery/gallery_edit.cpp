@@ -2,6 +2,7 @@
 #include "toolkit/KivEdit.h"
 #include "toolkit/gallery/GallerySection.h"
 #include "toolkit/layout/gallery_layout.h"
+#include "toolkit/place_control.h"
 
 namespace velt {
 
@@ -10,11 +11,9 @@ namespace {
 class EditSection : public GallerySection {
  public:
   void build(KivImageView& page) override {
-    m_Edit.initView(this, kGalleryEdit.firstId, kGalleryEditFrame);
+    placeControl(*this, m_Edit, kGalleryMacroName, page);
     m_Edit.setFont(systemFont(11));
     m_Edit.setText("Macro1");
-    m_Edit.setAccessibleName("Macro name");
-    page.addSubview(&m_Edit);
   }
 
  private:

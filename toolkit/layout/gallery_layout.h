@@ -58,8 +58,10 @@ inline constexpr int32_t kGalleryLastTab = 5;
 inline constexpr int32_t kGalleryDisabledButton = 6;
 inline constexpr int32_t kGalleryCaptionButton = 7;
 
-// The text field section.
-inline constexpr Rect kGalleryEditLabel = {552, 126, 224, 14};
-inline constexpr Rect kGalleryEditFrame = {552, 100, 224, 22};
+// The text field section: the field, its wording drawn above it.
+inline constexpr ControlLayout kGalleryMacroName = {.id = kGalleryEdit.firstId,
+                                                    .frame = {552, 100, 224, 22},
+                                                    .wording = "Macro name",
+                                                    .label = {552, 126, 224, 14}};
 
 }  // namespace velt

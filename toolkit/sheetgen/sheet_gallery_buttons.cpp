@@ -9,7 +9,8 @@ namespace {
 void paintButtons(QPainter& painter, QSize size, SheetState state) {
   for (const ControlLayout& button : kGalleryButtonLayouts)
     paintButtonFace(painter, sheetRect(button.frame, size.height()), state, button.wording);
-  paintText(painter, sheetRect(kGalleryEditLabel, size.height()), "Macro name", kTextDim, 11);
+  paintText(painter, sheetRect(kGalleryMacroName.label, size.height()), kGalleryMacroName.wording,
+            kTextDim, 11);
 }
 
 const RegisterSheetFamily kGalleryButtonsSheets{"Gallery",

@@ -73,17 +73,17 @@ void paintScrollParts(QPainter& painter, QSize size, SheetState state) {
 // The gallery's slider tracks, drop-down faces and list box, under their frames.
 void paintGalleryControls(QPainter& painter, QSize size, SheetState state) {
   int h = size.height();
-  for (Rect frame : {kGallerySliderFrame, kGalleryDisabledSliderFrame, kGallerySlider3DFrame})
-    paintSliderGroove(painter, frame, h);
-  const std::pair<Rect, const char*> combos[] = {{kGalleryComboFrame, "opens below"},
-                                                 {kGalleryComboUpFrame, "opens above"}};
+  for (const ControlLayout& slider : {kGallerySlider, kGalleryDisabledSlider, kGallerySlider3D})
+    paintSliderGroove(painter, slider.frame, h);
+  const std::pair<Rect, const char*> combos[] = {{kGalleryCombo.frame, "opens below"},
+                                                 {kGalleryComboUp.frame, "opens above"}};
   for (const auto& [frame, label] : combos) {
     // Which way the menu opens, beside the button.
     paintText(painter, sheetRect({frame.maxX() + 8, frame.y, 80, frame.height}, h), label, kTextDim,
               11);
     paintMenuFace(painter, sheetRect(frame, h), state, false);
   }
-  QRect list = sheetRect(kGalleryListBoxFrame, h);
+  QRect list = sheetRect(kGalleryMacroList.frame, h);
   painter.fillRect(list, kBackground);
   paintPiece(painter, list, kBackground, kOutline);
 }
