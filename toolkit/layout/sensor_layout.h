@@ -18,10 +18,13 @@ inline constexpr Rect kSensorSurfacePanel = {512, 16, 255, 317};
 
 inline constexpr ControlLayout kSensorSeparateXY = {46, {32, 288, 200, 20}, "Separate X and Y"};
 inline constexpr ControlLayout kSensorRefinedMode = {47, {256, 288, 200, 20}, "Refined mode"};
-inline constexpr ControlLayout kSensorDpiX = {48, {96, 220, 384, 40}, "DPI X"};
-inline constexpr ControlLayout kSensorDpiY = {49, {96, 150, 384, 40}, "DPI Y"};
-inline constexpr ControlLayout kSensorPointerSpeed = {50, {160, 68, 320, 20}, "Pointer speed"};
-inline constexpr ControlLayout kSensorLiftDistance = {51, {160, 30, 176, 20}, "Lift-off distance"};
+// The sliders' pictures carry no wording: it is drawn beside them, at their labels.
+inline constexpr ControlLayout kSensorDpiX = {48, {96, 220, 384, 40}, "DPI X", {32, 240, 60, 20}};
+inline constexpr ControlLayout kSensorDpiY = {49, {96, 150, 384, 40}, "DPI Y", {32, 170, 60, 20}};
+inline constexpr ControlLayout kSensorPointerSpeed = {
+    50, {160, 68, 320, 20}, "Pointer speed", {32, 68, 120, 20}};
+inline constexpr ControlLayout kSensorLiftDistance = {
+    51, {160, 30, 176, 20}, "Lift-off distance", {32, 30, 120, 20}};
 inline constexpr ControlLayout kSensorQualityBar = {52, {536, 64, 16, 232}, "Surface quality"};
 inline constexpr ControlLayout kSensorSurfacePicture = {53, {576, 168, 176, 128}, "Surface level"};
 inline constexpr ControlLayout kSensorAnalyze = {54, {576, 64, 176, 32}, "Analyze surface"};
@@ -31,18 +34,14 @@ inline constexpr ControlLayout kSensorLiftTest = {
 inline constexpr ControlLayout kSensorLiftSave = {
     .id = 56, .frame = {418, 28, 62, 24}, .wording = "Save lift-off distance", .caption = "Save"};
 
-// The wording beside a control whose own picture carries none: the two DPI sliders, the
-// two plain sliders and the quality bar.
+// The page's wording that names no control: the analysis hint, and the quality bar's
+// legend (its accessible name says more).
 struct SensorLabelLayout {
   Rect frame;
   const char* wording;
 };
 
-inline constexpr std::array<SensorLabelLayout, 7> kSensorLabels = {{
-    {{32, 240, 60, 20}, "DPI X"},
-    {{32, 170, 60, 20}, "DPI Y"},
-    {{32, 68, 120, 20}, "Pointer speed"},
-    {{32, 30, 120, 20}, "Lift-off distance"},
+inline constexpr std::array<SensorLabelLayout, 3> kSensorLabels = {{
     {{576, 132, 176, 20}, "Keep the mouse still on the"},
     {{576, 114, 176, 20}, "surface while it is analysed."},
     {{528, 40, 40, 16}, "Level"},

@@ -23,8 +23,10 @@ void paintSensor(QPainter& painter, QSize size, SheetState state) {
   for (const ControlLayout& check : {kSensorSeparateXY, kSensorRefinedMode})
     paintCheckBox(painter, sheetRect(check.frame, h), state, check.wording);
   for (const ControlLayout& slider :
-       {kSensorDpiX, kSensorDpiY, kSensorPointerSpeed, kSensorLiftDistance})
+       {kSensorDpiX, kSensorDpiY, kSensorPointerSpeed, kSensorLiftDistance}) {
+    paintText(painter, sheetRect(slider.label, h), slider.wording, kTextDim, 11);
     paintSliderGroove(painter, slider.frame, h);
+  }
   // The ends of the plain sliders' ranges, under their grooves.
   for (const auto& [slider, low, high] :
        {std::tuple{kSensorPointerSpeed, "1", "10"}, std::tuple{kSensorLiftDistance, "1", "32"}}) {
