@@ -105,7 +105,7 @@ void PopView::buildControls(const DialogLayout& layout) {
       m_BnOK.setEnable(false);
       m_StaticString.initView(this, kAnalysisCountdownId, kAnalysisCountdown.insetBy(20, 12));
       m_StaticString.setFont(systemFont(18));
-      m_StaticString.setCurText("10");
+      m_StaticString.setCurText(std::to_string(SurfaceCountdown::kSteps));
       m_StaticString.setAccessibleName("Seconds left");
       addSubview(&m_StaticString);
       m_StaticImage.initView(this, kAnalysisAnimationId, kAnalysisAnimation);
@@ -227,7 +227,9 @@ void PopView::updateImageList() {
   int n = leadingNumber(m_StaticString.getCurText().value_or(""));
   if (n < 1) return;
   m_StaticString.setCurText(std::to_string(n - 1));
-  m_StaticImage.setImageItem((11 - n) % 3);
+  // The animation's frames in turn, one a second: with `n` left, kSeconds - n have gone.
+  const int gone = SurfaceCountdown::kSeconds - n;
+  m_StaticImage.setImageItem(gone % static_cast<int>(kAnalysisFrames.size()));
   if (n == 1) {
     m_BnOK.setEnable(true);
     clickOK();

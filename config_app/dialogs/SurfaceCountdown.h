@@ -14,6 +14,8 @@ namespace velt {
 class SurfaceCountdown {
  public:
   static constexpr int kSteps = 10;
+  // How long an analysis runs: a first second, then one after each step.
+  static constexpr int kSeconds = kSteps + 1;
   // Hands a step to the UI thread without waiting (the program's postToMainThread).
   using Poster = std::function<void(std::function<void()>)>;
 
