@@ -1,5 +1,6 @@
 // The sensor page in the main window: loading and storing a profile, the linked DPI
-// axes, the lift-off test and save on the emulated mouse, and the surface analysis.
+// axes, the lift-off test and save and the surface analysis, on the emulated mouse and,
+// where only the page's side matters, on a recording one.
 #include <gtest/gtest.h>
 
 #include "device/commands.h"
@@ -8,6 +9,7 @@
 #include "emulator/state_dir.h"
 #include "model/profile_apply.h"
 #include "tests/config_app/config_app_test_support.h"
+#include "tests/support/recording_mouse.h"
 #include "toolkit/layout/dialog_layout.h"
 
 namespace velt::test {
@@ -233,6 +235,160 @@ INSTANTIATE_TEST_SUITE_P(
         AnalysisCase{AnalysisFault::kResultLost, "surface analysis result failed", true},
         AnalysisCase{AnalysisFault::kNoMouse, kMouseNotFoundMessage, false},
         AnalysisCase{AnalysisFault::kGoneBeforeTheResult, kMouseNotFoundMessage, true}));
+
+// The page on a recording mouse; the main view has none.
+class SensorPageOnARecordingMouse : public SensorPage {
+ protected:
+  SensorView& showPageOnTheRecorder() {
+    useNoMouse();
+    SensorView& s = showPage();
+    s.setMouse(recorder);
+    return s;
+  }
+  RecordingMouse recorder;
+};
+
+using Calls = std::vector<RecordingMouse::Call>;
+
+TEST_F(SensorPageOnARecordingMouse, LiftOffTestAndSaveSendTheSlidersDistance) {
+  SensorView& s = showPageOnTheRecorder();
+  for (int32_t distance : {1, 12, 32}) {
+    s.liftDistanceSlider().setCurValue(distance, false);
+    recorder.calls.clear();
+    click(s.liftTestButton());
+    click(s.liftSaveButton());
+    EXPECT_EQ(
+        recorder.calls,
+        (Calls{
+            {"open", {}}, {"testLiftOff", {distance}}, {"open", {}}, {"saveLiftOff", {distance}}}));
+  }
+  EXPECT_TRUE(alerts().empty());
+}
+
+TEST_F(SensorPageOnARecordingMouse, ARefusedLiftOffCommandIsAlertedAndNoMouseGetsNone) {
+  SensorView& s = showPageOnTheRecorder();
+  s.liftDistanceSlider().setCurValue(20, false);
+  recorder.liftOffTaken = false;
+  click(s.liftTestButton());
+  click(s.liftSaveButton());
+  EXPECT_EQ(alerts(),
+            (std::vector<std::string>{"lift distance test failed", "lift distance save failed"}));
+
+  recorder.opens = false;
+  recorder.calls.clear();
+  click(s.liftTestButton());
+  click(s.liftSaveButton());
+  EXPECT_EQ(recorder.names(), (std::vector<std::string>{"open", "open"})) << "nothing sent";
+  EXPECT_EQ(alerts().size(), 2u) << "no mouse, no message";
+}
+
+// What the page asks of the mouse during an analysis and what it shows of the answers,
+// from a level of 4. A cancelled analysis empties the bar and reads nothing.
+struct AnalysisScript {
+  const char* name;
+  bool opens = true;
+  bool starts = true;
+  std::optional<int32_t> level = {};
+  int32_t cancelOn = 0;  // the dialog cancelled, 0 for none
+  std::vector<std::string> calls = {};
+  std::vector<std::string> alerts = {};
+  int32_t bar = 0;
+  int32_t picture = 0;
+};
+
+void PrintTo(const AnalysisScript& script, std::ostream* out) {
+  *out << script.name;
+}
+
+const std::vector<std::string> kStartAndRead = {"open", "startSurfaceAnalysis", "open",
+                                                "surfaceLevel"};
+const std::vector<std::string> kStartOnly = {"open", "startSurfaceAnalysis"};
+
+class AnalysisOnARecordingMouse : public SensorPageOnARecordingMouse,
+                                  public ::testing::WithParamInterface<AnalysisScript> {
+ protected:
+  // Clicks the analyse button and answers each dialog: the one of type `cancelOn`
+  // cancelled, the others confirmed, the countdown left to run. The next dialog is
+  // awaited only where one follows: none after a start the mouse did not take.
+  void analyse(int32_t cancelOn, bool startTaken) {
+    std::function<void(PopView&)> answer = [&](PopView& d) {
+      const int32_t type = d.popType();
+      if (type == cancelOn) return clickDialogButton(d, type + 2);  // its Cancel or Close
+      if (type == kAnalysisDoneDialog) return clickDialogButton(d, type + 1);
+      if (type != kAnalysisStartDialog || startTaken) whenDialogRuns(answer);
+      if (type == kAnalysisStartDialog) clickDialogButton(d, type + 1);
+    };
+    whenDialogRuns(answer);
+    click(page().analyzeButton());
+  }
+};
+
+TEST_P(AnalysisOnARecordingMouse, AsksTheMouseAndShowsWhatItAnswered) {
+  const AnalysisScript& script = GetParam();
+  showPageOnTheRecorder();
+  Profile p;
+  p.initProfile();
+  p.setQualityAnalyzer(4);
+  page().setUIData(p);
+  recorder.opens = script.opens;
+  recorder.analysisStarts = script.starts;
+  recorder.level = script.level;
+  recorder.calls.clear();
+  analyse(script.cancelOn, script.opens && script.starts);
+  EXPECT_EQ(recorder.names(), script.calls);
+  EXPECT_EQ(alerts(), script.alerts);
+  EXPECT_EQ(page().qualityBar().getCurValue(), script.bar);
+  EXPECT_EQ(page().surfacePicture().imageItem(), script.picture);
+  EXPECT_EQ(page().surfacePicture().accessibleDescription(),
+            "level " + std::to_string(script.picture));
+  Profile stored;
+  stored.initProfile();
+  page().getUIData(stored);
+  EXPECT_EQ(stored.qualityAnalyzer(), script.bar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SensorPage, AnalysisOnARecordingMouse,
+    ::testing::Values(
+        AnalysisScript{
+            .name = "Level7", .level = 7, .calls = kStartAndRead, .bar = 7, .picture = 7},
+        AnalysisScript{
+            .name = "Level10", .level = 10, .calls = kStartAndRead, .bar = 10, .picture = 10},
+        AnalysisScript{.name = "AMeasuredLevel0IsShown", .level = 0, .calls = kStartAndRead},
+        AnalysisScript{.name = "ResultUnreadable",
+                       .calls = kStartAndRead,
+                       .alerts = {"surface analysis result failed"},
+                       .bar = 4,
+                       .picture = 4},
+        AnalysisScript{.name = "StartRefused",
+                       .starts = false,
+                       .level = 7,
+                       .calls = {"open", "startSurfaceAnalysis", "open"},
+                       .alerts = {"surface analysis start failed"},
+                       .bar = 4,
+                       .picture = 4},
+        AnalysisScript{.name = "NoMouse",
+                       .opens = false,
+                       .level = 7,
+                       .calls = {"open", "open"},
+                       .alerts = {kMouseNotFoundMessage},
+                       .bar = 4,
+                       .picture = 4},
+        AnalysisScript{.name = "CancelledBeforeTheStart",
+                       .level = 7,
+                       .cancelOn = kAnalysisStartDialog,
+                       .picture = 4},
+        AnalysisScript{.name = "CancelledDuringTheCountdown",
+                       .level = 7,
+                       .cancelOn = kAnalysisRunDialog,
+                       .calls = kStartOnly,
+                       .picture = 4},
+        AnalysisScript{.name = "CancelledWhenDone",
+                       .level = 7,
+                       .cancelOn = kAnalysisDoneDialog,
+                       .calls = kStartOnly,
+                       .picture = 4}),
+    [](const ::testing::TestParamInfo<AnalysisScript>& info) { return info.param.name; });
 
 TEST_F(SensorPage, ControlsCarryTheNamesAPersonReads) {
   useNoMouse();
