@@ -3,18 +3,13 @@
 #include <string>
 
 #include "base/clock.h"
+#include "base/surface_analysis.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "device/commands.h"
 #include "device/surface_level.h"
 
 namespace velt {
-namespace {
-
-// How long the mouse needs for a surface analysis.
-constexpr int kSurfaceSeconds = 11;
-
-}  // namespace
 
 int runLod(CommandContext& context) {
   long distance = 0;
@@ -43,7 +38,7 @@ int runSurface(CommandContext& context) {
     return deviceFailed(context, "Start_surface_analyzer", result);
   }
   context.out << "analysing the surface, keep the mouse still:";
-  for (int left = kSurfaceSeconds; left > 0; --left) {
+  for (int left = kSurfaceAnalysisSeconds; left > 0; --left) {
     context.out << " " << left << std::flush;
     clock().sleepFor(std::chrono::seconds(1));
   }

@@ -33,7 +33,8 @@ DeviceResult Get_current_profile_id(uint8_t& id);
 DeviceResult Set_current_profile_id(uint8_t id);
 // Only modes 0 and 2 exist; any other returns 2 and sends nothing.
 DeviceResult Set_driver_control(uint8_t mode);
-// The handshake's outcome is ignored: 3 only if the command cannot be sent.
+// The handshake's outcome is ignored: 3 only if the command cannot be sent. The result
+// is read kSurfaceAnalysisSeconds (base/surface_analysis.h) later.
 DeviceResult Start_surface_analyzer();
 DeviceResult Get_surface_analyzer_result(uint8_t& value);
 // The lift-off distances the mouse takes.

@@ -4,6 +4,8 @@
 #include <functional>
 #include <thread>
 
+#include "base/surface_analysis.h"
+
 namespace velt {
 
 // The worker of a running surface analysis: it waits a second, then up to ten times asks
@@ -13,9 +15,9 @@ namespace velt {
 // are cancelled.
 class SurfaceCountdown {
  public:
-  static constexpr int kSteps = 10;
   // How long an analysis runs: a first second, then one after each step.
-  static constexpr int kSeconds = kSteps + 1;
+  static constexpr int kSeconds = kSurfaceAnalysisSeconds;
+  static constexpr int kSteps = kSeconds - 1;
   // Hands a step to the UI thread without waiting (the program's postToMainThread).
   using Poster = std::function<void(std::function<void()>)>;
 
