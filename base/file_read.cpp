@@ -10,34 +10,58 @@
 
 namespace velt {
 
-std::optional<std::string> readBoundedFile(const std::string& path, size_t maxBytes,
-                                           FileReadError& error) {
+namespace {
+
+// The regular file at `path` opened for reading if it holds at most `maxBytes` bytes;
+// -1 with the problem otherwise. Its size is in `size`.
+int openBoundedFile(const std::string& path, size_t maxBytes, size_t& size, FileReadError& error) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     error = {errno == ENOENT ? FileProblem::kMissing : FileProblem::kUnreadable,
              std::strerror(errno)};
-    return std::nullopt;
+    return -1;
   }
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     error = {FileProblem::kNotAFile, S_ISDIR(info.st_mode) ? "a folder" : "not a regular file"};
     ::close(fd);
-    return std::nullopt;
+    return -1;
   }
   if (static_cast<uint64_t>(info.st_size) > maxBytes) {
     error = {FileProblem::kTooLarge, "file too large"};
     ::close(fd);
-    return std::nullopt;
+    return -1;
   }
+  size = static_cast<size_t>(info.st_size);
+  return fd;
+}
+
+// read() retried when a signal interrupts it; -1 with the reason in `error`.
+ssize_t readSome(int fd, char* into, size_t count, FileReadError& error) {
+  for (;;) {
+    const ssize_t n = ::read(fd, into, count);
+    if (n >= 0) return n;
+    if (errno == EINTR) continue;
+    error = {FileProblem::kUnreadable, std::strerror(errno)};
+    return -1;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> readBoundedFile(const std::string& path, size_t maxBytes,
+                                           FileReadError& error) {
+  size_t size = 0;
+  const int fd = openBoundedFile(path, maxBytes, size, error);
+  if (fd < 0) return std::nullopt;
   std::string bytes;
+  // One allocation for the size the file has now, so that a large file is not copied
+  // again each time the string grows.
+  bytes.reserve(size);
   char chunk[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = {FileProblem::kUnreadable, std::strerror(errno)};
-      break;
-    }
+    const ssize_t n = readSome(fd, chunk, sizeof chunk, error);
+    if (n < 0) break;
     if (n == 0) {
       ::close(fd);
       return bytes;
@@ -50,6 +74,33 @@ std::optional<std::string> readBoundedFile(const std::string& path, size_t maxBy
   }
   ::close(fd);
   return std::nullopt;
+}
+
+bool readExactFile(const std::string& path, std::span<char> buffer, FileReadError& error) {
+  size_t size = 0;
+  const int fd = openBoundedFile(path, buffer.size(), size, error);
+  if (fd < 0) return false;
+  size_t got = 0;
+  bool read = size == buffer.size();
+  while (read) {
+    // One byte more is asked for than is left, so that a file that grew is seen.
+    char extra = 0;
+    char* into = got < buffer.size() ? buffer.data() + got : &extra;
+    const ssize_t n = readSome(fd, into, got < buffer.size() ? buffer.size() - got : 1, error);
+    if (n < 0) {
+      read = false;
+    } else if (n == 0) {
+      break;
+    } else {
+      got += static_cast<size_t>(n);
+      read = got <= buffer.size();
+    }
+  }
+  ::close(fd);
+  if (read && got == buffer.size()) return true;
+  if (error.problem == FileProblem::kNone)
+    error = {FileProblem::kCorrupt, "not of the size expected"};
+  return false;
 }
 
 }  // namespace velt

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace velt {
@@ -28,5 +29,10 @@ struct FileReadError {
 // file (a device, a pipe) costs no more than a small one and never blocks the reader.
 std::optional<std::string> readBoundedFile(const std::string& path, size_t maxBytes,
                                            FileReadError& error);
+
+// Reads the regular file at `path` into `buffer` if it holds exactly buffer.size()
+// bytes, so that a caller that knows the size reads into memory of its choosing without
+// a copy; false with the problem otherwise (a file of another size is kCorrupt).
+bool readExactFile(const std::string& path, std::span<char> buffer, FileReadError& error);
 
 }  // namespace velt

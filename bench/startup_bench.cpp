@@ -4,8 +4,10 @@
 // binary twice in child mode ("bare", and "veltplus" or "gallery"); a child shows its
 // window and, at the end of its first paint, writes the monotonic clock and its peak
 // resident set to standard output and quits. The VELTPLUS child starts as the program
-// does, on a fresh emulated mouse and an empty home of its own. Qt runs on the
-// offscreen platform unless told otherwise.
+// does, on a fresh emulated mouse and an empty home of its own: "veltplus" as the first
+// start after an install, its sheet cache empty, "veltplus_kept" as every later start,
+// with the sheets an earlier start kept. Qt runs on the offscreen platform unless told
+// otherwise.
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +37,7 @@
 #include "toolkit/layout/gallery_layout.h"
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/qt_windows.h"
+#include "toolkit/sheet_cache.h"
 
 extern char** environ;
 
@@ -74,14 +77,17 @@ class FirstPaint : public QObject {
 };
 
 // VELTPLUS as its main starts it, in a private home with an emulated mouse, both
-// removed afterwards.
-int runVeltplus(QApplication& app, FirstPaint& firstPaint) {
+// removed afterwards. With `keptSheets`, the sheet cache is the one the parent names in
+// XDG_CACHE_HOME; otherwise an empty one in the private home.
+int runVeltplus(QApplication& app, FirstPaint& firstPaint, bool keptSheets) {
   std::string home = (std::filesystem::temp_directory_path() / "velt-startup-XXXXXX").string();
   if (!mkdtemp(home.data())) return 1;
   setenv("HOME", home.c_str(), 1);
+  if (!keptSheets) setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
   std::string error;
   int status = 1;
   if (installEmulatedMouse(home + "/mouse", error)) {
+    ScopedSheetCache sheetCache;
     VELTConfig config(makeNoPointerSettings("benchmark"));
     widgetOf(config.window())->installEventFilter(&firstPaint);
     config.window().makeKeyAndOrderFront();
@@ -102,7 +108,8 @@ int runChild(int argc, char** argv, const std::string& kind) {
     window.show();
     return app.exec();
   }
-  if (kind == "veltplus") return runVeltplus(app, firstPaint);
+  if (kind == "veltplus" || kind == "veltplus_kept")
+    return runVeltplus(app, firstPaint, kind == "veltplus_kept");
   KivWindow window(
       {40, screenHeight() - 40 - kGallerySize.height, kGallerySize.width, kGallerySize.height});
   GalleryView gallery;
@@ -151,10 +158,35 @@ ChildStart startToFirstPaint(const char* kind) {
   return result;
 }
 
+// For the later starts: a sheet cache shared by the children, filled by one start before
+// the timed ones, and removed afterwards.
+class KeptSheets {
+ public:
+  explicit KeptSheets(bool wanted) {
+    if (!wanted) return;
+    folder_ = (std::filesystem::temp_directory_path() / "velt-sheets-XXXXXX").string();
+    if (!mkdtemp(folder_.data())) return;
+    setenv("XDG_CACHE_HOME", folder_.c_str(), 1);
+    startToFirstPaint("veltplus_kept");
+  }
+  ~KeptSheets() {
+    if (folder_.empty()) return;
+    unsetenv("XDG_CACHE_HOME");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  KeptSheets(const KeptSheets&) = delete;
+  KeptSheets& operator=(const KeptSheets&) = delete;
+
+ private:
+  std::string folder_;
+};
+
 // One iteration starts a bare window and the program; the reported time is the
 // program's, the counters give both, their ratio and the program's peak resident set.
 void BM_StartupAgainstBareWindow(benchmark::State& state, const char* program) {
   double bare = 0, started = 0, peak = 0;
+  KeptSheets kept(std::strcmp(program, "veltplus_kept") == 0);
   for (auto _ : state) {
     const ChildStart b = startToFirstPaint("bare");
     const ChildStart p = startToFirstPaint(program);
@@ -175,6 +207,10 @@ void BM_StartupAgainstBareWindow(benchmark::State& state, const char* program) {
       benchmark::Counter(peak, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
 }
 BENCHMARK_CAPTURE(BM_StartupAgainstBareWindow, veltplus, "veltplus")
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_StartupAgainstBareWindow, veltplus_kept, "veltplus_kept")
     ->UseManualTime()
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);

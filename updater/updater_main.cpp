@@ -12,6 +12,7 @@
 #include "toolkit/main_loop.h"
 #include "toolkit/platform/ViewWidget.h"
 #include "toolkit/platform/program_icon.h"
+#include "toolkit/sheet_cache.h"
 #include "updater/UpdaterView.h"
 #include "updater/firmware_package.h"
 #include "velt_release.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
   if (options.packageDir.empty()) options.packageDir = velt::installedPackageFolder();
 
   QApplication app(argc, argv);
+  // Sheets drawn by an earlier start of this build are read, not drawn again.
+  velt::ScopedSheetCache sheetCache;
   using namespace velt;
   QGuiApplication::setDesktopFileName(kVeltUpdateDesktopId);
   QApplication::setWindowIcon(programIcon());

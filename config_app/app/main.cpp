@@ -15,6 +15,7 @@
 #include "emulator/emulated_mouse.h"
 #include "toolkit/main_loop.h"
 #include "toolkit/platform/program_icon.h"
+#include "toolkit/sheet_cache.h"
 #include "velt_release.h"
 
 int main(int argc, char** argv) {
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // Sheets drawn by an earlier start of this build are read, not drawn again.
+  ScopedSheetCache sheetCache;
   QApplication::setApplicationName("VELTPLUS");
   QGuiApplication::setDesktopFileName(kVeltPlusDesktopId);
   QApplication::setWindowIcon(programIcon());

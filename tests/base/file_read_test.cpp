@@ -46,5 +46,33 @@ TEST(ReadBoundedFile, ReadsRegularFilesUpToTheLimitAndSaysWhyNot) {
   }
 }
 
+// A reader that knows the size reads exactly that many bytes into its own buffer, or
+// says why not; a file of another size is not half read into it.
+TEST(ReadExactFile, ReadsAFileOfTheSizeExpectedAndRefusesAnyOther) {
+  test::TempFolder folder;
+  test::writeBytes(folder.file("four"), "abcd");
+  test::writeBytes(folder.file("three"), "abc");
+  test::writeBytes(folder.file("five"), "abcde");
+  std::filesystem::create_directory(folder.file("folder"));
+  struct Case {
+    const char* name;
+    bool read;
+    FileProblem problem;
+  } cases[] = {
+      {"four", true, FileProblem::kNone},        {"three", false, FileProblem::kCorrupt},
+      {"five", false, FileProblem::kTooLarge},   {"missing", false, FileProblem::kMissing},
+      {"folder", false, FileProblem::kNotAFile},
+  };
+  for (const Case& c : cases) {
+    char buffer[4] = {'-', '-', '-', '-'};
+    FileReadError error;
+    EXPECT_EQ(readExactFile(folder.file(c.name), buffer, error), c.read) << c.name;
+    EXPECT_EQ(error.problem, c.problem) << c.name;
+    if (c.read) {
+      EXPECT_EQ(std::string(buffer, 4), "abcd");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velt

@@ -1,6 +1,10 @@
 #include "toolkit/drawn_sheets.h"
 
+#include <cstring>
+#include <optional>
+
 #include "toolkit/platform/qt_convert.h"
+#include "toolkit/sheet_cache.h"
 #include "toolkit/sheetgen/sheet_registry.h"
 
 namespace velt {
@@ -11,10 +15,49 @@ Size drawnSheetSize(std::string_view fileName) {
   return {static_cast<double>(file->size.width()), static_cast<double>(file->size.height())};
 }
 
+namespace {
+
+// The kept pixels as a picture, used where they were read.
+QImage keptImage(SheetPixels kept, double ratio) {
+  auto* bytes = new SheetPixels(std::move(kept));
+  const QImage::Format format = bytes->format == SheetPixels::Format::kOpaque
+                                    ? QImage::Format_RGB32
+                                    : QImage::Format_ARGB32_Premultiplied;
+  QImage image(
+      reinterpret_cast<const uchar*>(bytes->pixels()), bytes->width, bytes->height,
+      static_cast<qsizetype>(bytes->width) * 4, format,
+      [](void* info) { delete static_cast<SheetPixels*>(info); }, bytes);
+  // As a drawn sheet carries it: its size in points is its pixels over the ratio.
+  image.setDevicePixelRatio(ratio);
+  return image;
+}
+
+SheetPixels keptPixels(const QImage& image) {
+  SheetPixels pixels(image.width(), image.height(),
+                     image.format() == QImage::Format_RGB32 ? SheetPixels::Format::kOpaque
+                                                            : SheetPixels::Format::kPremultiplied);
+  if (!pixels.valid()) return {};
+  const size_t row = static_cast<size_t>(image.width()) * 4;
+  for (int y = 0; y < image.height(); ++y)
+    std::memcpy(pixels.pixels() + row * static_cast<size_t>(y), image.constScanLine(y), row);
+  return pixels;
+}
+
+}  // namespace
+
 Image drawSheet(std::string_view fileName, double ratio) {
   const sheetgen::SheetFile* file = sheetgen::findSheet(fileName);
   if (!file || !(ratio > 0)) return {};
-  return qt::fromQImage(sheetgen::renderSheet(*file, ratio));
+  SheetCache* cache = activeSheetCache();
+  const QSize pixels = qt::pixelSize(QSizeF(file->size), ratio);
+  if (cache)
+    if (std::optional<SheetPixels> kept =
+            cache->read(fileName, ratio, pixels.width(), pixels.height()))
+      return qt::fromQImage(keptImage(std::move(*kept), ratio));
+  QImage drawn = sheetgen::renderSheet(*file, ratio);
+  // The worker reads its own shallow copy; the pixels are only read from here on.
+  if (cache) cache->write(fileName, ratio, [drawn] { return keptPixels(drawn); });
+  return qt::fromQImage(std::move(drawn));
 }
 
 Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio) {
