@@ -12,6 +12,7 @@
 
 #include "tests/support/temp_folder.h"
 #include "toolkit/drawn_sheets.h"
+#include "toolkit/layout/main_layout.h"
 #include "toolkit/platform/qt_convert.h"
 
 namespace velt {
@@ -164,6 +165,33 @@ TEST(DrawnSheetsWithACache, ALaterStartReadsThePixelsTheFirstDrewAndAStaleFileIs
     activeSheetCache()->waitUntilWritten();
   }
   EXPECT_EQ(contents(path), kept) << "drawn again and kept with this build's key";
+}
+
+// A piece drawn alone (a selected tab of the down sheet) is kept as well, under its sheet
+// and rectangle, and read back as drawn at a fractional ratio too.
+TEST(DrawnSheetsWithACache, APieceDrawnAloneIsKeptByItsSheetAndRectangle) {
+  test::TempFolder temp;
+  const std::string folder = temp.path() + "sheets";
+  // The Sensor and Lighting tabs: the same size, other captions.
+  const Rect tab = kMainPageTabs[1].frame;
+  const Rect beside = kMainPageTabs[2].frame;
+  const QImage expected = *qt::qImage(drawSheetPiece("Main_Down.bmp", tab, 1.5), 1.5);
+  const QImage expectedBeside = *qt::qImage(drawSheetPiece("Main_Down.bmp", beside, 1.5), 1.5);
+  ASSERT_FALSE(expected.isNull());
+  ASSERT_NE(expected, expectedBeside);
+  {
+    ScopedSheetCache firstStart(folder);
+    drawSheetPiece("Main_Down.bmp", tab, 1.5);
+    activeSheetCache()->waitUntilWritten();
+  }
+  size_t kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    kept += entry.path().filename().string().starts_with("Main_Down.bmp#");
+  EXPECT_EQ(kept, 1u);
+  ScopedSheetCache laterStart(folder);
+  EXPECT_EQ(*qt::qImage(drawSheetPiece("Main_Down.bmp", tab, 1.5), 1.5), expected);
+  EXPECT_EQ(*qt::qImage(drawSheetPiece("Main_Down.bmp", beside, 1.5), 1.5), expectedBeside)
+      << "a piece of the same size elsewhere is another piece";
 }
 
 TEST(DrawnSheetsWithACache, AFolderThatCannotBeMadeCostsADrawingAndNothingElse) {

@@ -1,7 +1,10 @@
 #include "toolkit/drawn_sheets.h"
 
+#include <cmath>
 #include <cstring>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "toolkit/platform/qt_convert.h"
 #include "toolkit/sheet_cache.h"
@@ -43,21 +46,41 @@ SheetPixels keptPixels(const QImage& image) {
   return pixels;
 }
 
+// The kept pixels of `key` at that ratio where the cache has them; otherwise what `draw`
+// gives, handed to the cache.
+Image keptOrDrawn(const std::string& key, double ratio, QSize pixels,
+                  const std::function<QImage()>& draw) {
+  SheetCache* cache = activeSheetCache();
+  if (cache)
+    if (std::optional<SheetPixels> kept = cache->read(key, ratio, pixels.width(), pixels.height()))
+      return qt::fromQImage(keptImage(std::move(*kept), ratio));
+  QImage drawn = draw();
+  // The worker reads its own shallow copy; the pixels are only read from here on.
+  if (cache && drawn.size() == pixels)
+    cache->write(key, ratio, [drawn] { return keptPixels(drawn); });
+  return qt::fromQImage(std::move(drawn));
+}
+
+// "Main_Down.bmp#120,40,100x30": a piece by its sheet and its rectangle in points.
+std::string pieceKey(std::string_view fileName, const Rect& rect) {
+  const auto number = [](double value) {
+    const double thousandths = std::round(value * 1000);
+    std::string text = std::to_string(static_cast<long long>(thousandths / 1000));
+    if (const auto fraction = static_cast<long long>(std::fmod(std::fabs(thousandths), 1000)))
+      text += "." + std::to_string(1000 + fraction).substr(1);
+    return text;
+  };
+  return std::string(fileName) + "#" + number(rect.x) + "," + number(rect.y) + "," +
+         number(rect.width) + "x" + number(rect.height);
+}
+
 }  // namespace
 
 Image drawSheet(std::string_view fileName, double ratio) {
   const sheetgen::SheetFile* file = sheetgen::findSheet(fileName);
   if (!file || !(ratio > 0)) return {};
-  SheetCache* cache = activeSheetCache();
-  const QSize pixels = qt::pixelSize(QSizeF(file->size), ratio);
-  if (cache)
-    if (std::optional<SheetPixels> kept =
-            cache->read(fileName, ratio, pixels.width(), pixels.height()))
-      return qt::fromQImage(keptImage(std::move(*kept), ratio));
-  QImage drawn = sheetgen::renderSheet(*file, ratio);
-  // The worker reads its own shallow copy; the pixels are only read from here on.
-  if (cache) cache->write(fileName, ratio, [drawn] { return keptPixels(drawn); });
-  return qt::fromQImage(std::move(drawn));
+  return keptOrDrawn(std::string(fileName), ratio, qt::pixelSize(QSizeF(file->size), ratio),
+                     [&] { return sheetgen::renderSheet(*file, ratio); });
 }
 
 Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio) {
@@ -65,7 +88,8 @@ Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio) 
   if (!file || !(ratio > 0) || rect.isEmpty()) return {};
   const QRectF piece = qt::toQRect(rect, file->size.height());
   if (!QRectF(QPointF(0, 0), QSizeF(file->size)).contains(piece)) return {};
-  return qt::fromQImage(sheetgen::renderSheetPiece(*file, piece, ratio));
+  return keptOrDrawn(pieceKey(fileName, rect), ratio, qt::pixelSize(piece.size(), ratio),
+                     [&] { return sheetgen::renderSheetPiece(*file, piece, ratio); });
 }
 
 }  // namespace velt
