@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include <cstdio>
+#include <cstring>
 
 #include "toolkit/sheetgen/sheet_registry.h"
 
@@ -20,9 +21,10 @@ static bool write(const QImage& image, const QString& path) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // fonts need it
-  if (argc != 2) {
+  // An option ("--help") is not taken for the folder to write into.
+  if (argc != 2 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: velt_sheetgen <output folder>\n");
-    return 2;
+    return argc == 2 && std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
   }
   QDir out(QString::fromLocal8Bit(argv[1]));
   if (!out.mkpath(".")) {
