@@ -85,7 +85,7 @@ void DesktopShell::createTray() {
 
 void DesktopShell::closeRequested() {
   if (tray_)
-    config_.window().orderOut();
+    config_.hideWindow();
   else
     QApplication::quit();
 }

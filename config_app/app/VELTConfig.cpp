@@ -38,6 +38,12 @@ VELTConfig::~VELTConfig() {
 void VELTConfig::showWindow() {
   uiServices().showApplication();
   m_MainWindow->makeKeyAndOrderFront();
+  m_VELTView->windowShown();
+}
+
+void VELTConfig::hideWindow() {
+  m_MainWindow->orderOut();
+  m_VELTView->windowHidden();
 }
 
 }  // namespace velt

@@ -20,6 +20,8 @@ class VELTConfig {
   VELTView& view() { return *m_VELTView; }
   // Shows the window in front, also after the program was hidden.
   void showWindow();
+  // Takes the window off screen, the program running on (closed to the tray).
+  void hideWindow();
 
  private:
   std::unique_ptr<VELTView> m_VELTView;

@@ -179,6 +179,14 @@ void VELTView::showPage(int index) {
   if (index == 4) m_viewSupport.updateFirmVersion();
 }
 
+void VELTView::windowHidden() {
+  m_viewMacroSetting.pageHidden();
+}
+
+void VELTView::windowShown() {
+  if (!m_viewMacroSetting.isHidden()) m_viewMacroSetting.pageShown();
+}
+
 void VELTView::OnCmd(int32_t id) {
   logf("button %d click", id);
   if (id >= 1 && id <= 5) {

@@ -49,6 +49,12 @@ class VELTView : public KivImageView {
   // The window the view is the content of: the drag band makes it movable.
   void setWindow(KivWindow* window) { m_MainWindow = window; }
 
+  // The window went off screen (closed to the tray) or came back on. A keyboard grab
+  // ends with its window on every desktop, so a recording that goes on takes the keys
+  // again when the window is shown.
+  void windowHidden();
+  void windowShown();
+
   void OnCmd(int32_t id) override;
   void subMsg(int32_t id, int32_t value) override;
   void mouseDown(const MouseEvent& event) override;

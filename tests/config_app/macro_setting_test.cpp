@@ -290,6 +290,26 @@ TEST_F(MacroPageGrab, TheKeyboardIsHeldFromStartUntilStopAnotherPageOkOrCancel) 
   }
 }
 
+// Closed to the tray while recording, the window lets the keys go (the desktop ends the
+// grab with the window anyway) and takes them again when it is shown; a page that does
+// not record takes nothing on showing.
+TEST_F(MacroPageGrab, ARecordingTakesTheKeysAgainWhenItsWindowIsShownAgain) {
+  createMacro("Keys");
+  answerGrabs(KeyboardGrab::Taken);
+  page().OnCmd(106);
+  view->windowHidden();
+  view->windowShown();
+  EXPECT_EQ(grabs, (Calls{"grab", "release", "grab"}));
+  page().OnCmd(107);
+  view->windowHidden();
+  view->windowShown();
+  EXPECT_EQ(grabs, (Calls{"grab", "release", "grab", "release"}));
+  page().OnCmd(106);
+  view->OnCmd(1);  // recording, on another page
+  view->windowShown();
+  EXPECT_EQ(grabs.back(), "release") << "the Buttons page takes no keys";
+}
+
 // Where the compositor keeps its shortcuts the first recording says so, once: not again
 // on the next recording nor on coming back to the page. Elsewhere nothing is said.
 TEST_F(MacroPageGrab, WithoutTheCompositorsShortcutsTheFirstRecordingSaysSoOnce) {
