@@ -80,24 +80,17 @@ bool readExactFile(const std::string& path, std::span<char> buffer, FileReadErro
   size_t size = 0;
   const int fd = openBoundedFile(path, buffer.size(), size, error);
   if (fd < 0) return false;
-  size_t got = 0;
-  bool read = size == buffer.size();
-  while (read) {
-    // One byte more is asked for than is left, so that a file that grew is seen.
-    char extra = 0;
-    char* into = got < buffer.size() ? buffer.data() + got : &extra;
-    const ssize_t n = readSome(fd, into, got < buffer.size() ? buffer.size() - got : 1, error);
-    if (n < 0) {
-      read = false;
-    } else if (n == 0) {
-      break;
-    } else {
-      got += static_cast<size_t>(n);
-      read = got <= buffer.size();
-    }
+  bool whole = size == buffer.size();
+  for (size_t got = 0; whole && got < buffer.size();) {
+    const ssize_t n = readSome(fd, buffer.data() + got, buffer.size() - got, error);
+    if (n <= 0) whole = false;  // cut short since its size was taken, or unreadable
+    got += n > 0 ? static_cast<size_t>(n) : 0;
   }
+  // Nor is a file that grew since its size was taken the file expected.
+  char extra = 0;
+  if (whole && readSome(fd, &extra, 1, error) != 0) whole = false;
   ::close(fd);
-  if (read && got == buffer.size()) return true;
+  if (whole) return true;
   if (error.problem == FileProblem::kNone)
     error = {FileProblem::kCorrupt, "not of the size expected"};
   return false;

@@ -46,6 +46,18 @@ uint32_t thousandths(double ratio) {
   return static_cast<uint32_t>(std::lround(ratio * 1000));
 }
 
+// A number in points or a ratio as a file name shows it: "2", "1.5", "-12.25".
+std::string decimalText(double value) {
+  const long long t = std::llround(value * 1000);
+  std::string text = (t < 0 ? "-" : "") + std::to_string(std::llabs(t) / 1000);
+  if (const long long fraction = std::llabs(t) % 1000) {
+    std::string digits = std::to_string(1000 + fraction).substr(1);
+    while (digits.back() == '0') digits.pop_back();
+    text += "." + digits;
+  }
+  return text;
+}
+
 Header headerFor(const std::string& buildKey, int width, int height, SheetPixels::Format format,
                  double ratio) {
   Header header{};
@@ -124,15 +136,6 @@ SheetPixels::SheetPixels(int width, int height, Format format)
 SheetCache::SheetCache(std::string folder, std::string buildKey)
     : folder_(std::move(folder)), buildKey_(std::move(buildKey)) {}
 
-SheetCache::~SheetCache() {
-  {
-    std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  changed_.notify_all();
-  if (worker_.joinable()) worker_.join();
-}
-
 size_t SheetCache::budgetAt(double ratio) {
   return static_cast<size_t>(8.0 * 1024 * 1024 * std::max(1.0, ratio * ratio));
 }
@@ -152,14 +155,12 @@ size_t SheetCache::keptBytesAt(double ratio, const std::string& path) const {
 }
 
 std::string SheetCache::filePath(std::string_view sheet, double ratio) const {
-  const uint32_t t = thousandths(ratio);
-  std::string ratioText = std::to_string(t / 1000);
-  if (t % 1000) {
-    std::string fraction = std::to_string(1000 + t % 1000).substr(1);
-    while (fraction.back() == '0') fraction.pop_back();
-    ratioText += "." + fraction;
-  }
-  return folder_ + "/" + std::string(sheet) + "@" + ratioText + std::string(kSuffix);
+  return folder_ + "/" + std::string(sheet) + "@" + decimalText(ratio) + std::string(kSuffix);
+}
+
+std::string SheetCache::pieceName(std::string_view sheet, const Rect& rect) {
+  return std::string(sheet) + "#" + decimalText(rect.x) + "," + decimalText(rect.y) + "," +
+         decimalText(rect.width) + "x" + decimalText(rect.height);
 }
 
 std::optional<SheetPixels> SheetCache::read(std::string_view sheet, double ratio, int width,
@@ -182,53 +183,49 @@ std::optional<SheetPixels> SheetCache::read(std::string_view sheet, double ratio
   return pixels;
 }
 
-void SheetCache::write(std::string_view sheet, double ratio, std::function<SheetPixels()> make) {
-  if (buildKey_.empty() || folder_.empty() || !safeName(sheet)) return;
-  std::lock_guard lock(mutex_);
-  if (stopping_) return;
-  pending_.push_back({filePath(sheet, ratio), ratio, std::move(make)});
-  if (!worker_.joinable()) worker_ = std::thread(&SheetCache::run, this);
-  changed_.notify_all();
-}
-
-void SheetCache::waitUntilWritten() {
-  std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return pending_.empty() && !writing_; });
-}
-
-void SheetCache::run() {
-  std::unique_lock lock(mutex_);
-  for (;;) {
-    changed_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
-    if (pending_.empty()) return;  // stopping, nothing left
-    PendingWrite next = std::move(pending_.front());
-    pending_.pop_front();
-    writing_ = true;
-    lock.unlock();
-
-    if (!folderMade_) {
-      std::error_code ignored;
-      std::filesystem::create_directories(folder_, ignored);
-      removeStaleTempFiles(folder_, ownFile);
-      folderMade_ = true;
-    }
-    const SheetPixels pixels = next.make();
-    if (pixels.valid() &&
-        keptBytesAt(next.ratio, next.path) + pixels.buffer.size() <= budgetAt(next.ratio)) {
-      const Header header =
-          headerFor(buildKey_, pixels.width, pixels.height, pixels.format, next.ratio);
-      std::memcpy(pixels.buffer.data(), &header, sizeof header);
-      const std::string_view data(pixels.buffer.data(), pixels.buffer.size());
-      std::string error;
-      // A cache that cannot be written costs the next start a drawing, nothing more.
-      if (!systemFileWriter().replaceFile(next.path, data, error))
-        logf("sheet cache: %s not kept: %s", next.path.c_str(), error.c_str());
-    }
-
-    lock.lock();
-    writing_ = false;
-    changed_.notify_all();
+void SheetCache::write(std::string_view sheet, double ratio, int width, int height,
+                       std::function<SheetPixels()> make) {
+  if (buildKey_.empty() || folder_.empty() || !safeName(sheet) || width <= 0 || height <= 0) return;
+  {
+    std::lock_guard lock(mutex_);
+    pending_.push_back({filePath(sheet, ratio), ratio,
+                        SheetPixels::kPixelOffset + SheetPixels::pixelBytesFor(width, height),
+                        std::move(make)});
   }
+  // A task still waiting takes this write too: it writes all that is pending.
+  worker_.post([this] { writePending(); });
+}
+
+void SheetCache::writePending() {
+  if (!folderMade_) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder_, ignored);
+    removeStaleTempFiles(folder_, ownFile);
+    folderMade_ = true;
+  }
+  for (;;) {
+    std::unique_lock lock(mutex_);
+    if (pending_.empty()) return;
+    const PendingWrite next = std::move(pending_.front());
+    pending_.pop_front();
+    lock.unlock();
+    writeFile(next);
+  }
+}
+
+void SheetCache::writeFile(const PendingWrite& next) {
+  // Checked before the pixels are copied: a sheet that has no room costs nothing.
+  if (keptBytesAt(next.ratio, next.path) + next.bytes > budgetAt(next.ratio)) return;
+  const SheetPixels pixels = next.make();
+  if (!pixels.valid() || pixels.buffer.size() != next.bytes) return;
+  const Header header =
+      headerFor(buildKey_, pixels.width, pixels.height, pixels.format, next.ratio);
+  std::memcpy(pixels.buffer.data(), &header, sizeof header);
+  std::string error;
+  // A cache that cannot be written costs the next start a drawing, nothing more.
+  if (!systemFileWriter().replaceFile(
+          next.path, std::string_view(pixels.buffer.data(), pixels.buffer.size()), error))
+    logf("sheet cache: %s not kept: %s", next.path.c_str(), error.c_str());
 }
 
 std::string programBuildKey() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -9,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
+
+#include "toolkit/LatestTaskWorker.h"
+#include "toolkit/geometry.h"
 
 namespace velt {
 
@@ -62,18 +63,17 @@ struct SheetPixels {
 
 // Sheets drawn by an earlier run of the same build, kept in a folder of the user's cache
 // as ready-to-draw pixels, so that a start reads the sheets its first paint shows instead
-// of drawing them (the main window's 800 x 600 background takes about 3 ms to draw and a
-// third of a millisecond to read). One file a sheet and ratio, "Main_Normal.bmp@2.pixels",
+// of drawing them (the main window's 800 x 600 background takes about 3 ms to draw and
+// under 1 ms to read). One file a sheet and ratio, "Main_Normal.bmp@2.pixels",
 // headed by the build's key: another build's file, a cut or a foreign one is not used,
-// and the next write replaces it. Writes run on a worker thread of the cache's own,
-// finished when the cache is destroyed. The folder keeps at most `budgetAt(ratio)` bytes
+// and the next write replaces it. Writes run on a worker thread, finished when the cache
+// is destroyed. The folder keeps at most `budgetAt(ratio)` bytes
 // of a ratio, the sheets first drawn: the main window's and its first page's always,
 // those of the pages a user opens after them as long as there is room.
 class SheetCache {
  public:
   // `buildKey` tells this build's pixels from another's (programBuildKey()).
   SheetCache(std::string folder, std::string buildKey);
-  ~SheetCache();
   SheetCache(const SheetCache&) = delete;
   SheetCache& operator=(const SheetCache&) = delete;
 
@@ -81,37 +81,41 @@ class SheetCache {
   // given; nullopt otherwise.
   std::optional<SheetPixels> read(std::string_view sheet, double ratio, int width,
                                   int height) const;
-  // Keeps the pixels `make` gives, called on the worker: the caller hands over what it
-  // drew without waiting for the file.
-  void write(std::string_view sheet, double ratio, std::function<SheetPixels()> make);
+  // Keeps the width x height pixels `make` gives, called on the worker where the folder
+  // has room for them: the caller hands over what it drew without waiting for the file.
+  void write(std::string_view sheet, double ratio, int width, int height,
+             std::function<SheetPixels()> make);
   // 8 MB at a ratio of 1 (the main window's and every page's backgrounds), growing with
   // the pixels a sheet has at that ratio.
   static size_t budgetAt(double ratio);
   // Waits until every write handed over is done (tests).
-  void waitUntilWritten();
+  void waitUntilWritten() { worker_.waitUntilIdle(); }
 
-  const std::string& folder() const { return folder_; }
-  std::string filePath(std::string_view sheet, double ratio) const;
+  // What a piece drawn alone is kept as: its sheet and rectangle in points,
+  // "Main_Down.bmp#9,456,150x36".
+  static std::string pieceName(std::string_view sheet, const Rect& rect);
 
  private:
-  void run();
+  struct PendingWrite {
+    std::string path;
+    double ratio;
+    size_t bytes;
+    std::function<SheetPixels()> make;
+  };
+  std::string filePath(std::string_view sheet, double ratio) const;
+  // Writes what is handed over, on the worker.
+  void writePending();
+  void writeFile(const PendingWrite& next);
   // The bytes of the folder's files at that ratio, but the one at `path`.
   size_t keptBytesAt(double ratio, const std::string& path) const;
 
   const std::string folder_;
   const std::string buildKey_;
   std::mutex mutex_;
-  std::condition_variable changed_;
-  struct PendingWrite {
-    std::string path;
-    double ratio;
-    std::function<SheetPixels()> make;
-  };
   std::deque<PendingWrite> pending_;
-  bool writing_ = false;
-  bool stopping_ = false;
-  bool folderMade_ = false;
-  std::thread worker_;
+  bool folderMade_ = false;  // on the worker only
+  // Last, so that it finishes the writes before the rest goes.
+  LatestTaskWorker worker_;
 };
 
 // This program's build ID (the linker's GNU build ID, in hex); empty where the program

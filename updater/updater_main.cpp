@@ -69,9 +69,9 @@ int main(int argc, char** argv) {
   if (options.packageDir.empty()) options.packageDir = velt::installedPackageFolder();
 
   QApplication app(argc, argv);
-  // Sheets drawn by an earlier start of this build are read, not drawn again.
-  velt::ScopedSheetCache sheetCache;
   using namespace velt;
+  // Sheets drawn by an earlier start of this build are read, not drawn again.
+  ScopedSheetCache sheetCache;
   QGuiApplication::setDesktopFileName(kVeltUpdateDesktopId);
   QApplication::setWindowIcon(programIcon());
   if (!options.emulateDir.empty()) {

@@ -37,7 +37,7 @@ void overwrite(const std::string& path, const std::string& bytes) {
 class SheetCacheTest : public ::testing::Test {
  protected:
   void keep(SheetCache& cache, const char* sheet, double ratio, int width, int height) {
-    cache.write(sheet, ratio, [=] { return patterned(width, height); });
+    cache.write(sheet, ratio, width, height, [=] { return patterned(width, height); });
     cache.waitUntilWritten();
   }
   test::TempFolder temp;

@@ -1,6 +1,5 @@
 #include "toolkit/drawn_sheets.h"
 
-#include <cmath>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -57,21 +56,9 @@ Image keptOrDrawn(const std::string& key, double ratio, QSize pixels,
   QImage drawn = draw();
   // The worker reads its own shallow copy; the pixels are only read from here on.
   if (cache && drawn.size() == pixels)
-    cache->write(key, ratio, [drawn] { return keptPixels(drawn); });
+    cache->write(key, ratio, pixels.width(), pixels.height(),
+                 [drawn] { return keptPixels(drawn); });
   return qt::fromQImage(std::move(drawn));
-}
-
-// "Main_Down.bmp#120,40,100x30": a piece by its sheet and its rectangle in points.
-std::string pieceKey(std::string_view fileName, const Rect& rect) {
-  const auto number = [](double value) {
-    const double thousandths = std::round(value * 1000);
-    std::string text = std::to_string(static_cast<long long>(thousandths / 1000));
-    if (const auto fraction = static_cast<long long>(std::fmod(std::fabs(thousandths), 1000)))
-      text += "." + std::to_string(1000 + fraction).substr(1);
-    return text;
-  };
-  return std::string(fileName) + "#" + number(rect.x) + "," + number(rect.y) + "," +
-         number(rect.width) + "x" + number(rect.height);
 }
 
 }  // namespace
@@ -88,7 +75,8 @@ Image drawSheetPiece(std::string_view fileName, const Rect& rect, double ratio) 
   if (!file || !(ratio > 0) || rect.isEmpty()) return {};
   const QRectF piece = qt::toQRect(rect, file->size.height());
   if (!QRectF(QPointF(0, 0), QSizeF(file->size)).contains(piece)) return {};
-  return keptOrDrawn(pieceKey(fileName, rect), ratio, qt::pixelSize(piece.size(), ratio),
+  return keptOrDrawn(SheetCache::pieceName(fileName, rect), ratio,
+                     qt::pixelSize(piece.size(), ratio),
                      [&] { return sheetgen::renderSheetPiece(*file, piece, ratio); });
 }
 
