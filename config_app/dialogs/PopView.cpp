@@ -129,14 +129,16 @@ int PopView::runModal() {
       }
       break;
     case kAnalysisRunDialog:
+      // A step still queued when the run ends belongs to nobody.
       m_countdown.start([life = life(), this] {
-        if (life) updateImageList();
+        if (life && m_running) updateImageList();
       });
       break;
     default:
       break;
   }
   m_modalCode = 0;
+  m_answered = false;
   m_running = true;
   running().push_back(this);
   m_Window->setModal(true);
@@ -160,11 +162,18 @@ void PopView::endRun(int code) {
   if (m_running) stopModalLoop(code);
 }
 
+// The first answer is the dialog's answer. A person's Cancel and the countdown's last
+// step can land in the same moment: whichever comes second is dropped, so a cancelled
+// analysis never goes on to its next step.
 void PopView::clickOK() {
+  if (m_answered) return;
+  m_answered = true;  // before confirm, which may run the next step's loop
   endRun(confirm());
 }
 
 void PopView::clickCancel() {
+  if (m_answered) return;
+  m_answered = true;
   endRun(kCancelled);
 }
 
@@ -223,7 +232,7 @@ void PopView::flagsChanged(const KeyEvent& event) {
 }
 
 void PopView::updateImageList() {
-  if (m_nPopType != kAnalysisRunDialog) return;
+  if (m_nPopType != kAnalysisRunDialog || m_answered) return;
   int n = leadingNumber(m_StaticString.getCurText().value_or(""));
   if (n < 1) return;
   m_StaticString.setCurText(std::to_string(n - 1));

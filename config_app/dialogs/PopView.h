@@ -50,10 +50,13 @@ class PopView : public KivImageView {
   void keyDown(const KeyEvent& event) override;
   void flagsChanged(const KeyEvent& event) override;
   bool acceptsFirstResponder() const override { return true; }
-  // One countdown step of the running analysis (141), on the UI thread.
+  // One countdown step of the running analysis (141), on the UI thread; none once the
+  // dialog is answered.
   void updateImageList();
 
   int32_t popType() const { return m_nPopType; }
+  // Whether this run has its answer; its loop may still be winding down.
+  bool answered() const { return m_answered; }
   std::optional<uint16_t> capturedKeyCode() const { return m_capturedKey; }
   KivWindow* window() const { return m_Window.get(); }
   KivButton& okButton() { return m_BnOK; }
@@ -84,6 +87,8 @@ class PopView : public KivImageView {
   KivComboxButton* m_CbnButton = nullptr;
   std::unique_ptr<KivWindow> m_Window;
   int m_modalCode = 0;
+  // Answered by OK, Cancel, Close or the countdown's end; later answers are dropped.
+  bool m_answered = false;
   bool m_running = false;
   std::optional<uint16_t> m_capturedKey;
   VeltMouse* m_mouse = &deviceMouse();
