@@ -9,6 +9,9 @@ namespace velt {
 int runModalLoop();
 void stopModalLoop(int code = 0);
 int modalLoopDepth();
+// How many modal loops have started so far: with the depth, it tells one run of a loop
+// from the next at the same depth.
+unsigned modalLoopsStarted();
 // Whether a modal loop of ours, or a modal dialog of the platform (an alert, a file
 // panel), waits for the user now.
 bool modalSessionRunning();

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/modal_watchdog.h"
+
 namespace {
 
 // Qt wants a private runtime folder; as root in a container there is none.
@@ -44,5 +46,6 @@ int main(int argc, char** argv) {
     return kSkipped;
   }
   QApplication app(argc, argv);
+  velt::test::startModalWatchdog();
   return RUN_ALL_TESTS();
 }

@@ -12,11 +12,13 @@ namespace velt {
 namespace {
 // Only touched on the UI thread.
 std::vector<QEventLoop*> gModalLoops;
+unsigned gModalLoopsStarted = 0;
 }  // namespace
 
 int runModalLoop() {
   QEventLoop loop;
   gModalLoops.push_back(&loop);
+  ++gModalLoopsStarted;
   int code = loop.exec();
   gModalLoops.pop_back();
   return code;
@@ -28,6 +30,10 @@ void stopModalLoop(int code) {
 
 int modalLoopDepth() {
   return static_cast<int>(gModalLoops.size());
+}
+
+unsigned modalLoopsStarted() {
+  return gModalLoopsStarted;
 }
 
 bool modalSessionRunning() {
