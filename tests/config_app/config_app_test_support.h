@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QTest>
 #include <QWidget>
 
@@ -8,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config_app/dialogs/PopView.h"
 #include "config_app/host_settings/HostPointerSettings.h"
@@ -21,6 +24,7 @@
 #include "tests/support/temp_folder.h"
 #include "toolkit/KivWindow.h"
 #include "toolkit/UiServices.h"
+#include "toolkit/layout/dialog_layout.h"
 #include "toolkit/main_loop.h"
 #include "toolkit/platform/ViewWidget.h"
 
@@ -44,41 +48,34 @@ inline void click(KivImageView& view) {
   QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
-// Runs `action` on the innermost dialog as soon as the UI loop is free, once a dialog is
-// running; the test calls the code that runs the dialog right after.
-inline void whenDialogRuns(std::function<void(PopView&)> action) {
-  postToMainThread([action = std::move(action)] {
-    if (PopView::runningDialogs().empty()) {
-      whenDialogRuns(action);
-      return;
-    }
-    action(*PopView::runningDialogs().back());
-  });
+// What a test does to a dialog once it runs.
+using DialogAnswer = std::function<void(PopView&)>;
+struct DialogStep {
+  int32_t type;
+  DialogAnswer answer;
+};
+
+// Answers the next dialogs, in order: each step waits until a dialog of its type is the
+// innermost running one and not yet answered, then acts on it, the next step waiting
+// already (a dialog's next step runs inside its click). The test then calls the code
+// that runs the first dialog. A step still waiting when the test ends fails it, naming
+// the dialog that never ran.
+void whenDialogsRun(std::vector<DialogStep> steps);
+inline void whenDialogRuns(int32_t type, DialogAnswer answer) {
+  whenDialogsRun({{type, std::move(answer)}});
 }
 
 // Clicks the dialog's button with the ID.
-inline void clickDialogButton(PopView& dialog, int32_t id) {
-  for (KivImageView* view : dialog.subviews())
-    if (view->viewID() == id) return click(*view);
-  ADD_FAILURE() << "dialog " << dialog.popType() << " has no control " << id;
-}
+void clickDialogButton(PopView& dialog, int32_t id);
+// Answers that click the button with the ID.
+DialogAnswer clickButton(int32_t id);
 
-// Clicks the button that starts the surface analysis and answers its dialogs: step 1
-// confirmed, step 2 left to its countdown, step 3 confirmed; the step whose type is
-// `cancelOn` (if any) is cancelled instead.
-inline void runSurfaceAnalysis(KivImageView& startButton, int32_t cancelOn = 0) {
-  constexpr int32_t kStart = 137, kDone = 147;
-  auto answer = std::make_shared<std::function<void(PopView&)>>();
-  *answer = [answer, cancelOn](PopView& d) {
-    if (d.popType() == cancelOn) return clickDialogButton(d, d.popType() + 2);  // its Cancel
-    if (d.popType() == kDone) return clickDialogButton(d, kDone + 1);
-    whenDialogRuns(*answer);  // the next step runs inside this click, or after the countdown
-    if (d.popType() == kStart) clickDialogButton(d, kStart + 1);
-  };
-  whenDialogRuns(*answer);
-  click(startButton);
-  *answer = nullptr;  // ends the cycle the function holds on itself
-}
+// The answers to the surface analysis: its start confirmed, the countdown left to run
+// out, the finished step confirmed. The step of type `cancelOn` (if any) is cancelled
+// instead, and the countdown is held until that Cancel has landed, so that it lands
+// while the countdown runs. Nothing follows a start the mouse does not take.
+std::vector<DialogStep> analysisAnswers(ManualTimers& timers, int32_t cancelOn = 0,
+                                        bool startTaken = true);
 
 // A main view on a private home, with scripted desktop services (alerts, panels and
 // commands are recorded, nothing runs), the macOS preference store as host settings,

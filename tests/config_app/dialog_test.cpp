@@ -25,7 +25,7 @@ class Dialogs : public testing::Test {
   int run(int32_t type, int32_t buttonId) {
     PopView dialog;
     dialog.initPopView(&owner, type);
-    whenDialogRuns([=](PopView& d) { clickDialogButton(d, buttonId); });
+    whenDialogRuns(type, clickButton(buttonId));
     return dialog.runModal();
   }
   ManualTimers timers;
@@ -79,7 +79,7 @@ class KeyCapture : public Dialogs {
     dialog = std::make_unique<PopView>();
     dialog->initPopView(&owner, kAssignKeyDialog);
     dialog->setFunButton(&menu);
-    whenDialogRuns([=](PopView& d) {
+    whenDialogRuns(kAssignKeyDialog, [=](PopView& d) {
       QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : widgetOf(d);
       keys(target);
       clickDialogButton(d, button);
@@ -147,19 +147,20 @@ class SurfaceAnalysis : public Dialogs {
 
 TEST_F(SurfaceAnalysis, TheCountdownRunsOutIntoTheFinishedStep) {
   std::vector<int32_t> typesSeen;
-  std::function<void(PopView&)> answer = [&](PopView& d) {
-    if (typesSeen.empty() || typesSeen.back() != d.popType()) typesSeen.push_back(d.popType());
-    if (d.popType() == kAnalysisDoneDialog) return clickDialogButton(d, 148);
-    // Asked before the click: the next step runs inside it. Step 2 is left to its
-    // countdown.
-    whenDialogRuns(answer);
-    if (d.popType() == kAnalysisStartDialog) clickDialogButton(d, 138);
+  const auto seen = [&](DialogAnswer then) {
+    return [&typesSeen, then](PopView& d) {
+      typesSeen.push_back(d.popType());
+      if (then) then(d);
+    };
   };
-  whenDialogRuns(answer);
+  whenDialogsRun({{kAnalysisStartDialog, seen(clickButton(138))},
+                  {kAnalysisRunDialog, seen(nullptr)},  // left to its countdown
+                  {kAnalysisDoneDialog, seen(clickButton(148))}});
   PopView start;
   start.initPopView(&owner, kAnalysisStartDialog);
   EXPECT_EQ(start.runModal(), 1);
-  EXPECT_EQ(typesSeen.back(), kAnalysisDoneDialog);
+  EXPECT_EQ(typesSeen,
+            (std::vector<int32_t>{kAnalysisStartDialog, kAnalysisRunDialog, kAnalysisDoneDialog}));
   uint8_t value = 0;
   ASSERT_EQ(Get_surface_analyzer_result(value), kResultSuccess);
   EXPECT_NE(value, 0) << "the mouse was told to analyse";
@@ -180,30 +181,51 @@ TEST_F(SurfaceAnalysis, CountdownStepsShowTheNextNumberAndFrame) {
 }
 
 TEST_F(SurfaceAnalysis, CancellingTheCountdownCancelsTheChainAndStopsTheWorker) {
-  setClock(nullptr);  // the worker's first step comes after a real second
-  std::function<void(PopView&)> answer = [&](PopView& d) {
-    if (d.popType() == kAnalysisStartDialog) {
-      whenDialogRuns(answer);  // before the click: step 2 runs inside it
-      return clickDialogButton(d, 138);
-    }
-    EXPECT_EQ(d.popType(), kAnalysisRunDialog);
-    EXPECT_TRUE(d.countdownRunning());
-    clickDialogButton(d, 143);
-  };
-  whenDialogRuns(answer);
+  whenDialogsRun(analysisAnswers(timers, kAnalysisRunDialog));
   PopView start;
   start.initPopView(&owner, kAnalysisStartDialog);
   EXPECT_EQ(start.runModal(), 2);
   EXPECT_TRUE(SurfaceCountdown::stopFlag());
 }
 
+// A person's Cancel and the countdown's last step can land in the same pass of the loop,
+// the step queued behind the Cancel: the Cancel stands, and the finished step never runs.
+TEST_F(SurfaceAnalysis, ACancelMeetingTheCountdownsEndStands) {
+  timers.holdWorkers();  // the worker's own steps stay out of the way
+  PopView step;
+  step.initPopView(&owner, kAnalysisRunDialog);
+  bool finishedStepRan = false;
+  whenDialogRuns(kAnalysisRunDialog, [&](PopView& d) {
+    d.textStatic().setCurText("1");  // the last second
+    // Queued together, as a click and the worker's post are: run in the next pass.
+    postToMainThread([&d] { clickDialogButton(d, kAnalysisRunDialog + 2); });
+    postToMainThread([&d] { d.updateImageList(); });
+    postToMainThread([&] {
+      for (PopView* open : PopView::runningDialogs())
+        if (open->popType() == kAnalysisDoneDialog) {
+          finishedStepRan = true;
+          open->clickCancel();
+        }
+      timers.releaseWorkers();  // before the run joins the worker
+    });
+  });
+  EXPECT_EQ(step.runModal(), PopView::kCancelled);
+  processPendingEvents();
+  EXPECT_FALSE(finishedStepRan);
+  EXPECT_EQ(step.textStatic().getCurText(), "1") << "no step after the Cancel";
+}
+
 TEST_F(SurfaceAnalysis, ARunEndedFromOutsideStopsTheWorkerAndCountsAsCancelled) {
-  setClock(nullptr);
+  timers.holdWorkers();
   PopView step;
   step.initPopView(&owner, kAnalysisRunDialog);
   postToMainThread([] { stopModalLoop(0); });  // as when the program quits
+  postToMainThread([this] { timers.releaseWorkers(); });
   EXPECT_EQ(step.runModal(), 2);
   EXPECT_FALSE(step.countdownRunning());
+  processPendingEvents();
+  EXPECT_EQ(step.textStatic().getCurText(), std::to_string(SurfaceCountdown::kSteps))
+      << "no step after the run";
 }
 
 }  // namespace

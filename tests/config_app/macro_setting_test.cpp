@@ -191,10 +191,7 @@ TEST_F(MacroPage, DeletingTheLastMacroLeavesNoneAndItsButtonsFallBack) {
   buttons.functionMenu(1).subMsg(0, id);
   ASSERT_EQ(buttons.functionMenu(1).caption(), "Only");
 
-  whenDialogRuns([](PopView& dialog) {
-    EXPECT_EQ(dialog.popType(), kDeleteMacroDialog);
-    clickDialogButton(dialog, 134);
-  });
+  whenDialogRuns(kDeleteMacroDialog, clickButton(134));
   page().OnCmd(103);
   EXPECT_TRUE(page().nameList().boxItems().empty());
   EXPECT_EQ(page().nameList().getSelItem(), nullptr);

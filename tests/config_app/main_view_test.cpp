@@ -93,7 +93,7 @@ TEST_F(MainView, ThePollStaysOutWhileAnApplyRunsOrADialogWaits) {
   useEmulatedMouse();
   VELTView& v = start();
   ASSERT_EQ(Set_current_profile_id(2), kResultSuccess);
-  whenDialogRuns([&](PopView& dialog) {
+  whenDialogRuns(kRenameDialog, [&](PopView& dialog) {
     poll();
     EXPECT_EQ(selectedProfileTab(v), -1) << "the poll ran inside a dialog";
     dialog.clickCancel();

@@ -27,8 +27,7 @@ class ButtonPage : public MainViewFixture {
   void choose(int button, int32_t item) { menu(button).subMsg(0, item); }
   // The next dialog is checked to be of the type and ended with the button.
   void expectDialog(int32_t type, int32_t button, bool* ran) {
-    whenDialogRuns([=](PopView& dialog) {
-      EXPECT_EQ(dialog.popType(), type);
+    whenDialogRuns(type, [=](PopView& dialog) {
       *ran = true;
       clickDialogButton(dialog, button);
     });
@@ -153,8 +152,7 @@ TEST_F(ButtonPage, AMacroWhoseIDIsAFixedItemsShowsItsOwnName) {
 }
 
 TEST_F(ButtonPage, SingleKeyAssignTakesTheCapturedKeyOnlyWhenConfirmed) {
-  whenDialogRuns([](PopView& dialog) {
-    EXPECT_EQ(dialog.popType(), kAssignKeyDialog);
+  whenDialogRuns(kAssignKeyDialog, [](PopView& dialog) {
     QTest::keyClick(widgetOf(dialog), Qt::Key_F5);
     clickDialogButton(dialog, kAssignOK);
   });
@@ -164,7 +162,7 @@ TEST_F(ButtonPage, SingleKeyAssignTakesTheCapturedKeyOnlyWhenConfirmed) {
   EXPECT_EQ(view->curProfile().key6().keyMappingTable(), kSingleKeyFunction);
   EXPECT_EQ(view->curProfile().key6().keyMacro(), 96);
 
-  whenDialogRuns([](PopView& dialog) { clickDialogButton(dialog, 157); });
+  whenDialogRuns(kAssignKeyDialog, clickButton(157));
   choose(7, MouseSettingView::kSingleKey);
   EXPECT_EQ(menu(7).caption(), "Dpi down");
   EXPECT_EQ(menu(7).getCurItemID(), 6);

@@ -24,7 +24,8 @@ TEST_F(PagesApply, WhatThePagesShowReachesTheFileAndTheMouse) {
   sensor.ySlider().setCurValue2(5000, true);
   sensor.pointerSpeedSlider().setCurValue(4, true);
   sensor.liftDistanceSlider().setCurValue(20, true);
-  runSurfaceAnalysis(sensor.analyzeButton());
+  whenDialogsRun(analysisAnswers(timers));
+  click(sensor.analyzeButton());
   const int level = sensor.qualityBar().getCurValue();
   ASSERT_GT(level, 0);
 

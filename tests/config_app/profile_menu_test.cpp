@@ -23,17 +23,16 @@ class ProfileMenu : public MainViewFixture {
   }
   // The menu of profile 1..5 chooses an item, as its drop-down button reports it.
   void choose(int profile, Item item) { view->subMsg(10 + profile, item); }
-  void answerDialog(int32_t buttonId, std::string typed = {}) {
-    whenDialogRuns([=](PopView& dialog) {
-      if (!typed.empty() || dialog.popType() == kRenameDialog) dialog.textField().setText(typed);
+  void answerDialog(int32_t type, int32_t buttonId, std::string typed = {}) {
+    whenDialogRuns(type, [=](PopView& dialog) {
+      if (type == kRenameDialog) dialog.textField().setText(typed);
       clickDialogButton(dialog, buttonId);
     });
   }
 };
 
 TEST_F(ProfileMenu, RenameTakesTheTypedNameOnlyWhenConfirmed) {
-  whenDialogRuns([](PopView& dialog) {
-    EXPECT_EQ(dialog.popType(), kRenameDialog);
+  whenDialogRuns(kRenameDialog, [](PopView& dialog) {
     EXPECT_EQ(dialog.textField().text(), "Profile2") << "preset to the current name";
     dialog.textField().setText("Long range ~ \"quoted\" name over sixteen");
     clickDialogButton(dialog, 126);
@@ -43,11 +42,11 @@ TEST_F(ProfileMenu, RenameTakesTheTypedNameOnlyWhenConfirmed) {
   EXPECT_EQ(view->profileTab(1).caption(), view->profile(1).profileName());
 
   for (int32_t cancel : {127, 128}) {
-    answerDialog(cancel, "Not taken");
+    answerDialog(kRenameDialog, cancel, "Not taken");
     choose(2, kRename);
     EXPECT_EQ(view->profile(1).profileName(), "Long range ~ \"quoted\" name over sixteen");
   }
-  answerDialog(126, "");
+  answerDialog(kRenameDialog, 126, "");
   choose(2, kRename);
   EXPECT_EQ(view->profileTab(1).caption(), "") << "an empty name is a name";
 }
@@ -146,11 +145,11 @@ TEST_F(ProfileMenu, ResetRestoresNamesAndTabsThenApplies) {
   view->profile(1).setDPIXaxis1(3200);
   choose(4, kDisableEnable);
 
-  answerDialog(152);  // Cancel keeps everything
+  answerDialog(kResetWarnDialog, 152);  // Cancel keeps everything
   view->OnCmd(16);
   EXPECT_EQ(view->profile(1).profileName(), "Custom");
 
-  answerDialog(151);
+  answerDialog(kResetWarnDialog, 151);
   view->OnCmd(16);
   EXPECT_EQ(view->profile(1).profileName(), "Profile2");
   EXPECT_EQ(view->profileTab(1).caption(), "Profile2");

@@ -149,7 +149,8 @@ TEST_F(SensorPage, AFailingLiftOffCommandIsAlertedAndNoMouseIsSilent) {
 TEST_F(SensorPage, AConfirmedAnalysisShowsTheMousesLevel) {
   useEmulatedMouse();
   showPage();
-  runSurfaceAnalysis(page().analyzeButton());
+  whenDialogsRun(analysisAnswers(timers));
+  click(page().analyzeButton());
   EXPECT_TRUE(mouse().surfaceAnalyzed);
   uint8_t value = 0;
   ASSERT_EQ(Get_surface_analyzer_result(value), kResultSuccess);
@@ -171,7 +172,8 @@ TEST_F(SensorPage, ACancelledAnalysisReadsNothingAndLeavesTheBarEmpty) {
   p.setQualityAnalyzer(3);
   page().setUIData(p);
   // Cancelled at the last step: the mouse has a result, and it is not read.
-  runSurfaceAnalysis(page().analyzeButton(), kAnalysisDoneDialog);
+  whenDialogsRun(analysisAnswers(timers, kAnalysisDoneDialog));
+  click(page().analyzeButton());
   EXPECT_TRUE(mouse().surfaceAnalyzed);
   EXPECT_EQ(page().qualityBar().getCurValue(), 0);
   EXPECT_EQ(page().surfacePicture().imageItem(), 3) << "the picture keeps its level";
@@ -206,21 +208,24 @@ TEST_P(FailedAnalysis, IsSaidAndKeepsThePreviousLevel) {
     useEmulatedMouse();
   };
   std::vector<int32_t> steps;
-  std::function<void(PopView&)> answer = [&](PopView& d) {
-    if (steps.empty() || steps.back() != d.popType()) steps.push_back(d.popType());
-    if (d.popType() == kAnalysisStartDialog && fault == AnalysisFault::kStartLost)
-      dropFirst("drop-set=1");
-    if (d.popType() == kAnalysisDoneDialog) {
-      // Before the result is read, the mouse goes or starts dropping replies.
-      if (fault == AnalysisFault::kGoneBeforeTheResult) useNoMouse();
-      if (fault == AnalysisFault::kResultLost) dropFirst("drop-get=1");
-      return clickDialogButton(d, kAnalysisDoneDialog + 1);
-    }
-    // The next steps run inside this click; step 2 is left to its countdown.
-    if (GetParam().started) whenDialogRuns(answer);
-    if (d.popType() == kAnalysisStartDialog) clickDialogButton(d, kAnalysisStartDialog + 1);
-  };
-  whenDialogRuns(answer);
+  std::vector<DialogStep> answers{{kAnalysisStartDialog, [&](PopView& d) {
+                                     steps.push_back(d.popType());
+                                     if (fault == AnalysisFault::kStartLost)
+                                       dropFirst("drop-set=1");
+                                     clickDialogButton(d, kAnalysisStartDialog + 1);
+                                   }}};
+  if (GetParam().started) {
+    answers.push_back(
+        {kAnalysisRunDialog, [&](PopView& d) { steps.push_back(d.popType()); }});  // runs out
+    answers.push_back({kAnalysisDoneDialog, [&](PopView& d) {
+                         steps.push_back(d.popType());
+                         // Before the result is read, the mouse goes or starts dropping replies.
+                         if (fault == AnalysisFault::kGoneBeforeTheResult) useNoMouse();
+                         if (fault == AnalysisFault::kResultLost) dropFirst("drop-get=1");
+                         clickDialogButton(d, kAnalysisDoneDialog + 1);
+                       }});
+  }
+  whenDialogsRun(std::move(answers));
   click(page().analyzeButton());
   EXPECT_EQ(steps.size(), GetParam().started ? 3u : 1u);
   EXPECT_EQ(page().qualityBar().getCurValue(), 4);
@@ -308,17 +313,9 @@ class AnalysisOnARecordingMouse : public SensorPageOnARecordingMouse,
                                   public ::testing::WithParamInterface<AnalysisScript> {
  protected:
   // Clicks the analyse button and answers each dialog: the one of type `cancelOn`
-  // cancelled, the others confirmed, the countdown left to run. The next dialog is
-  // awaited only where one follows: none after a start the mouse did not take.
+  // cancelled, the others confirmed, the countdown left to run.
   void analyse(int32_t cancelOn, bool startTaken) {
-    std::function<void(PopView&)> answer = [&](PopView& d) {
-      const int32_t type = d.popType();
-      if (type == cancelOn) return clickDialogButton(d, type + 2);  // its Cancel or Close
-      if (type == kAnalysisDoneDialog) return clickDialogButton(d, type + 1);
-      if (type != kAnalysisStartDialog || startTaken) whenDialogRuns(answer);
-      if (type == kAnalysisStartDialog) clickDialogButton(d, type + 1);
-    };
-    whenDialogRuns(answer);
+    whenDialogsRun(analysisAnswers(timers, cancelOn, startTaken));
     click(page().analyzeButton());
   }
 };

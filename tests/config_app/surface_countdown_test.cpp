@@ -1,14 +1,16 @@
 // The surface analysis' countdown worker on its own, without a window system, so that
 // the thread sanitizer build runs it: it sleeps, reads the stop flag and posts, nothing
-// else.
+// else. Every wait here is on a condition, bounded.
 #include "config_app/dialogs/SurfaceCountdown.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "base/clock.h"
@@ -16,20 +18,74 @@
 namespace velt {
 namespace {
 
+constexpr std::chrono::seconds kLimit{30};
+
 // What the UI thread would run, in the order posted.
 struct PostedSteps {
   std::mutex mutex;
+  std::condition_variable posted;
   std::vector<std::function<void()>> steps;
   SurfaceCountdown::Poster poster() {
     return [this](std::function<void()> step) {
-      std::lock_guard<std::mutex> hold(mutex);
-      steps.push_back(std::move(step));
+      {
+        std::lock_guard<std::mutex> hold(mutex);
+        steps.push_back(std::move(step));
+      }
+      posted.notify_all();
     };
   }
   size_t count() {
     std::lock_guard<std::mutex> hold(mutex);
     return steps.size();
   }
+  bool waitForCount(size_t n) {
+    std::unique_lock<std::mutex> hold(mutex);
+    return posted.wait_for(hold, kLimit, [&] { return steps.size() >= n; });
+  }
+};
+
+// A clock each of whose sleeps waits until the test lets it pass: the test knows where
+// the worker is, and nothing depends on how fast either thread runs.
+class SteppedClock : public Clock {
+ public:
+  void sleepFor(std::chrono::microseconds duration) override {
+    std::unique_lock<std::mutex> hold(mutex_);
+    ++asleep_;
+    changed_.notify_all();
+    if (changed_.wait_for(hold, kLimit, [this] { return passes_ > 0; }))
+      --passes_;
+    else
+      ADD_FAILURE() << "a sleep was never let pass";
+    --asleep_;
+    ++slept_;
+    now_ += duration;
+    changed_.notify_all();
+  }
+  std::chrono::microseconds now() override {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return now_;
+  }
+  bool waitForASleeper() {
+    std::unique_lock<std::mutex> hold(mutex_);
+    return changed_.wait_for(hold, kLimit, [this] { return asleep_ > 0; });
+  }
+  void letOnePass() {
+    {
+      std::lock_guard<std::mutex> hold(mutex_);
+      ++passes_;
+    }
+    changed_.notify_all();
+  }
+  int slept() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return slept_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int asleep_ = 0, passes_ = 0, slept_ = 0;
+  std::chrono::microseconds now_{0};
 };
 
 TEST(SurfaceCountdown, PostsTenStepsASecondApartAfterAFirstSecond) {
@@ -40,8 +96,8 @@ TEST(SurfaceCountdown, PostsTenStepsASecondApartAfterAFirstSecond) {
   {
     SurfaceCountdown countdown(posted.poster());
     countdown.start([] {});
-    while (countdown.running() && posted.count() < SurfaceCountdown::kSteps) {
-    }
+    EXPECT_TRUE(posted.waitForCount(SurfaceCountdown::kSteps))
+        << "posted " << posted.count() << " of " << SurfaceCountdown::kSteps << " steps";
     countdown.stop();
   }
   EXPECT_EQ(posted.count(), 10u);
@@ -51,23 +107,41 @@ TEST(SurfaceCountdown, PostsTenStepsASecondApartAfterAFirstSecond) {
   setClock(nullptr);
 }
 
-TEST(SurfaceCountdown, AStopOrADestructionEndsItPromptlyWithNothingMorePosted) {
-  PostedSteps posted;  // the real clock: the first step would come after a second
-  const auto begin = std::chrono::steady_clock::now();
-  {
-    SurfaceCountdown countdown(posted.poster());
-    countdown.start([] {});
-    EXPECT_TRUE(countdown.running());
-  }
-  EXPECT_LT(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(500));
+// Runs `stop` on a thread of its own while the worker sleeps, and lets that sleep end
+// once the stop flag is up, as a stop from the UI thread finds the worker.
+void stopWhileAsleep(SteppedClock& clock, const std::function<void()>& stop) {
+  ASSERT_TRUE(clock.waitForASleeper()) << "the worker never slept";
+  std::thread stopper(stop);
+  const auto until = std::chrono::steady_clock::now() + kLimit;
+  while (!SurfaceCountdown::stopFlag() && std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  EXPECT_TRUE(SurfaceCountdown::stopFlag()) << "the stop flag was never set";
+  clock.letOnePass();
+  stopper.join();
+}
+
+// A stop (the destructor's too) is seen at the worker's next check: after the slice of
+// sleep it is in, with nothing more posted.
+TEST(SurfaceCountdown, AStopOrADestructionEndsItAtItsNextCheckWithNothingMorePosted) {
+  auto stepped = std::make_unique<SteppedClock>();
+  SteppedClock& clock = *stepped;
+  setClock(std::move(stepped));
+  PostedSteps posted;
+  auto countdown = std::make_unique<SurfaceCountdown>(posted.poster());
+  countdown->start([] {});
+  EXPECT_TRUE(countdown->running());
+  stopWhileAsleep(clock, [&] { countdown.reset(); });
+  EXPECT_EQ(clock.slept(), 1) << "it ended after the slice it was in";
   EXPECT_EQ(posted.count(), 0u);
-  EXPECT_TRUE(SurfaceCountdown::stopFlag());
 
   SurfaceCountdown again(posted.poster());
   again.start([] {});
   EXPECT_FALSE(SurfaceCountdown::stopFlag()) << "a new run clears the flag";
-  again.stop();
+  stopWhileAsleep(clock, [&] { again.stop(); });
   EXPECT_FALSE(again.running());
+  EXPECT_EQ(clock.slept(), 2);
+  EXPECT_EQ(posted.count(), 0u);
+  setClock(nullptr);
 }
 
 }  // namespace
