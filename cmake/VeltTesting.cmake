@@ -1,5 +1,10 @@
 include(GoogleTest)
 
+# Every test has a time limit, so that a test that hangs fails in minutes and is named:
+# this one, unless it needs longer (an end-to-end run, a soak) and sets its own TIMEOUT.
+# Tests registered with add_test set it themselves.
+set(VELT_TEST_TIMEOUT 120)
+
 # velt_add_gtest(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
 # One GoogleTest binary registered with CTest. Tests are listed when ctest runs
 # (PRE_TEST). The source and build folders are compiled in as VELT_SOURCE_DIR and
@@ -23,10 +28,11 @@ function(velt_add_gtest name)
   if(ARG_GUI)
     # The GUI main exits 77 when it cannot reach a display: shown as skipped.
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT HOME=${home})
+                         PROPERTIES SKIP_RETURN_CODE 77 ENVIRONMENT HOME=${home}
+                                    TIMEOUT ${VELT_TEST_TIMEOUT})
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                         PROPERTIES ENVIRONMENT HOME=${home})
+                         PROPERTIES ENVIRONMENT HOME=${home} TIMEOUT ${VELT_TEST_TIMEOUT})
   endif()
 endfunction()
 
@@ -50,3 +56,4 @@ function(velt_add_e2e_test name)
   set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 200 LABELS e2e
                                           RESOURCE_LOCK velt_x_server)
 endfunction()
+

@@ -22,6 +22,7 @@ jobs=$(nproc)
 echo "== build"
 "$root/scripts/build.sh" "$root/build"
 echo "== tests"
+"$root/scripts/check-test-timeouts.sh" "$root/build"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 echo "== short soak (fault-injected applies, then three programs on one mouse)"
 "$root/scripts/soak.sh" --veltctl "$root/build/cli/veltctl" short
