@@ -59,7 +59,8 @@ report() {
 }
 
 files=$(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' 2>/dev/null ||
-  find . \( -name '*.cpp' -o -name '*.h' \) -not -path './build*' | sed 's|^\./||')
+  find . \( -path './build*' -o -path ./dist -o -path './obj-*' \) -prune -o \
+    \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||')
 for file in $files; do
   [ -f "$file" ] || continue
   layer=$(layer_of "$file")

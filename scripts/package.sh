@@ -2,13 +2,16 @@
 # Builds the Debian package into dist/ and checks it: scripts/package.sh [--install-check]
 #
 # Installs what building and checking a package needs (as scripts/setup-deps.sh does:
-# apt-get as root, sudo otherwise), builds a copy of the tracked tree in dist/build/
+# apt-get as root, sudo otherwise), builds a copy of the source tree in dist/build/
 # with dpkg-buildpackage (debian/, dh with CMake and Ninja; the tests are left to
 # scripts/test.sh), writes dist/velt_VERSION_ARCH.deb, and checks it: lintian with no
 # error and no warning, desktop-file-validate on the desktop entries and the autostart
 # entry, appstreamcli validate --no-net on the metainfo. The version is the project's
 # (project(VERSION) in CMakeLists.txt), which the package's changelog is written from.
 # VELT_PACKAGE_JOBS sets the build's jobs (default: the number of processors).
+# The copy is the tracked files and the untracked ones git does not ignore in a git work
+# tree; in a plain tree (a release archive, no .git) it is every file but .git, build*/,
+# dist/ and what .gitignore names, so git is needed only where the tree has it.
 #
 # --install-check (what CI runs) then installs the package with apt, runs the installed
 # programs from /usr/bin (veltctl --emulate DIR info, each program's --version), checks
@@ -39,13 +42,46 @@ released=$(sed -n 's/^set(VELT_RELEASE_DATE \([0-9-]*\))/\1/p' CMakeLists.txt)
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 deb="velt_${version}_${arch}.deb"
 
+# The files the package is built from, relative to the tree, each ended by a NUL. git
+# lists them where the tree is the top of a git work tree. Elsewhere find leaves out .git,
+# the build folders, dist/ and what the top .gitignore names, its lines read as git reads
+# them: blank lines, # comments and trailing spaces skipped, a trailing / for folders
+# only, another / for a path from the top, else a name at any depth (find's * also
+# matches a /). A line that keeps a file (!...) is refused rather than read wrong.
+source_files() {
+  local prefix
+  if prefix=$(git rev-parse --show-prefix 2>/dev/null) && [ -z "$prefix" ]; then
+    git ls-files -z --cached --others --exclude-standard
+    return
+  fi
+  local left_out=(-path ./.git -o -type d -path './build*' -o -path ./dist) line pattern
+  if [ -f .gitignore ]; then
+    while IFS= read -r line || [ -n "$line" ]; do
+      line=${line%$'\r'}
+      line=${line%"${line##*[! ]}"}
+      case $line in
+        "" | "#"*) continue ;;
+        "!"*) echo ".gitignore: \"$line\" keeps a file, which this copy does not read" >&2; return 1 ;;
+      esac
+      pattern=${line%/}
+      left_out+=(-o '(')
+      [ "$pattern" = "$line" ] || left_out+=(-type d)
+      case $pattern in
+        */*) left_out+=(-path "./${pattern#/}" ')') ;;
+        *) left_out+=(-name "$pattern" ')') ;;
+      esac
+    done <.gitignore
+  fi
+  find . '(' "${left_out[@]}" ')' -prune -o ! -type d -printf '%P\0'
+}
+
 dist=$root/dist
 build=$dist/build
 src=$build/velt-$version
 rm -rf "$build"
 mkdir -p "$src"
 echo "== source copy in $src"
-git ls-files -z --cached --others --exclude-standard |
+source_files |
   while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done |
   tar --null -T - -cf - | tar -xf - -C "$src"
 # The changelog names the project's version on the day it was released.
