@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -70,6 +71,53 @@ class RecordingFrontEnd : public UpdateFrontEnd {
   int alerts_ = 0;
 };
 
+// A manual clock that can hold the next sleep: after holdNextSleep(), the next thread to
+// sleep on it stays inside its sleep, its time not yet passed, until releaseSleep(), so
+// that a test can act while a worker is at a known pause. A held sleep ends by itself
+// after kMostHeld of real time, so that a test that fails before releasing it never
+// leaves a worker stuck.
+class HoldingClock : public ManualClock {
+ public:
+  static constexpr std::chrono::seconds kMostHeld{60};
+
+  void sleepFor(std::chrono::microseconds duration) override {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (holdNext_) {
+        holdNext_ = false;
+        held_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, kMostHeld, [this] { return !held_; });
+        held_ = false;
+      }
+    }
+    ManualClock::sleepFor(duration);
+  }
+  void holdNextSleep() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    holdNext_ = true;
+  }
+  // Whether a sleeper was held within `bound` of real time.
+  bool waitForHeldSleep(std::chrono::seconds bound) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, bound, [this] { return held_; });
+  }
+  void releaseSleep() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      holdNext_ = false;
+      held_ = false;
+    }
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool holdNext_ = false;
+  bool held_ = false;
+};
+
 // An emulated mouse in a temporary folder, a package folder beside it, the manual
 // clock and the diagnostic lines.
 class FlowTest : public ::testing::Test {
@@ -79,8 +127,14 @@ class FlowTest : public ::testing::Test {
     time_ = manual.get();
     setClock(std::move(manual));
     setLogHook([this](const std::string& line) {
-      std::lock_guard<std::mutex> lock(logMutex_);
-      log_.push_back(line);
+      std::function<void(const std::string&)> hook;
+      {
+        std::lock_guard<std::mutex> lock(logMutex_);
+        log_.push_back(line);
+        hook = onLog;
+      }
+      logged_.notify_all();
+      if (hook) hook(line);
     });
     useMouse();
   }
@@ -124,13 +178,34 @@ class FlowTest : public ::testing::Test {
     std::lock_guard<std::mutex> lock(logMutex_);
     return std::count(log_.begin(), log_.end(), line);
   }
+  // Waits, at most `bound` of real time, until the line is logged (from any thread).
+  ::testing::AssertionResult waitForLog(const std::string& line,
+                                        std::chrono::seconds bound = std::chrono::seconds(60)) {
+    std::unique_lock<std::mutex> lock(logMutex_);
+    if (logged_.wait_for(lock, bound,
+                         [&] { return std::find(log_.begin(), log_.end(), line) != log_.end(); }))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "\"" << line << "\" was not logged within " << bound.count() << " s";
+  }
+  // Installs a HoldingClock in place of the manual one; waited() reads it from then on.
+  HoldingClock* useHoldingClock() {
+    auto holding = std::make_unique<HoldingClock>();
+    HoldingClock* clock = holding.get();
+    time_ = clock;
+    setClock(std::move(holding));
+    return clock;
+  }
 
   test::TempFolder folder;
   RecordingFrontEnd frontEnd;
   ManualClock* time_ = nullptr;
+  // Runs on the logging thread after each diagnostic line (set before a worker starts).
+  std::function<void(const std::string&)> onLog;
 
  private:
   mutable std::mutex logMutex_;
+  std::condition_variable logged_;
   std::vector<std::string> log_;
 };
 

@@ -55,10 +55,12 @@ TEST_F(FlowTest, DestroyingTheFlowEndsAWorkerThatIsWaiting) {
   {
     UpdateFlow flow(package(), frontEnd);
     flow.startSearch();
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // The normal mouse is not there: the worker goes on to search for the bootloader, a
+    // second at a time for 102 seconds.
+    ASSERT_TRUE(waitForLog("Open fwdevice failed"));
   }
-  EXPECT_TRUE(frontEnd.dialogs().empty());
-  EXPECT_TRUE(logged("Open fwdevice failed"));
+  EXPECT_TRUE(frontEnd.dialogs().empty())
+      << "the search ran to its end: destroying the flow did not end the worker";
 }
 
 // The update waits for another holder of the mouse; quitting meanwhile is not held up,
@@ -69,19 +71,29 @@ TEST_F(FlowTest, AStopWhileAnotherHolderHasTheMouseEndsTheWaitingUpdate) {
   flow.startSearch();
   flow.join();
   ASSERT_EQ(frontEnd.dialogs(), Dialogs{5});
-  std::promise<void> held, release;
-  std::thread other([&] {
-    MouseLock mouse;
-    held.set_value();
-    release.get_future().wait();
+  std::promise<bool> held;
+  std::promise<void> release;
+  std::thread other([&held, released = release.get_future()] {
+    // Nothing else holds the mouse now: the try form takes it without waiting.
+    MouseLock mouse(std::try_to_lock);
+    held.set_value(mouse.held());
+    released.wait();
   });
-  held.get_future().wait();
-  flow.startUpdateFWThread();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const bool otherHolds = held.get_future().get();
+  // The update waits on the clock, a tenth of a second at a time, only while it cannot
+  // have the mouse; the manual clock moves on with each of those waits.
+  const auto before = time_->now();
+  if (otherHolds) flow.startUpdateFWThread();
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (otherHolds && time_->now() == before && std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  const bool waiting = time_->now() != before;
   flow.requestStop();
   flow.join();
   release.set_value();
   other.join();
+  ASSERT_TRUE(otherHolds) << "the other thread could not take the mouse";
+  ASSERT_TRUE(waiting) << "the update did not begin waiting for the mouse within 60 s";
   EXPECT_EQ(frontEnd.dialogs(), Dialogs{5});
   EXPECT_EQ(storedState(mouse()).mode, MouseMode::kNormal);
   EXPECT_EQ(storedState(mouse()).firmwareVersion, 46);

@@ -109,6 +109,7 @@ class UpdaterWindowTest : public FlowTest {
     makeView();
   }
   void TearDown() override {
+    if (holding) holding->releaseSleep();  // a worker held in its pause ends with the view
     view.reset();
     driver.reset();
     processPendingEvents();
@@ -121,14 +122,28 @@ class UpdaterWindowTest : public FlowTest {
     driver = std::make_unique<test::WindowDriver>(*view, kUpdaterSize);
     view->setWindow(&driver->window());
   }
-  // Delivers the worker's reports until the view shows `dialog`.
-  bool waitForDialog(int32_t dialog) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (view->dialogShown() != dialog && std::chrono::steady_clock::now() < until) {
+  // Delivers the worker's reports until `shown` holds, at most kMostWaited of real time;
+  // a failure names `what` was waited for.
+  static constexpr std::chrono::seconds kMostWaited{60};
+  ::testing::AssertionResult deliverUntil(const std::function<bool()>& shown,
+                                          const std::string& what) {
+    const auto until = std::chrono::steady_clock::now() + kMostWaited;
+    for (;;) {
       processPendingEvents();
+      if (shown()) return ::testing::AssertionSuccess();
+      if (std::chrono::steady_clock::now() >= until) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return view->dialogShown() == dialog;
+    return ::testing::AssertionFailure()
+           << "not shown within " << kMostWaited.count() << " s: " << what;
+  }
+  // Delivers the worker's reports until the view shows `dialog`.
+  ::testing::AssertionResult waitForDialog(int32_t dialog) {
+    ::testing::AssertionResult shown =
+        deliverUntil([this, dialog] { return view->dialogShown() == dialog; },
+                     "dialog " + std::to_string(dialog));
+    if (!shown) shown << " (the view shows dialog " << view->dialogShown() << ")";
+    return shown;
   }
   KivImageView* control(int32_t id) {
     for (KivImageView* child : view->subviews())
@@ -142,6 +157,7 @@ class UpdaterWindowTest : public FlowTest {
   }
 
   ScriptedUiServices* ui = nullptr;
+  HoldingClock* holding = nullptr;
   int quits = 0;
   std::unique_ptr<UpdaterView> view;
   std::unique_ptr<test::WindowDriver> driver;
@@ -300,19 +316,27 @@ TEST_F(UpdaterWindowTest, QuittingDuringATransferLeavesTheMouseForTheNextRun) {
   writePackage(47, 3 * 1024);
   sendMouseToBootloader("bl-appear-after=2");
   useMouse();
-  setClock(nullptr);  // real pauses: the worker waits a second after the start
+  // The worker is held in its pause after the start, before the first block, until the
+  // window is closed.
+  holding = useHoldingClock();
+  onLog = [clock = holding](const std::string& line) {
+    if (line == "Send_bl_start success") clock->holdNextSleep();
+  };
   view->startUpdateProcessing();
   ASSERT_TRUE(waitForDialog(10));
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (view->progressBar()->getCurValue() != 2 && std::chrono::steady_clock::now() < until) {
-    processPendingEvents();
-  }
-  ASSERT_EQ(view->progressBar()->getCurValue(), 2);
+  ASSERT_TRUE(holding->waitForHeldSleep(kMostWaited))
+      << "the worker did not reach its pause after the start within " << kMostWaited.count()
+      << " s";
+  ASSERT_TRUE(deliverUntil([this] { return view->progressBar()->getCurValue() == 2; },
+                           "the progress 2 of the start"));
   view->clickClose();
   EXPECT_EQ(quits, 1);
+  holding->releaseSleep();  // the worker wakes to the stop
   view.reset();
   processPendingEvents();  // reports still queued find no view
   EXPECT_EQ(storedState(mouse()).mode, MouseMode::kBootloader);
+  onLog = nullptr;  // the worker has ended: nothing logs meanwhile
+  holding = nullptr;
 
   setClock(std::make_unique<ManualClock>());
   RecordingFrontEnd next;
@@ -484,10 +508,13 @@ TEST(VeltUpdateProgram, Options) {
   };
   for (const auto& c : cases) {
     const std::string out = dir.path() + "/out.txt";
-    const std::string line =
-        std::string("'" VELTUPDATE_BINARY "' ") + c.args + " >'" + out + "' 2>/dev/null";
+    // Bounded: a program that opened its window instead would never end by itself.
+    const std::string line = std::string("timeout -k 5 60 '" VELTUPDATE_BINARY "' ") + c.args +
+                             " </dev/null >'" + out + "' 2>/dev/null";
     const int status = std::system(line.c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << c.args;
+    const int exited = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    EXPECT_NE(exited, 124) << "VELTUpdate " << c.args << " did not end within 60 s";
+    EXPECT_EQ(exited, c.status) << c.args;
     EXPECT_EQ(test::readBytes(out).find(c.out), 0u) << c.args;
   }
 }
