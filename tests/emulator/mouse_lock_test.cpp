@@ -2,14 +2,19 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
 #include <thread>
 
 #include "base/log.h"
@@ -57,7 +62,9 @@ class OtherProgram {
     }
     char c = 0;
     ::close(ready[1]);
-    held_ = ::read(ready[0], &c, 1) == 1;
+    // At most 30 s: a lock file this process kept would leave the child waiting for good.
+    pollfd said = {ready[0], POLLIN, 0};
+    held_ = ::poll(&said, 1, 30'000) == 1 && ::read(ready[0], &c, 1) == 1;
     ::close(ready[0]);
   }
   ~OtherProgram() { crash(); }
@@ -74,6 +81,25 @@ class OtherProgram {
   pid_t pid_ = -1;
   bool held_ = false;
 };
+
+// The system call that thread `tid` of this process is in (proc(5): the first number of
+// /proc/self/task/TID/syscall); -1 while it runs outside one.
+long systemCallOf(pid_t tid) {
+  std::ifstream file("/proc/self/task/" + std::to_string(tid) + "/syscall");
+  long number = -1;
+  return file >> number ? number : -1;
+}
+
+// Waits until `ready` holds, at most kMostWaited; whether it held.
+constexpr auto kMostWaited = 30s;
+bool eventually(const std::function<bool()>& ready) {
+  const auto until = std::chrono::steady_clock::now() + kMostWaited;
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
 
 TEST_F(MouseLockTest, LockFileIsKeyedByTheMouseLocationInTheRuntimeFolder) {
   EXPECT_EQ(lockFilePath(0x01230000), runtime.path() + "/velt-mouse-01230000.lock");
@@ -92,17 +118,22 @@ TEST_F(MouseLockTest, LockFileIsKeyedByTheMouseLocationInTheRuntimeFolder) {
 // and a program that crashes while holding it frees the mouse.
 TEST_F(MouseLockTest, AnotherProgramHoldingTheMouse) {
   OtherProgram other(lockFile());
-  ASSERT_TRUE(other.held());
+  ASSERT_TRUE(other.held()) << "the other program did not take the lock file within 30 s";
   EXPECT_FALSE(MouseLock(std::try_to_lock).held());
 
   std::atomic<bool> done{false};
+  std::atomic<pid_t> thread{0};
   DeviceResult result = 0;
   std::thread command([&] {
+    thread = ::gettid();
     uint8_t id = 9;
     result = Get_current_profile_id(id);
     done = true;
   });
-  std::this_thread::sleep_for(300ms);
+  // The command has either run or come to wait for the lock file.
+  EXPECT_TRUE(eventually([&] {
+    return done || (thread != 0 && systemCallOf(thread) == SYS_flock);
+  })) << "the command neither ran nor waited for the lock file within 30 s";
   EXPECT_FALSE(done) << "a command ran while another program held the mouse";
   other.crash();
   command.join();
@@ -122,16 +153,23 @@ TEST_F(MouseLockTest, OneThreadAtATime) {
     holding = true;
     while (!release) std::this_thread::sleep_for(1ms);
   });
-  while (!holding) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(eventually([&] { return holding.load(); }))
+      << "the sequence did not begin within 30 s";
   EXPECT_TRUE(nestedHeld);
   EXPECT_FALSE(MouseLock(std::try_to_lock).held());
 
   std::atomic<bool> closed{false};
+  std::atomic<pid_t> thread{0};
   std::thread closer([&] {
+    thread = ::gettid();
     Close_device();
     closed = true;
   });
-  std::this_thread::sleep_for(200ms);
+  // Closing has either happened or come to wait for the sequence (a futex: the process's
+  // one holder is a mutex and a condition).
+  EXPECT_TRUE(eventually([&] {
+    return closed || (thread != 0 && systemCallOf(thread) == SYS_futex);
+  })) << "closing the slot neither happened nor waited within 30 s";
   EXPECT_FALSE(closed) << "the slot was closed during another thread's sequence";
   release = true;
   sequence.join();

@@ -9,8 +9,10 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <thread>
 
 #include "base/clock.h"
@@ -151,15 +153,48 @@ TEST_F(ProfileApply, TooManyMacroEventsIsReported) {
   EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 2, 1, 1}));
 }
 
+// The real clock, but the first sleep taken on it waits until open(), at most 30 s: the
+// apply's first transfer, with the mouse held, waits there until the test probes.
+class FirstSleepGate : public Clock {
+ public:
+  void sleepFor(std::chrono::microseconds duration) override {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (!passed_) changed_.wait_for(lock, std::chrono::seconds(30), [this] { return open_; });
+      passed_ = true;
+    }
+    std::this_thread::sleep_for(duration);
+  }
+  std::chrono::microseconds now() override {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+  }
+  void open() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      open_ = true;
+    }
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool open_ = false;
+  bool passed_ = false;
+};
+
 // Another program probing the mouse's lock file all through an apply never gets it:
 // the apply holds the mouse from its first command to its last, not command by command.
 TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
   test::TempFolder runtime;
   test::ScopedEnv runtimeFolder{"XDG_RUNTIME_DIR", runtime.path()};
-  setClock(nullptr);  // real latency, so that the apply takes a while
-  install("latency-us=300");
+  install("latency-us=300");  // real latency, so that the apply takes a while
   ASSERT_TRUE(Open_device());
   const std::string lockFile = lockFilePath(*slotLocationId());
+  auto owned = std::make_unique<FirstSleepGate>();
+  FirstSleepGate* gate = owned.get();
+  setClock(std::move(owned));
   std::atomic<bool> done{false};
   ApplyOutcome outcome;
   std::thread applying([&] {
@@ -169,11 +204,17 @@ TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
   // The lock once got: mid-apply when the apply, needing the mouse for its next
   // command, cannot finish while the probe holds it; at the end when it finishes anyway.
   const auto stolen = [&] {
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!done && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
     return !done;
   };
   int probes = 0, taken = 0;
+  const auto probe = [&] {
+    const int fd = ::open(lockFile.c_str(), O_RDWR);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stolen()) ++taken;
+    if (fd >= 0) ::close(fd);
+    ++probes;
+  };
   // Probing starts once the apply holds the mouse: a probe that got the lock between
   // the apply's creating the file and its flock would only have made the apply wait.
   const auto applyHolds = [&] {
@@ -182,14 +223,18 @@ TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
     if (fd >= 0) ::close(fd);
     return held;
   };
-  while (!done && !applyHolds()) std::this_thread::yield();
-  while (!done) {
-    const int fd = ::open(lockFile.c_str(), O_RDWR);
-    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && stolen()) ++taken;
-    if (fd >= 0) ::close(fd);
-    ++probes;
-  }
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  bool holds = false;
+  while (!done && !(holds = applyHolds()) && std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  EXPECT_TRUE(holds) << "the apply did not hold the mouse in its first transfer (30 s waited)";
+  // The first probe while the apply waits in its first transfer; then the apply goes on,
+  // and the probes go on until it ends (one lock got mid-apply is enough to tell).
+  probe();
+  gate->open();
+  while (!done && taken == 0) probe();
   applying.join();
+  setClock(nullptr);
   EXPECT_TRUE(outcome.success) << outcome.message;
   EXPECT_GT(probes, 20);
   EXPECT_EQ(taken, 0) << "another program got the mouse in the middle of an apply";
