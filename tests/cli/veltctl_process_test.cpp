@@ -6,15 +6,17 @@
 namespace velt {
 namespace {
 
-// The real binary in a process of its own; `environment` goes in front of it.
+// The real binary in a process of its own, with nothing on its standard input and at
+// most a minute to run; `environment` goes in front of it.
 VeltctlRun runProcess(const std::string& environment, const std::string& args,
                       const MouseFolder& folder) {
   const std::string out = folder.path() + "out.txt", err = folder.path() + "err.txt";
-  const std::string line =
-      environment + " '" VELTCTL_BINARY "' " + args + " >'" + out + "' 2>'" + err + "'";
+  const std::string line = environment + " timeout -k 5 60 '" VELTCTL_BINARY "' " + args +
+                           " </dev/null >'" + out + "' 2>'" + err + "'";
   const int status = std::system(line.c_str());
   VeltctlRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  EXPECT_NE(run.status, 124) << "veltctl " << args << " did not end within 60 s";
   run.out = test::readBytes(out);
   run.err = test::readBytes(err);
   return run;

@@ -259,7 +259,7 @@ TEST(PlistFile, IntegersReadTheirLeadingDigits) {
 // Files written here open in Python's plistlib, and files it writes (XML and binary)
 // open here.
 TEST(PlistFile, InteroperatesWithPythonPlistlib) {
-  if (std::system("python3 -c 'import plistlib' >/dev/null 2>&1") != 0) {
+  if (std::system("timeout 60 python3 -c 'import plistlib' </dev/null >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "python3 with plistlib is not available";
   }
   TempFolder folder;
@@ -273,8 +273,9 @@ TEST(PlistFile, InteroperatesWithPythonPlistlib) {
              "for fmt, name in ((plistlib.FMT_XML, 'x.plist'), (plistlib.FMT_BINARY, 'b.plist')):\n"
              "    plistlib.dump({'evnetCount': '2', 'name': 'caf\\u00e9'},\n"
              "                  open(sys.argv[2] + name, 'wb'), fmt=fmt)\n");
-  const std::string command = "python3 " + script + " " + ours + " " + folder.path();
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string command =
+      "timeout 60 python3 " + script + " " + ours + " " + folder.path() + " </dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command << " (at most 60 s)";
   for (const char* name : {"x.plist", "b.plist"}) {
     TextDict dict;
     ASSERT_TRUE(readTextDict(folder.file(name), dict)) << name;
