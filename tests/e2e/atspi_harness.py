@@ -29,9 +29,14 @@ and the file itself:
 Roles are AT-SPI role names ("push button", "check box", "slider", "scroll bar",
 "progress bar", "label", "list item", "frame"...); states are AT-SPI state names
 ("checked", "selected", "enabled", "focused"...). Every wait ends after its timeout
-with a failure that says what it waited for; run() ends the whole test after
-VELT_E2E_TIMEOUT seconds (default 120) whatever happens. expect() records a failure and
-goes on; fail() stops the test. Exit status: 0 passed, 1 failed, 77 skipped.
+(WAIT, 30 s unless a test says otherwise: generous, for a loaded machine) with a failure
+that says what it waited for; run() ends the whole test after VELT_E2E_TIMEOUT seconds
+(default 120) whatever happens. expect() records a failure and goes on; fail() stops
+the test. Exit status: 0 passed, 1 failed, 77 skipped.
+
+A step acts only on what the program shows: click() waits until its target is showing,
+and keys are typed only once keys_reach() says the control that takes them has the
+focus in the active window.
 """
 
 import os
@@ -43,6 +48,8 @@ import time
 import traceback
 
 SKIPPED = 77
+# How long a wait lasts before it fails (seconds).
+WAIT = 30
 
 try:
     import pyatspi
@@ -129,8 +136,9 @@ class Program:
         self.stop()
         return False
 
-    def stop(self, timeout=5):
-        """Ends the program; its exit status."""
+    def stop(self, timeout=WAIT):
+        """Ends the program; its exit status. A program finishing what it was doing
+        (VELTPLUS quits once an apply it began has ended) is given the timeout."""
         if self.process.poll() is None:
             self.process.terminate()
             try:
@@ -140,7 +148,7 @@ class Program:
                 self.process.wait(timeout)
         return self.process.returncode
 
-    def application(self, timeout=20):
+    def application(self, timeout=WAIT):
         """The program's application accessible (found by process id)."""
         def find():
             if self.process.poll() is not None:
@@ -163,7 +171,7 @@ class Program:
         raise Failure("%s did not appear on the accessibility bus within %ss"
                       % (self.name, timeout))
 
-    def window(self, name, timeout=20):
+    def window(self, name, timeout=WAIT):
         """The program's top-level window of that accessible name (its title unless the
         program named it otherwise)."""
         app = self.application(timeout)
@@ -198,12 +206,27 @@ class Harness:
     def fail(self, what):
         raise Failure(what)
 
-    def wait_until(self, predicate, what, timeout=5):
-        """Waits (bounded) for predicate to hold; a failure saying `what` if it never does."""
-        return self.expect(poll(predicate, timeout), "timed out waiting: " + what)
+    def wait_until(self, predicate, what, timeout=WAIT):
+        """Waits (bounded) for predicate to hold; a failure saying `what` if it never does
+        (`what` may be a function, asked then, to say what was there instead)."""
+        if poll(predicate, timeout):
+            return True
+        return self.expect(False, "timed out after %ss waiting: %s"
+                           % (timeout, what() if callable(what) else what))
+
+    def keys_reach(self, acc, what):
+        """Waits until keys typed now go to acc: it has the focus and its window is the
+        active one."""
+        def focused():
+            top = acc
+            while top.parent is not None and top.parent.getRoleName() != "application":
+                top = top.parent
+            return "focused" in self.states(acc) and "active" in self.states(top)
+        if not self.wait_until(focused, "the keyboard focus on %s (%s)" % (_describe(acc), what)):
+            raise Failure("keys would not reach %s" % _describe(acc))
 
     # Finding.
-    def find(self, root, role, name, timeout=10):
+    def find(self, root, role, name, timeout=WAIT):
         """The first accessible under root with that role name and accessible name."""
         def match():
             for acc in _walk(root):
@@ -257,7 +280,12 @@ class Harness:
 
     # Acting.
     def click(self, acc, button=1):
-        """A real X click (xdotool) in the middle of the accessible's screen extents."""
+        """A real X click (xdotool) in the middle of the accessible's screen extents, once
+        the accessible is showing (a page's controls are in the tree while another page
+        is shown)."""
+        if not self.wait_until(lambda: "showing" in self.states(acc),
+                               "%s to show before it is clicked" % _describe(acc)):
+            raise Failure("%s is not shown to be clicked" % _describe(acc))
         x, y, width, height = self.extents(acc)
         if width <= 0 or height <= 0:
             raise Failure("%s has no extents to click" % _describe(acc))

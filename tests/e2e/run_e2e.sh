@@ -95,15 +95,17 @@ elif [ "$session" = sway ]; then
     XDG_RUNTIME_DIR="$sway_runtime" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
     WLR_RENDERER=pixman sway -c /dev/null) >"$VELT_E2E_OUT/sway.log" 2>&1 &
   compositor=$!
-  for i in $(seq 50); do
+  # The compositor has up to 30 s to come up (a loaded machine), while it runs.
+  for i in $(seq 300); do
     socket=$(cd "$sway_runtime" && ls wayland-* 2>/dev/null | grep -v lock | head -1)
     [ -n "$socket" ] && break
+    kill -0 "$compositor" 2>/dev/null || break
     sleep 0.1
   done
   wayland_display=$sway_runtime/${socket:-none}
 fi
 if [ "$session" != x11 ]; then
-  for i in $(seq 50); do
+  for i in $(seq 300); do
     WAYLAND_DISPLAY=$wayland_display wayland-info >/dev/null 2>&1 && break
     kill -0 "$compositor" 2>/dev/null || break
     sleep 0.1
@@ -136,8 +138,8 @@ started=$scratch/x-started
 display=$((100 + RANDOM % 800))
 # -noreset: Xvfb otherwise resets when its last client leaves (the readiness check, the
 # accessibility bus's start-up), and a program connecting meanwhile finds no display.
-# The test starts once the server answers (about 10 s at the most), not before.
-wait_for_x='for i in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && exit 0; sleep 0.2; done; exit 1'
+# The test starts once the server answers (30 s at the most), not before.
+wait_for_x='for i in $(seq 150); do xdotool getdisplaygeometry >/dev/null 2>&1 && exit 0; sleep 0.2; done; exit 1'
 wait_for_x="( $wait_for_x )"
 {
   timeout --kill-after=10 $((limit + 30)) \

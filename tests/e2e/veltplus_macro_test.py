@@ -57,12 +57,12 @@ def test(h):
         window = app.window("VELTPLUS")
         tabs = [h.find(window, "push button", "Profile%d" % n) for n in range(1, 6)]
         # A fresh mouse is on slot 0: the first poll selects the fifth profile.
-        h.wait_until(lambda: "selected" in h.states(tabs[4]), "the poll to select Profile5",
-                     timeout=5)
+        h.wait_until(lambda: "selected" in h.states(tabs[4]), "the poll to select Profile5")
 
         # A new macro, named through the name list's field.
         h.click(h.find(window, "push button", "Macros"))
         h.click(h.find(window, "push button", "New macro"))
+        h.keys_reach(h.find(window, "text", "New macro name"), "the new macro's name")
         xdotool("type", "--delay", "20", "Combo")
         xdotool("key", "Return")
         combo = h.find(h.find(window, "list", "Macros"), "list item", "Combo")
@@ -71,6 +71,10 @@ def test(h):
         # Recorded with delays: Control+Shift+A, then B.
         h.click(h.find(window, "check box", "Record delays"))
         h.click(h.find(window, "push button", "Start recording"))
+        # Recording has begun once Stop shows where Start was; the keys go to the page.
+        stop = h.find(window, "push button", "Stop recording")
+        h.wait_until(lambda: "showing" in h.states(stop), "the recording to begin")
+        h.keys_reach(h.find(window, "panel", "Macros"), "the recorded keys")
         xdotool("keydown", "ctrl")
         xdotool("keydown", "shift")
         xdotool("key", "a")
@@ -81,12 +85,13 @@ def test(h):
         # Stop lies where Start was: the pointer leaves first, so that moving onto it is
         # a move (xdotool's --sync waits for one).
         xdotool("mousemove", "--sync", "0", "0")
-        h.click(h.find(window, "push button", "Stop recording"))
+        h.click(stop)
         events = h.find(window, "list", "Macro events")
-        rows = [row.name.split(",")[0] for row in h.find_all(events, "list item")]
-        h.expect_equal(rows, ["control press", "shift press", "A press", "A release",
-                              "shift release", "control release", "B press", "B release"],
-                       "the recorded events")
+        rows = lambda: [row.name.split(",")[0] for row in h.find_all(events, "list item")]
+        recorded = ["control press", "shift press", "A press", "A release", "shift release",
+                    "control release", "B press", "B release"]
+        h.wait_until(lambda: rows() == recorded,
+                     lambda: "the recorded events %s; the list has %s" % (recorded, rows()))
         h.screenshot("veltplus-macro-recorded.png")
 
         # Button 4 plays the macro, button 5 sends F5; a screen reader reads each
@@ -99,6 +104,7 @@ def test(h):
         choose(h, app, window, "Button 4", "Assign record macro", "Combo")
         choose(h, app, window, "Button 5", "Single key assign...")
         dialog = app.window("Assign a single key")
+        h.keys_reach(h.find(dialog, "panel", "Assign a single key"), "the key to assign")
         xdotool("key", "F5")
         h.click(h.find(dialog, "push button", "OK"))
         h.wait_until(lambda: (h.text_value(button4), h.text_value(button5)) == ("Combo", "F5"),

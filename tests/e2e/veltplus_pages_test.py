@@ -17,7 +17,11 @@ from atspi_harness import Program, run, output_folder
 VELTPLUS, VELTCTL = sys.argv[1], sys.argv[2]
 
 
-def drag(x, y, dx):
+def drag(h, thumb, dx):
+    """Drags the thumb, once shown, dx pixels sideways with real X input."""
+    h.wait_until(lambda: "showing" in h.states(thumb), "the thumb to show before it is dragged")
+    x, y, width, height = h.extents(thumb)
+    x, y = x + width // 2, y + height // 2
     for step in (["mousemove", "--sync", str(x), str(y)], ["mousedown", "1"],
                  ["mousemove", "--sync", str(x + dx // 2), str(y)],
                  ["mousemove", "--sync", str(x + dx), str(y)], ["mouseup", "1"]):
@@ -45,8 +49,7 @@ def test(h):
         dpi_y = h.find(window, "slider", "DPI Y")
         x1, y1 = h.find(dpi_x, "slider", "Thumb 1"), h.find(dpi_y, "slider", "Thumb 1")
         before = h.value(x1)[0]
-        x, y, width, height = h.extents(x1)
-        drag(x + width // 2, y + height // 2, -60)
+        drag(h, x1, -60)
         h.wait_until(lambda: h.value(x1)[0] < before, "DPI X's first level to go down")
         h.expect_equal(h.value(y1)[0], h.value(x1)[0], "linked: DPI Y follows DPI X")
 
@@ -55,8 +58,7 @@ def test(h):
         h.wait_until(lambda: "checked" in h.states(separate), "the axes to be separate")
         y3 = h.find(dpi_y, "slider", "Thumb 3")
         x3_before = h.value(h.find(dpi_x, "slider", "Thumb 3"))[0]
-        x, y, width, height = h.extents(y3)
-        drag(x + width // 2, y + height // 2, 50)
+        drag(h, y3, 50)
         h.wait_until(lambda: h.value(y3)[0] > x3_before, "DPI Y's third level to go up")
         h.expect_equal(h.value(h.find(dpi_x, "slider", "Thumb 3"))[0], x3_before,
                        "separate: DPI X stays")
@@ -70,7 +72,7 @@ def test(h):
         h.click(h.find(window, "push button", "Analyze surface"))
         start = app.window("Analyze the surface")
         h.click(h.find(start, "push button", "OK"))
-        done = app.window("Analysis finished", timeout=25)
+        done = app.window("Analysis finished", timeout=60)  # the analysis takes 11 s
         h.screenshot("pages-analysis-finished.png")
         h.click(h.find(done, "push button", "OK"))
         h.wait_until(lambda: h.value(quality)[0] == 8, "the surface level 8")

@@ -13,11 +13,13 @@ trusted relative to the main window. Each pop-up or dialog is the region that ch
 between the screenshots before and after it opened.
 """
 
+import itertools
 import os
 import re
 import sys
+import time
 
-from atspi_harness import Program, poll, run, output_folder
+from atspi_harness import WAIT, Program, poll, run, output_folder
 from veltplus_checks import expect_mouse_holds_the_files, profile_folder
 
 VELTPLUS, VELTCTL = sys.argv[1], sys.argv[2]
@@ -62,15 +64,21 @@ def test(h):
     mouse = os.path.join(out, "mouse")
     offered = "zwp_keyboard_shortcuts_inhibit_manager_v1" in open(
         os.path.join(out, "wayland-info.txt")).read()
-    shots = iter(range(1, 100))
+    shots = itertools.count(1)
 
     def shot(name):
         return h.screenshot("wayland-%02d-%s.png" % (next(shots), name))
 
-    def settled_shot(name):
+    def settled_shot(name, changed_from=None):
         """A screenshot once the screen stopped changing (the shell's first frames, the
-        program's first paints)."""
+        program's first paints); with changed_from, once it has changed from that one
+        too: what the program was asked to show has reached the screen."""
         previous = shot(name)
+        deadline = time.monotonic() + WAIT
+        while changed_from and h.changed_region(changed_from, previous, PANEL) is None:
+            if time.monotonic() >= deadline:
+                h.fail("the screen did not change within %ss: %s" % (WAIT, name))
+            previous = shot(name)
         for _ in range(10):
             current = shot(name)
             if h.changed_region(previous, current, PANEL) is None:
@@ -85,7 +93,7 @@ def test(h):
         # A fresh mouse is on slot 0, the fifth profile: the poll selects it.
         tab5 = h.find(window, "push button", "Profile5")
         h.wait_until(lambda: "selected" in h.states(tab5), "the poll to select Profile5")
-        main = settled_shot("main")
+        main = settled_shot("main", changed_from=desktop)
         frame = h.changed_region(desktop, main, PANEL)
         if not frame:
             h.fail("the main window is not on the screen")
@@ -103,7 +111,8 @@ def test(h):
             app_acc = app.application()
             popup = poll(lambda: next((w for w in (app_acc.getChildAtIndex(i)
                                                    for i in range(app_acc.childCount))
-                                       if w.name == "" and "showing" in h.states(w)), None), 5)
+                                       if w.name == "" and "showing" in h.states(w)), None),
+                         WAIT)
             if not popup:
                 h.fail("no %s opened" % what)
             return popup
@@ -125,7 +134,7 @@ def test(h):
         drop_down = h.find(window, "combo box", "Button 4")
         h.press(drop_down)
         menu = opened("function menu")
-        with_menu = settled_shot("function-menu")
+        with_menu = settled_shot("function-menu", changed_from=main)
         region = h.changed_region(main, with_menu, PANEL)
         h.expect(region is not None, "the function menu shows on the screen")
         if region:
@@ -140,10 +149,10 @@ def test(h):
         h.press(h.find(window, "push button", "Select zones"))
         colour = h.find(window, "push button", "Scroll wheel colour")
         h.wait_until(lambda: "showing" in h.states(colour), "the zones' colour buttons")
-        lighting = settled_shot("lighting")
+        lighting = settled_shot("lighting", changed_from=with_menu)
         h.press(colour)
         palette = opened("palette")
-        with_palette = settled_shot("palette")
+        with_palette = settled_shot("palette", changed_from=lighting)
         region = h.changed_region(lighting, with_palette, PANEL)
         h.expect(region is not None, "the palette shows on the screen")
         if region:
@@ -153,11 +162,11 @@ def test(h):
 
         # The rename dialog, over the main window.
         h.press(h.find(window, "push button", "Buttons"))
-        before = settled_shot("before-dialog")
+        before = settled_shot("before-dialog", changed_from=with_palette)
         h.press(h.find(window, "combo box", "Profile menu 3"))
         h.press(h.find(app.application(), "menu item", "Rename"), opens_modal=True)
         dialog = app.window("Rename profile")
-        with_dialog = settled_shot("rename-dialog")
+        with_dialog = settled_shot("rename-dialog", changed_from=before)
         region = h.changed_region(before, with_dialog, PANEL)
 
         def expect_over_the_window(region, what):
@@ -183,13 +192,16 @@ def test(h):
         # Recording: where the compositor cannot be asked for its shortcuts, the page
         # says so once, in an alert over the main window.
         h.press(h.find(window, "push button", "Macros"))
-        before = settled_shot("macros")
+        before = settled_shot("macros", changed_from=with_dialog)
         h.press(h.find(window, "push button", "Start recording"), opens_modal=not offered)
-        alert = poll(lambda: alert_saying(h, app, "system shortcuts"), 3)
+        # Where the alert is due it is waited for; where it is not, a wrong one has a few
+        # seconds to show.
+        alert = poll(lambda: alert_saying(h, app, "system shortcuts"), 3 if offered else WAIT)
         if offered:
             h.expect(alert is None, "no alert where the compositor passes its shortcuts on")
         elif h.expect(alert is not None, "an alert that system shortcuts may not be recorded"):
-            region = h.changed_region(before, settled_shot("shortcuts-alert"), PANEL)
+            region = h.changed_region(before, settled_shot("shortcuts-alert", changed_from=before),
+                                      PANEL)
             expect_over_the_window(region, "the alert")
             h.press(h.find(alert, "push button", "OK"))
         h.press(h.find(window, "push button", "Stop recording"))
