@@ -54,6 +54,10 @@ class InstalledClock : public Clock {
 
 }  // namespace
 
+std::unique_ptr<Clock> systemClock() {
+  return std::make_unique<SystemClock>();
+}
+
 Clock& clock() {
   static InstalledClock forwarder;
   return forwarder;

@@ -34,6 +34,10 @@ Clock& clock();
 // started).
 void setClock(std::unique_ptr<Clock> clock);
 
+// A clock on the system's own time, never sped up: for a test clock that wraps real
+// waits.
+std::unique_ptr<Clock> systemClock();
+
 // The installed clock's time in ticks of 1/60 s, in 32 bits (it wraps after about a
 // year of uptime; differences of nearby ticks stay right).
 int32_t tickCount();

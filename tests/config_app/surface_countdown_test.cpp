@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "tests/support/gated_clock.h"
 
 namespace velt {
 namespace {
@@ -44,50 +45,6 @@ struct PostedSteps {
   }
 };
 
-// A clock each of whose sleeps waits until the test lets it pass: the test knows where
-// the worker is, and nothing depends on how fast either thread runs.
-class SteppedClock : public Clock {
- public:
-  void sleepFor(std::chrono::microseconds duration) override {
-    std::unique_lock<std::mutex> hold(mutex_);
-    ++asleep_;
-    changed_.notify_all();
-    if (changed_.wait_for(hold, kLimit, [this] { return passes_ > 0; }))
-      --passes_;
-    else
-      ADD_FAILURE() << "a sleep was never let pass";
-    --asleep_;
-    ++slept_;
-    now_ += duration;
-    changed_.notify_all();
-  }
-  std::chrono::microseconds now() override {
-    std::lock_guard<std::mutex> hold(mutex_);
-    return now_;
-  }
-  bool waitForASleeper() {
-    std::unique_lock<std::mutex> hold(mutex_);
-    return changed_.wait_for(hold, kLimit, [this] { return asleep_ > 0; });
-  }
-  void letOnePass() {
-    {
-      std::lock_guard<std::mutex> hold(mutex_);
-      ++passes_;
-    }
-    changed_.notify_all();
-  }
-  int slept() {
-    std::lock_guard<std::mutex> hold(mutex_);
-    return slept_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  int asleep_ = 0, passes_ = 0, slept_ = 0;
-  std::chrono::microseconds now_{0};
-};
-
 TEST(SurfaceCountdown, PostsTenStepsASecondApartAfterAFirstSecond) {
   auto manual = std::make_unique<ManualClock>();
   ManualClock& clock = *manual;
@@ -109,7 +66,7 @@ TEST(SurfaceCountdown, PostsTenStepsASecondApartAfterAFirstSecond) {
 
 // Runs `stop` on a thread of its own while the worker sleeps, and lets that sleep end
 // once the stop flag is up, as a stop from the UI thread finds the worker.
-void stopWhileAsleep(SteppedClock& clock, const std::function<void()>& stop) {
+void stopWhileAsleep(test::GatedClock& clock, const std::function<void()>& stop) {
   ASSERT_TRUE(clock.waitForASleeper()) << "the worker never slept";
   std::thread stopper(stop);
   const auto until = std::chrono::steady_clock::now() + kLimit;
@@ -123,15 +80,14 @@ void stopWhileAsleep(SteppedClock& clock, const std::function<void()>& stop) {
 // A stop (the destructor's too) is seen at the worker's next check: after the slice of
 // sleep it is in, with nothing more posted.
 TEST(SurfaceCountdown, AStopOrADestructionEndsItAtItsNextCheckWithNothingMorePosted) {
-  auto stepped = std::make_unique<SteppedClock>();
-  SteppedClock& clock = *stepped;
-  setClock(std::move(stepped));
+  // Each sleep of the worker waits until the test lets it pass.
+  test::GatedClock& clock = *test::installGatedManualClock(/*open=*/false).gate;
   PostedSteps posted;
   auto countdown = std::make_unique<SurfaceCountdown>(posted.poster());
   countdown->start([] {});
   EXPECT_TRUE(countdown->running());
   stopWhileAsleep(clock, [&] { countdown.reset(); });
-  EXPECT_EQ(clock.slept(), 1) << "it ended after the slice it was in";
+  EXPECT_EQ(clock.passed(), 1) << "it ended after the slice it was in";
   EXPECT_EQ(posted.count(), 0u);
 
   SurfaceCountdown again(posted.poster());
@@ -139,7 +95,7 @@ TEST(SurfaceCountdown, AStopOrADestructionEndsItAtItsNextCheckWithNothingMorePos
   EXPECT_FALSE(SurfaceCountdown::stopFlag()) << "a new run clears the flag";
   stopWhileAsleep(clock, [&] { again.stop(); });
   EXPECT_FALSE(again.running());
-  EXPECT_EQ(clock.slept(), 2);
+  EXPECT_EQ(clock.passed(), 2);
   EXPECT_EQ(posted.count(), 0u);
   setClock(nullptr);
 }

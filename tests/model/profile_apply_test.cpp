@@ -9,10 +9,8 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <thread>
 
 #include "base/clock.h"
@@ -22,6 +20,7 @@
 #include "device/profile_image.h"
 #include "model/Profile.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/gated_clock.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_folder.h"
 
@@ -153,37 +152,6 @@ TEST_F(ProfileApply, TooManyMacroEventsIsReported) {
   EXPECT_EQ(outcome.writeResults, (std::array<DeviceResult, 5>{1, 1, 2, 1, 1}));
 }
 
-// The real clock, but the first sleep taken on it waits until open(), at most 30 s: the
-// apply's first transfer, with the mouse held, waits there until the test probes.
-class FirstSleepGate : public Clock {
- public:
-  void sleepFor(std::chrono::microseconds duration) override {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      if (!passed_) changed_.wait_for(lock, std::chrono::seconds(30), [this] { return open_; });
-      passed_ = true;
-    }
-    std::this_thread::sleep_for(duration);
-  }
-  std::chrono::microseconds now() override {
-    return std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now().time_since_epoch());
-  }
-  void open() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      open_ = true;
-    }
-    changed_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool open_ = false;
-  bool passed_ = false;
-};
-
 // Another program probing the mouse's lock file all through an apply never gets it:
 // the apply holds the mouse from its first command to its last, not command by command.
 TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
@@ -192,8 +160,10 @@ TEST_F(ProfileApply, HoldsTheMouseForTheWholeApply) {
   install("latency-us=300");  // real latency, so that the apply takes a while
   ASSERT_TRUE(Open_device());
   const std::string lockFile = lockFilePath(*slotLocationId());
-  auto owned = std::make_unique<FirstSleepGate>();
-  FirstSleepGate* gate = owned.get();
+  // The real clock behind a closed gate: the apply's first transfer, with the mouse
+  // held, waits there until the test has probed.
+  auto owned = std::make_unique<test::GatedClock>(systemClock(), /*open=*/false);
+  test::GatedClock* gate = owned.get();
   setClock(std::move(owned));
   std::atomic<bool> done{false};
   ApplyOutcome outcome;

@@ -2,47 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <thread>
+#include "tests/support/gated_clock.h"
 
 namespace velt::test {
-
-// A ManualClock whose sleeps on other threads than its owner's can be held.
-class HoldableClock : public ManualClock {
- public:
-  void sleepFor(std::chrono::microseconds duration) override {
-    if (std::this_thread::get_id() != owner_) waitWhileHeld();
-    ManualClock::sleepFor(duration);
-  }
-  void hold() {
-    std::lock_guard lock(mutex_);
-    held_ = true;
-  }
-  void release() {
-    {
-      std::lock_guard lock(mutex_);
-      held_ = false;
-    }
-    released_.notify_all();
-  }
-
- private:
-  void waitWhileHeld() {
-    std::unique_lock lock(mutex_);
-    if (released_.wait_for(lock, ManualTimers::kHoldLimit, [this] { return !held_; })) return;
-    held_ = false;  // every other held sleeper goes on too
-    released_.notify_all();
-    ADD_FAILURE() << "a worker's sleep was held " << ManualTimers::kHoldLimit.count()
-                  << " s and never released";
-  }
-
-  const std::thread::id owner_ = std::this_thread::get_id();
-  std::mutex mutex_;
-  std::condition_variable released_;
-  bool held_ = false;
-};
 
 namespace {
 // The ManualTimers of the running test: velt::clock() hands out a forwarder, not the
@@ -52,9 +14,9 @@ ManualTimers* gCurrent = nullptr;
 
 ManualTimers::ManualTimers() {
   gCurrent = this;
-  auto manual = std::make_unique<HoldableClock>();
-  clock_ = manual.get();
-  setClock(std::move(manual));
+  const InstalledGatedClock installed = installGatedManualClock();
+  clock_ = installed.time;
+  gate_ = installed.gate;
   installTimerQueue(&queue_);
 }
 
@@ -65,16 +27,12 @@ ManualTimers::~ManualTimers() {
   setClock(nullptr);
 }
 
-ManualClock& ManualTimers::clock() {
-  return *clock_;
-}
-
 void ManualTimers::holdWorkers() {
-  clock_->hold();
+  gate_->close();
 }
 
 void ManualTimers::releaseWorkers() {
-  clock_->release();
+  gate_->open();
 }
 
 void advanceTimers(std::chrono::microseconds duration) {

@@ -7,32 +7,30 @@
 
 namespace velt::test {
 
-class HoldableClock;
+class GatedClock;
 
 // For a test's life: a ManualClock as velt::clock(), and every KivTimer started meanwhile
 // (polls, animations) on a queue that only advanceTimers ticks. Timers started before
 // it stay on Qt's loop.
 class ManualTimers {
  public:
-  // How long a held sleep waits for its release before it fails the test and goes on.
-  static constexpr std::chrono::seconds kHoldLimit{10};
-
   ManualTimers();
   ~ManualTimers();
   ManualTimers(const ManualTimers&) = delete;
   ManualTimers& operator=(const ManualTimers&) = delete;
 
-  ManualClock& clock();
+  ManualClock& clock() { return *clock_; }
   TimerQueue& queue() { return queue_; }
 
   // From holdWorkers to releaseWorkers, a sleep on any thread but the one that made the
-  // timers waits where it is: a worker (the analysis countdown) does nothing while the
-  // test acts. Sleeps on the test's own thread never wait.
+  // timers waits where it is (a GatedClock): a worker (the analysis countdown) does
+  // nothing while the test acts. Release before anything joins the worker.
   void holdWorkers();
   void releaseWorkers();
 
  private:
-  HoldableClock* clock_;
+  ManualClock* clock_;
+  GatedClock* gate_;
   TimerQueue queue_;
 };
 

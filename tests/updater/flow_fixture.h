@@ -15,6 +15,7 @@
 #include "device/bootloader.h"
 #include "device/hid_device.h"
 #include "tests/emulator/raw_mouse.h"
+#include "tests/support/gated_clock.h"
 #include "tests/support/temp_folder.h"
 #include "updater/demo_package.h"
 #include "updater/update_flow.h"
@@ -71,61 +72,14 @@ class RecordingFrontEnd : public UpdateFrontEnd {
   int alerts_ = 0;
 };
 
-// A manual clock that can hold the next sleep: after holdNextSleep(), the next thread to
-// sleep on it stays inside its sleep, its time not yet passed, until releaseSleep(), so
-// that a test can act while a worker is at a known pause. A held sleep ends by itself
-// after kMostHeld of real time, so that a test that fails before releasing it never
-// leaves a worker stuck.
-class HoldingClock : public ManualClock {
- public:
-  static constexpr std::chrono::seconds kMostHeld{60};
-
-  void sleepFor(std::chrono::microseconds duration) override {
-    {
-      std::unique_lock<std::mutex> lock(mutex_);
-      if (holdNext_) {
-        holdNext_ = false;
-        held_ = true;
-        changed_.notify_all();
-        changed_.wait_for(lock, kMostHeld, [this] { return !held_; });
-        held_ = false;
-      }
-    }
-    ManualClock::sleepFor(duration);
-  }
-  void holdNextSleep() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    holdNext_ = true;
-  }
-  // Whether a sleeper was held within `bound` of real time.
-  bool waitForHeldSleep(std::chrono::seconds bound) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(lock, bound, [this] { return held_; });
-  }
-  void releaseSleep() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      holdNext_ = false;
-      held_ = false;
-    }
-    changed_.notify_all();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  bool holdNext_ = false;
-  bool held_ = false;
-};
-
 // An emulated mouse in a temporary folder, a package folder beside it, the manual
 // clock and the diagnostic lines.
 class FlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto manual = std::make_unique<ManualClock>();
-    time_ = manual.get();
-    setClock(std::move(manual));
+    const test::InstalledGatedClock installed = test::installGatedManualClock();
+    time_ = installed.time;
+    gate_ = installed.gate;
     setLogHook([this](const std::string& line) {
       std::function<void(const std::string&)> hook;
       {
@@ -188,18 +142,14 @@ class FlowTest : public ::testing::Test {
     return ::testing::AssertionFailure()
            << "\"" << line << "\" was not logged within " << bound.count() << " s";
   }
-  // Installs a HoldingClock in place of the manual one; waited() reads it from then on.
-  HoldingClock* useHoldingClock() {
-    auto holding = std::make_unique<HoldingClock>();
-    HoldingClock* clock = holding.get();
-    time_ = clock;
-    setClock(std::move(holding));
-    return clock;
-  }
+  // The gate in front of the manual clock, open unless a test closes it: a worker that
+  // sleeps meanwhile stays at that pause until it opens.
+  test::GatedClock& gate() { return *gate_; }
 
   test::TempFolder folder;
   RecordingFrontEnd frontEnd;
   ManualClock* time_ = nullptr;
+  test::GatedClock* gate_ = nullptr;
   // Runs on the logging thread after each diagnostic line (set before a worker starts).
   std::function<void(const std::string&)> onLog;
 

@@ -109,7 +109,7 @@ class UpdaterWindowTest : public FlowTest {
     makeView();
   }
   void TearDown() override {
-    if (holding) holding->releaseSleep();  // a worker held in its pause ends with the view
+    gate().open();  // a worker held in its pause ends with the view
     view.reset();
     driver.reset();
     processPendingEvents();
@@ -157,7 +157,6 @@ class UpdaterWindowTest : public FlowTest {
   }
 
   ScriptedUiServices* ui = nullptr;
-  HoldingClock* holding = nullptr;
   int quits = 0;
   std::unique_ptr<UpdaterView> view;
   std::unique_ptr<test::WindowDriver> driver;
@@ -318,27 +317,24 @@ TEST_F(UpdaterWindowTest, QuittingDuringATransferLeavesTheMouseForTheNextRun) {
   useMouse();
   // The worker is held in its pause after the start, before the first block, until the
   // window is closed.
-  holding = useHoldingClock();
-  onLog = [clock = holding](const std::string& line) {
-    if (line == "Send_bl_start success") clock->holdNextSleep();
+  onLog = [this](const std::string& line) {
+    if (line == "Send_bl_start success") gate().close();
   };
   view->startUpdateProcessing();
   ASSERT_TRUE(waitForDialog(10));
-  ASSERT_TRUE(holding->waitForHeldSleep(kMostWaited))
+  ASSERT_TRUE(gate().waitForASleeper(kMostWaited))
       << "the worker did not reach its pause after the start within " << kMostWaited.count()
       << " s";
   ASSERT_TRUE(deliverUntil([this] { return view->progressBar()->getCurValue() == 2; },
                            "the progress 2 of the start"));
   view->clickClose();
   EXPECT_EQ(quits, 1);
-  holding->releaseSleep();  // the worker wakes to the stop
+  gate().open();  // the worker wakes to the stop
   view.reset();
   processPendingEvents();  // reports still queued find no view
   EXPECT_EQ(storedState(mouse()).mode, MouseMode::kBootloader);
   onLog = nullptr;  // the worker has ended: nothing logs meanwhile
-  holding = nullptr;
 
-  setClock(std::make_unique<ManualClock>());
   RecordingFrontEnd next;
   UpdateFlow flow(package(), next);
   flow.UpdateProcessing();
