@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the full build, a short soak
+# Installs what is missing, builds, and runs every test: the full build (each of its
+# tests with a time limit, scripts/check-test-timeouts.sh), a short soak
 # against the emulated mouse, then the non-GUI layers again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, the formatting
 # and layer checks, then the Debian package: built and checked, installed, run and purged
