@@ -274,9 +274,12 @@ class Harness:
             return acc.name
 
     def extents(self, acc):
-        """(x, y, width, height) on the screen, y down."""
+        """(x, y, width, height) on the screen in device pixels, y down. Qt's bridge on X11
+        gives them in its own scaled pixels under QT_SCALE_FACTOR; X input wants the
+        screen's."""
         box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        return box.x, box.y, box.width, box.height
+        scale = 1.0 if on_wayland() else float(os.environ.get("QT_SCALE_FACTOR") or 1)
+        return tuple(round(v * scale) for v in (box.x, box.y, box.width, box.height))
 
     # Acting.
     def click(self, acc, button=1):
