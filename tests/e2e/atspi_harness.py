@@ -274,8 +274,8 @@ class Harness:
             return acc.name
 
     def extents(self, acc):
-        """(x, y, width, height) on the screen in device pixels, y down. Qt's bridge on X11
-        gives them in its own scaled pixels under QT_SCALE_FACTOR; X input wants the
+        """(x, y, width, height) on the screen in device pixels, y down. Under X11 Qt's
+        bridge gives them in its pixels before QT_SCALE_FACTOR; X input wants the
         screen's."""
         box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         scale = 1.0 if on_wayland() else float(os.environ.get("QT_SCALE_FACTOR") or 1)
